@@ -1,0 +1,8 @@
+// The GDI compatibility layer: contexts, objects and drawing.
+#pragma once
+
+#include "gdi_compat/GDI_Types.h"
+#include "gdi_compat/GDI_Pools.h"
+#include "gdi_compat/GDI_Context.h"
+#include "gdi_compat/GDI_Objects.h"
+#include "gdi_compat/GDI_Draw.h"
