@@ -1,0 +1,392 @@
+#include "framework/IPluginBase.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/Core_Assert.h"
+#include "framework/IPlugUtilities.h"
+
+#define TRACELOC __FUNCTION__, __LINE__
+
+IPluginBase::IPluginBase(int nParams, const char* channelIOStr, int nPresets,
+                         const char* effectName, const char* productName, const char* mfrName,
+                         int vendorVersion, int uniqueID, int mfrID, int latency, bool,
+                         bool plugDoesChunks, bool plugIsInst)
+  : mLegalConfigs(4096),
+    mPlugCode(uniqueID),
+    mMakerCode(mfrID),
+    mPlugVersion(vendorVersion),
+    mHostKind(-1),
+    mHostRelease(0),
+    mOwnStateFormat(plugDoesChunks),
+    mInstrumentFlag(plugIsInst),
+    mRate(44100.0),
+    mMaxBlock(0),
+    mDelaySamples(latency),
+    mParamList(4096),
+    mEditor(nullptr),
+    mPresetSlots(4096),
+    mActivePreset(0),
+    mInSlots(4096),
+    mOutSlots(4096),
+    mInputRecs(4096),
+    mOutputRecs(4096)
+{
+  Trace(TRACELOC, "%s", CurrentTime());
+
+  for (int i = 0; i < nParams; ++i) {
+    IParam* param = new IParam();
+    if (!mParamList.Add(param)) delete param;
+  }
+  for (int i = 0; i < nPresets; ++i) {
+    IPreset* preset = new IPreset(i);
+    if (!mPresetSlots.Add(preset)) delete preset;
+  }
+
+  CopyTextField(mEffectLabel, effectName, sizeof(mEffectLabel));
+  CopyTextField(mProductLabel, productName, sizeof(mProductLabel));
+  CopyTextField(mMakerLabel, mfrName, sizeof(mMakerLabel));
+
+  int nInputs = 0, nOutputs = 0;
+  while (channelIOStr) {
+    int nIn = 0, nOut = 0;
+    CORE_ASSERT(sscanf(channelIOStr, "%d-%d", &nIn, &nOut) == 2);
+    ChannelIO* config = new ChannelIO{nIn, nOut};
+    if (!mLegalConfigs.Add(config)) delete config;
+    if (nIn > nInputs) nInputs = nIn;
+    if (nOut > nOutputs) nOutputs = nOut;
+    channelIOStr = strchr(channelIOStr, ' ');
+    if (channelIOStr) ++channelIOStr;
+  }
+
+  // The slot arrays never change size afterwards, so the records may keep their slots' addresses.
+  mInSlots.Resize(nInputs);
+  mOutSlots.Resize(nOutputs);
+  nInputs = mInSlots.GetSize();
+  nOutputs = mOutSlots.GetSize();
+  for (int i = 0; i < nInputs; ++i) {
+    mInSlots.Get()[i] = nullptr;
+    InChannel* rec = new InChannel();
+    rec->mSlot = mInSlots.Get() + i;
+    if (!mInputRecs.Add(rec)) delete rec;
+  }
+  for (int i = 0; i < nOutputs; ++i) {
+    mOutSlots.Get()[i] = nullptr;
+    OutChannel* rec = new OutChannel();
+    rec->mSlot = mOutSlots.Get() + i;
+    if (!mOutputRecs.Add(rec)) delete rec;
+  }
+}
+
+IPluginBase::~IPluginBase()
+{
+  Trace(TRACELOC, "%s", mEffectLabel);
+  delete mEditor;
+  mEditor = nullptr;
+  mParamList.Empty(true);
+  mPresetSlots.Empty(true);
+  mInputRecs.Empty(true);
+  mOutputRecs.Empty(true);
+  mLegalConfigs.Empty(true);
+}
+
+void IPluginBase::Reset()
+{
+  Core_MutexLock lock(&mPlugLock);
+}
+
+void IPluginBase::OnParamChange(int)
+{
+  Core_MutexLock lock(&mPlugLock);
+}
+
+void IPluginBase::OnActivate(bool)
+{
+  Core_MutexLock lock(&mPlugLock);
+}
+
+void IPluginBase::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames)
+{
+  int nIn = NInChannels(), nOut = NOutChannels();
+  int i = 0;
+  for (; i < nIn && i < nOut; ++i) {
+    const double* in = inputs[i];
+    double* out = outputs[i];
+    if (in == out) continue;
+    for (int s = 0; s < nFrames; ++s) out[s] = in[s];
+  }
+  for (; i < nOut; ++i) {
+    double* out = outputs[i];
+    for (int s = 0; s < nFrames; ++s) out[s] = 0.0;
+  }
+}
+
+void IPluginBase::ProcessMidiMsg(IMidiMsg* pMsg)
+{
+  SendMidiMsg(pMsg);
+}
+
+bool IPluginBase::MidiNoteName(int, char* rName)
+{
+  *rName = '\0';
+  return false;
+}
+
+bool IPluginBase::SerializeState(ByteChunk* pChunk)
+{
+  return SerializeParams(pChunk);
+}
+
+int IPluginBase::UnserializeState(ByteChunk* pChunk, int startPos)
+{
+  return UnserializeParams(pChunk, startPos);
+}
+
+int IPluginBase::GetHost()
+{
+  return mHostKind;
+}
+
+void IPluginBase::AttachGraphics(IGraphics* pGraphics)
+{
+  if (!pGraphics) return;
+  Core_MutexLock lock(&mPlugLock);
+  for (int i = 0; i < NParams(); ++i) pGraphics->SetParameterFromPlug(i, GetParam(i)->GetNormalized(), true);
+  pGraphics->PrepDraw();
+  // A second editor replaces the first, which would otherwise be lost.
+  if (mEditor && mEditor != pGraphics) delete mEditor;
+  mEditor = pGraphics;
+}
+
+void IPluginBase::SetBlockSize(int blockSize)
+{
+  if (blockSize < 0) blockSize = 0;
+  if (blockSize == mMaxBlock) return;
+  // Resizing may move a scratch buffer: channels that pointed at the old one follow it.
+  for (int i = 0; i < NInChannels(); ++i) {
+    InChannel* rec = mInputRecs.Get(i);
+    double* old = rec->mSpare.Get();
+    rec->mSpare.Resize(blockSize);
+    double* spare = rec->mSpare.Get();
+    if (spare) memset(spare, 0, sizeof(double) * static_cast<size_t>(rec->mSpare.GetSize()));
+    if (!rec->mLinked || *rec->mSlot == old) *rec->mSlot = spare;
+  }
+  for (int i = 0; i < NOutChannels(); ++i) {
+    OutChannel* rec = mOutputRecs.Get(i);
+    double* old = rec->mSpare.Get();
+    rec->mSpare.Resize(blockSize);
+    double* spare = rec->mSpare.Get();
+    if (spare) memset(spare, 0, sizeof(double) * static_cast<size_t>(rec->mSpare.GetSize()));
+    if (!rec->mLinked || *rec->mSlot == old) *rec->mSlot = spare;
+  }
+  mMaxBlock = blockSize;
+}
+
+void IPluginBase::SetLatency(int samples)
+{
+  mDelaySamples = samples;
+}
+
+bool IPluginBase::GetChannelIO(int idx, int* pNIn, int* pNOut) const
+{
+  const ChannelIO* config = mLegalConfigs.Get(idx);
+  if (!config) return false;
+  *pNIn = config->mInputs;
+  *pNOut = config->mOutputs;
+  return true;
+}
+
+bool IPluginBase::LegalIO(int nIn, int nOut) const
+{
+  for (int i = 0; i < NChannelIO(); ++i) {
+    const ChannelIO* config = mLegalConfigs.Get(i);
+    if ((nIn < 0 || nIn == config->mInputs) && (nOut < 0 || nOut == config->mOutputs)) return true;
+  }
+  return false;
+}
+
+bool IPluginBase::IsInChannelConnected(int chIdx) const
+{
+  const InChannel* rec = mInputRecs.Get(chIdx);
+  return rec && rec->mLinked;
+}
+
+bool IPluginBase::IsOutChannelConnected(int chIdx) const
+{
+  const OutChannel* rec = mOutputRecs.Get(chIdx);
+  return rec && rec->mLinked;
+}
+
+void IPluginBase::SetInputChannelConnections(int idx, int n, bool connected)
+{
+  if (idx < 0) {
+    n += idx;
+    idx = 0;
+  }
+  for (int i = idx; i < NInChannels() && i - idx < n; ++i) {
+    InChannel* rec = mInputRecs.Get(i);
+    rec->mLinked = connected;
+    if (!connected) *rec->mSlot = rec->mSpare.Get();
+  }
+}
+
+void IPluginBase::SetOutputChannelConnections(int idx, int n, bool connected)
+{
+  if (idx < 0) {
+    n += idx;
+    idx = 0;
+  }
+  for (int i = idx; i < NOutChannels() && i - idx < n; ++i) {
+    OutChannel* rec = mOutputRecs.Get(i);
+    rec->mLinked = connected;
+    if (!connected) *rec->mSlot = rec->mSpare.Get();
+  }
+}
+
+void IPluginBase::LimitToStereoIO()
+{
+  int nIn = NInChannels(), nOut = NOutChannels();
+  if (nIn > 2) SetInputChannelConnections(2, nIn - 2, false);
+  for (int i = 2; i < nOut; ++i) mOutputRecs.Get(i)->mLinked = true;
+}
+
+int IPluginBase::LimitFrames(int nFrames) const
+{
+  if (nFrames < 0) return 0;
+  return nFrames < mMaxBlock ? nFrames : mMaxBlock;
+}
+
+void IPluginBase::AttachInputBuffers(int idx, int n, float** ppData, int nFrames)
+{
+  nFrames = LimitFrames(nFrames);
+  int next = 0;
+  for (int i = idx < 0 ? 0 : idx; i < NInChannels() && i < idx + n; ++i) {
+    InChannel* rec = mInputRecs.Get(i);
+    if (!rec->mLinked) continue;
+    const float* src = ppData ? ppData[next++] : nullptr;
+    double* dst = rec->mSpare.Get();
+    if (dst) {
+      if (src) {
+        for (int s = 0; s < nFrames; ++s) dst[s] = src[s];
+      } else {
+        for (int s = 0; s < nFrames; ++s) dst[s] = 0.0;  // a missing host buffer is silence
+      }
+    }
+    *rec->mSlot = dst;
+  }
+}
+
+void IPluginBase::AttachInputBuffers(int idx, int n, double** ppData, int)
+{
+  int next = 0;
+  for (int i = idx < 0 ? 0 : idx; i < NInChannels() && i < idx + n; ++i) {
+    InChannel* rec = mInputRecs.Get(i);
+    if (!rec->mLinked) continue;
+    double* src = ppData ? ppData[next++] : nullptr;
+    if (!src) {
+      // A missing host buffer is silence.
+      src = rec->mSpare.Get();
+      if (src) memset(src, 0, sizeof(double) * static_cast<size_t>(rec->mSpare.GetSize()));
+    }
+    *rec->mSlot = src;
+  }
+}
+
+void IPluginBase::AttachOutputBuffers(int idx, int n, float** ppData)
+{
+  int next = 0;
+  for (int i = idx < 0 ? 0 : idx; i < NOutChannels() && i < idx + n; ++i) {
+    OutChannel* rec = mOutputRecs.Get(i);
+    if (!rec->mLinked) continue;
+    *rec->mSlot = rec->mSpare.Get();
+    rec->mHostFloatOut = ppData ? ppData[next++] : nullptr;
+  }
+}
+
+void IPluginBase::AttachOutputBuffers(int idx, int n, double** ppData)
+{
+  int next = 0;
+  for (int i = idx < 0 ? 0 : idx; i < NOutChannels() && i < idx + n; ++i) {
+    OutChannel* rec = mOutputRecs.Get(i);
+    if (!rec->mLinked) continue;
+    double* dst = ppData ? ppData[next++] : nullptr;
+    *rec->mSlot = dst ? dst : rec->mSpare.Get();
+    // The plug-in writes the host's doubles directly: no float buffer to fill afterwards.
+    rec->mHostFloatOut = nullptr;
+  }
+}
+
+void IPluginBase::ProcessBuffers(double, int nFrames)
+{
+  int frames = LimitFrames(nFrames);
+  ProcessDoubleReplacing(mInSlots.Get(), mOutSlots.Get(), frames);
+  // Host frames beyond the block size get silence rather than stale data.
+  for (int i = 0; i < NOutChannels(); ++i) {
+    OutChannel* rec = mOutputRecs.Get(i);
+    double* out = *rec->mSlot;
+    if (!rec->mLinked || !out || out == rec->mSpare.Get()) continue;
+    for (int s = frames; s < nFrames; ++s) out[s] = 0.0;
+  }
+}
+
+void IPluginBase::ProcessBuffers(float, int nFrames)
+{
+  int frames = LimitFrames(nFrames);
+  ProcessDoubleReplacing(mInSlots.Get(), mOutSlots.Get(), frames);
+  ConvertOutputs(frames, false);
+  for (int i = 0; i < NOutChannels(); ++i) {
+    OutChannel* rec = mOutputRecs.Get(i);
+    if (!rec->mLinked || !rec->mHostFloatOut) continue;
+    for (int s = frames; s < nFrames; ++s) rec->mHostFloatOut[s] = 0.0f;
+  }
+}
+
+void IPluginBase::ProcessBuffersAccumulating(float, int nFrames)
+{
+  int frames = LimitFrames(nFrames);
+  ProcessDoubleReplacing(mInSlots.Get(), mOutSlots.Get(), frames);
+  ConvertOutputs(frames, true);
+}
+
+void IPluginBase::ConvertOutputs(int nFrames, bool accumulate)
+{
+  for (int i = 0; i < NOutChannels(); ++i) {
+    OutChannel* rec = mOutputRecs.Get(i);
+    float* dst = rec->mHostFloatOut;
+    const double* src = *rec->mSlot;
+    if (!rec->mLinked || !dst || !src) continue;
+    if (accumulate) {
+      for (int s = 0; s < nFrames; ++s) dst[s] += static_cast<float>(src[s]);
+    } else {
+      for (int s = 0; s < nFrames; ++s) dst[s] = static_cast<float>(src[s]);
+    }
+  }
+}
+
+double IPluginBase::GetSamplesPerBeat()
+{
+  double tempo = GetTempo();
+  return tempo > 0.0 ? mRate * 60.0 / tempo : 0.0;
+}
+
+void IPluginBase::SetParameterFromGUI(int idx, double normalizedValue)
+{
+  Trace(TRACELOC, "%d:%f", idx, normalizedValue);
+  Core_MutexLock lock(&mPlugLock);
+  IParam* param = GetParam(idx);
+  if (!param) return;
+  param->SetNormalized(normalizedValue);
+  InformHostOfParamChange(idx, normalizedValue);
+  OnParamChange(idx);
+}
+
+void IPluginBase::OnParamReset()
+{
+  for (int i = 0; i < NParams(); ++i) OnParamChange(i);
+}
+
+void IPluginBase::RedrawParamControls()
+{
+  if (!mEditor) return;
+  for (int i = 0; i < NParams(); ++i) mEditor->SetParameterFromPlug(i, GetParam(i)->Value(), false);
+}
