@@ -1,0 +1,68 @@
+// Music device (instrument) interface: MIDI, system-exclusive and note events.
+#ifndef __MUSICDEVICE__
+#define __MUSICDEVICE__
+
+#include <AudioUnit/AUComponent.h>
+
+typedef UInt32 MusicDeviceInstrumentID;
+typedef UInt32 MusicDeviceGroupID;
+typedef UInt32 NoteInstanceID;
+typedef AudioUnit MusicDeviceComponent;
+
+typedef struct NoteParamsControlValue {
+  AudioUnitParameterID mID;
+  AudioUnitParameterValue mValue;
+} NoteParamsControlValue;
+
+typedef struct MusicDeviceNoteParams {
+  UInt32 argCount;
+  Float32 mPitch;
+  Float32 mVelocity;
+  NoteParamsControlValue mControls[1];
+} MusicDeviceNoteParams;
+
+enum {
+  kMusicNoteEvent_UseGroupInstrument = 0xFFFFFFFFU,
+  kMusicNoteEvent_Unused = 0xFFFFFFFFU
+};
+
+enum {
+  kMusicDeviceRange = 0x0100,
+  kMusicDeviceMIDIEventSelect = 0x0101,
+  kMusicDeviceSysExSelect = 0x0102,
+  kMusicDevicePrepareInstrumentSelect = 0x0103,
+  kMusicDeviceReleaseInstrumentSelect = 0x0104,
+  kMusicDeviceStartNoteSelect = 0x0105,
+  kMusicDeviceStopNoteSelect = 0x0106,
+  kMusicDeviceMIDIEventListSelect = 0x0107
+};
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+PLATFORM_EXPORT OSStatus MusicDeviceMIDIEvent(MusicDeviceComponent inUnit, UInt32 inStatus,
+                                              UInt32 inData1, UInt32 inData2,
+                                              UInt32 inOffsetSampleFrame);
+PLATFORM_EXPORT OSStatus MusicDeviceSysEx(MusicDeviceComponent inUnit, const UInt8* inData,
+                                          UInt32 inLength);
+PLATFORM_EXPORT OSStatus MusicDevicePrepareInstrument(MusicDeviceComponent inUnit,
+                                                      MusicDeviceInstrumentID inInstrument);
+PLATFORM_EXPORT OSStatus MusicDeviceReleaseInstrument(MusicDeviceComponent inUnit,
+                                                      MusicDeviceInstrumentID inInstrument);
+PLATFORM_EXPORT OSStatus MusicDeviceStartNote(MusicDeviceComponent inUnit,
+                                              MusicDeviceInstrumentID inInstrument,
+                                              MusicDeviceGroupID inGroupID,
+                                              NoteInstanceID* outNoteInstanceID,
+                                              UInt32 inOffsetSampleFrame,
+                                              const MusicDeviceNoteParams* inParams);
+PLATFORM_EXPORT OSStatus MusicDeviceStopNote(MusicDeviceComponent inUnit,
+                                             MusicDeviceGroupID inGroupID,
+                                             NoteInstanceID inNoteInstanceID,
+                                             UInt32 inOffsetSampleFrame);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
