@@ -1,0 +1,15 @@
+# Core Graphics stand-in: bitmap contexts, paths, stroke and fill, clip and images, drawn by
+# AntiGrain Geometry's scan-line rasteriser.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(TESSOR_AGG REQUIRED IMPORTED_TARGET libagg)
+target_sources(tessor_platform PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/CGGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGColor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGPixelLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGImage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGRasterTarget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGContext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGContextPaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGBitmapContext.cpp
+)
+target_link_libraries(tessor_platform PRIVATE PkgConfig::TESSOR_AGG)
