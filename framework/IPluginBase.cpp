@@ -8,6 +8,26 @@
 
 #define TRACELOC __FUNCTION__, __LINE__
 
+namespace {
+
+// Per-sample loops of the processing entry, kept plain so the compiler vectorises them.
+void FloatToDouble(double* __restrict dst, const float* __restrict src, int n)
+{
+  for (int s = 0; s < n; ++s) dst[s] = src[s];
+}
+
+void DoubleToFloat(float* __restrict dst, const double* __restrict src, int n)
+{
+  for (int s = 0; s < n; ++s) dst[s] = static_cast<float>(src[s]);
+}
+
+void AddDoubleToFloat(float* __restrict dst, const double* __restrict src, int n)
+{
+  for (int s = 0; s < n; ++s) dst[s] += static_cast<float>(src[s]);
+}
+
+}  // namespace
+
 IPluginBase::IPluginBase(int nParams, const char* channelIOStr, int nPresets,
                          const char* effectName, const char* productName, const char* mfrName,
                          int vendorVersion, int uniqueID, int mfrID, int latency, bool,
@@ -110,15 +130,11 @@ void IPluginBase::ProcessDoubleReplacing(double** inputs, double** outputs, int 
   int nIn = NInChannels(), nOut = NOutChannels();
   int i = 0;
   for (; i < nIn && i < nOut; ++i) {
-    const double* in = inputs[i];
-    double* out = outputs[i];
-    if (in == out) continue;
-    for (int s = 0; s < nFrames; ++s) out[s] = in[s];
+    if (inputs[i] != outputs[i] && nFrames > 0)
+      memmove(outputs[i], inputs[i], sizeof(double) * static_cast<size_t>(nFrames));
   }
-  for (; i < nOut; ++i) {
-    double* out = outputs[i];
-    for (int s = 0; s < nFrames; ++s) out[s] = 0.0;
-  }
+  for (; i < nOut; ++i)
+    if (nFrames > 0) memset(outputs[i], 0, sizeof(double) * static_cast<size_t>(nFrames));
 }
 
 void IPluginBase::ProcessMidiMsg(IMidiMsg* pMsg)
@@ -267,9 +283,9 @@ void IPluginBase::AttachInputBuffers(int idx, int n, float** ppData, int nFrames
     double* dst = rec->mSpare.Get();
     if (dst) {
       if (src) {
-        for (int s = 0; s < nFrames; ++s) dst[s] = src[s];
-      } else {
-        for (int s = 0; s < nFrames; ++s) dst[s] = 0.0;  // a missing host buffer is silence
+        FloatToDouble(dst, src, nFrames);
+      } else if (nFrames > 0) {
+        memset(dst, 0, sizeof(double) * static_cast<size_t>(nFrames));  // missing buffer: silence
       }
     }
     *rec->mSlot = dst;
@@ -356,9 +372,9 @@ void IPluginBase::ConvertOutputs(int nFrames, bool accumulate)
     const double* src = *rec->mSlot;
     if (!rec->mLinked || !dst || !src) continue;
     if (accumulate) {
-      for (int s = 0; s < nFrames; ++s) dst[s] += static_cast<float>(src[s]);
+      AddDoubleToFloat(dst, src, nFrames);
     } else {
-      for (int s = 0; s < nFrames; ++s) dst[s] = static_cast<float>(src[s]);
+      DoubleToFloat(dst, src, nFrames);
     }
   }
 }
