@@ -21,15 +21,5 @@ inline Raster_PixelValue Raster_MakePixel(int r, int g, int b, int a)
          ((Raster_PixelValue)(g & 0xFF) << 16) | ((Raster_PixelValue)(b & 0xFF) << 24);
 }
 
-// Windows-style rectangle (left, top, right, bottom) used by the blit interface. The GDI
-// layer uses the same record; whichever header comes first defines it.
-#ifndef TESSOR_RECT_DEFINED
-#define TESSOR_RECT_DEFINED
-typedef struct tagRECT
-{
-  int left;
-  int top;
-  int right;
-  int bottom;
-} RECT;
-#endif
+// The blit interface takes the GDI layer's RECT (left, top, right, bottom).
+#include "gdi_compat/GDI_Types.h"
