@@ -6,3 +6,4 @@
 #include "gdi_compat/GDI_Context.h"
 #include "gdi_compat/GDI_Objects.h"
 #include "gdi_compat/GDI_Draw.h"
+#include "gdi_compat/GDI_StringCopy.h"

@@ -13,15 +13,6 @@ CFStringRef GDI_CStringToCFString(const char* str) {
   return s;
 }
 
-char* lstrcpyn(char* dst, const char* src, int n) {
-  if (n <= 0 || !dst) return dst;
-  if (!src) src = "";
-  int i = 0;
-  for (; i < n - 1 && src[i]; ++i) dst[i] = src[i];
-  dst[i] = 0;
-  return dst;
-}
-
 int GetModuleFileName(HINSTANCE, char* buf, int size) {
   if (!buf || size <= 0) return 0;
   // The path is read with a limit of 8192 bytes.

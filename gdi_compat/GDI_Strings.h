@@ -3,12 +3,11 @@
 
 #include <CoreFoundation/CoreFoundation.h>
 
+#include "gdi_compat/GDI_StringCopy.h"
 #include "gdi_compat/GDI_Types.h"
 
 // A new CFString from UTF-8, or from ASCII when the bytes are not valid UTF-8; null reads as "".
 CFStringRef GDI_CStringToCFString(const char* str);
-// With n <= 0 returns dst untouched; otherwise copies at most n - 1 characters and a zero.
-char* lstrcpyn(char* dst, const char* src, int n);
 // buf = the file-system path of the process's main bundle (at most size - 1 characters; ""
 // when there is none); returns strlen(buf).
 int GetModuleFileName(HINSTANCE ignored, char* buf, int size);
