@@ -129,12 +129,14 @@ PLATFORM_EXPORT CFBundleRef GetComponentBundle(Component aComponent);
 PLATFORM_EXPORT Component GetComponentFromInstance(ComponentInstance aComponentInstance);
 
 // --- Instances ------------------------------------------------------------------------
-// Creates an instance and sends kComponentOpenSelect with the instance in word 0. When the
-// component answers non-zero the instance is discarded and that result returned.
+// Creates an instance and sends kComponentOpenSelect with the instance in word 0 (storage
+// null). When the component answers non-zero the instance is discarded and that result
+// returned (invalidComponentID when it does not fit in 16 bits). invalidComponentID for an
+// unknown component, paramErr for a null ci.
 PLATFORM_EXPORT OSErr OpenAComponent(Component aComponent, ComponentInstance* ci);
 PLATFORM_EXPORT ComponentInstance OpenComponent(Component aComponent);
 // Sends kComponentCloseSelect (instance in word 0) and discards the instance.
-// badComponentInstance for an unknown instance.
+// invalidComponentID for an unknown instance.
 PLATFORM_EXPORT OSErr CloseComponent(ComponentInstance aComponentInstance);
 PLATFORM_EXPORT long CountComponentInstances(Component aComponent);
 PLATFORM_EXPORT Handle GetComponentInstanceStorage(ComponentInstance aComponentInstance);
