@@ -8,8 +8,8 @@
 #include "gdi_compat/GDI_Pools.h"
 
 HDC GDI_CreateMemContext(HDC, int w, int h) {
-  if (w <= 0 || h <= 0 || w > INT_MAX / 4 || static_cast<size_t>(h) > SIZE_MAX / (4u * w))
-    return nullptr;
+  // The drawing context addresses rows with int arithmetic: at most INT_MAX bytes.
+  if (w <= 0 || h <= 0 || w > INT_MAX / 4 || h > INT_MAX / (4 * w)) return nullptr;
   void* pixels = calloc(static_cast<size_t>(w) * static_cast<size_t>(h), 4);
   if (!pixels) return nullptr;
   // First byte of each pixel unused by the drawing (written as 255 where drawn), then red,

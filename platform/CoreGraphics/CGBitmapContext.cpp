@@ -14,7 +14,8 @@ CGContextRef CGBitmapContextCreate(void* data, size_t width, size_t height, size
   if (width > INT_MAX / 4 || height > INT_MAX) return nullptr;
   if (!data && bytesPerRow == 0) bytesPerRow = width * 4;
   if (bytesPerRow < width * 4 || bytesPerRow > INT_MAX) return nullptr;
-  if (height > SIZE_MAX / bytesPerRow) return nullptr;
+  // The rasteriser addresses rows with int arithmetic: the whole bitmap must fit in INT_MAX bytes.
+  if (height > static_cast<size_t>(INT_MAX) / bytesPerRow) return nullptr;
 
   CGContext* c = new (std::nothrow) CGContext();
   if (!c) return nullptr;

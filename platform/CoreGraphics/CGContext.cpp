@@ -170,6 +170,7 @@ void CGContextBeginPath(CGContextRef c) {
 void CGContextMoveToPoint(CGContextRef c, CGFloat x, CGFloat y) {
   if (!c || !Finite(x, y)) return;
   c->userToPixel().transform(&x, &y);
+  if (!Finite(x, y)) return;
   c->path.move_to(x, y);
   c->hasCurrent = true;
   c->curX = c->startX = x;
@@ -179,6 +180,7 @@ void CGContextMoveToPoint(CGContextRef c, CGFloat x, CGFloat y) {
 void CGContextAddLineToPoint(CGContextRef c, CGFloat x, CGFloat y) {
   if (!c || !c->hasCurrent || !Finite(x, y)) return;
   c->userToPixel().transform(&x, &y);
+  if (!Finite(x, y)) return;
   c->path.line_to(x, y);
   c->curX = x;
   c->curY = y;
@@ -191,6 +193,7 @@ void CGContextAddCurveToPoint(CGContextRef c, CGFloat cp1x, CGFloat cp1y, CGFloa
   m.transform(&cp1x, &cp1y);
   m.transform(&cp2x, &cp2y);
   m.transform(&x, &y);
+  if (!Finite(cp1x, cp1y) || !Finite(cp2x, cp2y) || !Finite(x, y)) return;
   c->path.curve4(cp1x, cp1y, cp2x, cp2y, x, y);
   c->curX = x;
   c->curY = y;
@@ -201,6 +204,7 @@ void CGContextAddQuadCurveToPoint(CGContextRef c, CGFloat cpx, CGFloat cpy, CGFl
   const agg::trans_affine m = c->userToPixel();
   m.transform(&cpx, &cpy);
   m.transform(&x, &y);
+  if (!Finite(cpx, cpy) || !Finite(x, y)) return;
   c->path.curve3(cpx, cpy, x, y);
   c->curX = x;
   c->curY = y;
@@ -219,21 +223,21 @@ void CGContextAddLines(CGContextRef c, const CGPoint* points, size_t count) {
   for (size_t i = 1; i < count; ++i) CGContextAddLineToPoint(c, points[i].x, points[i].y);
 }
 
-void CGAppendRect(const agg::trans_affine& m, agg::path_storage& p, CGRect r) {
+bool CGAppendRect(const agg::trans_affine& m, agg::path_storage& p, CGRect r) {
   r = CGRectStandardize(r);
   double xs[4] = {r.origin.x, r.origin.x + r.size.width, r.origin.x + r.size.width, r.origin.x};
   double ys[4] = {r.origin.y, r.origin.y, r.origin.y + r.size.height, r.origin.y + r.size.height};
   for (int i = 0; i < 4; ++i) {
     m.transform(&xs[i], &ys[i]);
-    if (i == 0)
-      p.move_to(xs[i], ys[i]);
-    else
-      p.line_to(xs[i], ys[i]);
+    if (!Finite(xs[i], ys[i])) return false;
   }
+  p.move_to(xs[0], ys[0]);
+  for (int i = 1; i < 4; ++i) p.line_to(xs[i], ys[i]);
   p.close_polygon();
+  return true;
 }
 
-void CGAppendEllipse(const agg::trans_affine& m, agg::path_storage& p, CGRect r) {
+bool CGAppendEllipse(const agg::trans_affine& m, agg::path_storage& p, CGRect r) {
   r = CGRectStandardize(r);
   // Control point distance of a cubic quarter circle.
   const double k = 0.5522847498307936;
@@ -245,15 +249,15 @@ void CGAppendEllipse(const agg::trans_affine& m, agg::path_storage& p, CGRect r)
       {cx - rx * k, cy + ry}, {cx - rx, cy + ry * k}, {cx - rx, cy},
       {cx - rx, cy - ry * k}, {cx - rx * k, cy - ry}, {cx, cy - ry},
       {cx + rx * k, cy - ry}, {cx + rx, cy - ry * k}, {cx + rx, cy}};
-  for (auto& pt : pts) m.transform(&pt[0], &pt[1]);
+  for (auto& pt : pts) {
+    m.transform(&pt[0], &pt[1]);
+    if (!Finite(pt[0], pt[1])) return false;
+  }
   p.move_to(pts[0][0], pts[0][1]);
   for (int i = 1; i < 13; i += 3)
     p.curve4(pts[i][0], pts[i][1], pts[i + 1][0], pts[i + 1][1], pts[i + 2][0], pts[i + 2][1]);
   p.close_polygon();
-}
-
-static bool FiniteRect(CGRect r) {
-  return Finite(r.origin.x, r.origin.y) && Finite(r.size.width, r.size.height);
+  return true;
 }
 
 // A closed shape starts a new subpath; the current point becomes its start.
@@ -265,15 +269,13 @@ static void StartClosedShape(CGContext* c, double x, double y) {
 }
 
 void CGContextAddRect(CGContextRef c, CGRect rect) {
-  if (!c || !FiniteRect(rect)) return;
-  CGAppendRect(c->userToPixel(), c->path, rect);
+  if (!c || !CGAppendRect(c->userToPixel(), c->path, rect)) return;
   rect = CGRectStandardize(rect);
   StartClosedShape(c, rect.origin.x, rect.origin.y);
 }
 
 void CGContextAddEllipseInRect(CGContextRef c, CGRect rect) {
-  if (!c || !FiniteRect(rect)) return;
-  CGAppendEllipse(c->userToPixel(), c->path, rect);
+  if (!c || !CGAppendEllipse(c->userToPixel(), c->path, rect)) return;
   rect = CGRectStandardize(rect);
   StartClosedShape(c, rect.origin.x + rect.size.width, rect.origin.y + rect.size.height / 2);
 }

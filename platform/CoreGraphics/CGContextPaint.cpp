@@ -87,15 +87,13 @@ void CGContextStrokePath(CGContextRef c) { CGContextDrawPath(c, kCGPathStroke); 
 void CGContextFillRect(CGContextRef c, CGRect rect) {
   if (!c) return;
   c->scratch.remove_all();
-  CGAppendRect(c->userToPixel(), c->scratch, rect);
-  CGPaintFill(c, c->scratch, false);
+  if (CGAppendRect(c->userToPixel(), c->scratch, rect)) CGPaintFill(c, c->scratch, false);
 }
 
 void CGContextStrokeRect(CGContextRef c, CGRect rect) {
   if (!c) return;
   c->scratch.remove_all();
-  CGAppendRect(c->userToPixel(), c->scratch, rect);
-  CGPaintStroke(c, c->scratch);
+  if (CGAppendRect(c->userToPixel(), c->scratch, rect)) CGPaintStroke(c, c->scratch);
 }
 
 void CGContextStrokeRectWithWidth(CGContextRef c, CGRect rect, CGFloat width) {
@@ -109,15 +107,13 @@ void CGContextStrokeRectWithWidth(CGContextRef c, CGRect rect, CGFloat width) {
 void CGContextFillEllipseInRect(CGContextRef c, CGRect rect) {
   if (!c) return;
   c->scratch.remove_all();
-  CGAppendEllipse(c->userToPixel(), c->scratch, rect);
-  CGPaintFill(c, c->scratch, false);
+  if (CGAppendEllipse(c->userToPixel(), c->scratch, rect)) CGPaintFill(c, c->scratch, false);
 }
 
 void CGContextStrokeEllipseInRect(CGContextRef c, CGRect rect) {
   if (!c) return;
   c->scratch.remove_all();
-  CGAppendEllipse(c->userToPixel(), c->scratch, rect);
-  CGPaintStroke(c, c->scratch);
+  if (CGAppendEllipse(c->userToPixel(), c->scratch, rect)) CGPaintStroke(c, c->scratch);
 }
 
 void CGContextStrokeLineSegments(CGContextRef c, const CGPoint* points, size_t count) {
@@ -130,6 +126,8 @@ void CGContextStrokeLineSegments(CGContextRef c, const CGPoint* points, size_t c
       continue;
     m.transform(&x1, &y1);
     m.transform(&x2, &y2);
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+      continue;
     c->scratch.move_to(x1, y1);
     c->scratch.line_to(x2, y2);
   }
@@ -139,7 +137,7 @@ void CGContextStrokeLineSegments(CGContextRef c, const CGPoint* points, size_t c
 void CGContextClearRect(CGContextRef c, CGRect rect) {
   if (!c || !c->target || ClipIsEmpty(c->gs)) return;
   c->scratch.remove_all();
-  CGAppendRect(c->userToPixel(), c->scratch, rect);
+  if (!CGAppendRect(c->userToPixel(), c->scratch, rect)) return;
   PrepareRasterizer(c, false);
   c->ras.add_path(c->scratch);
   c->target->clear(c->ras, c->sl);
@@ -164,7 +162,7 @@ void CGContextDrawImage(CGContextRef c, CGRect rect, CGImageRef image) {
   agg::trans_affine pixelToImage = imageToPixel;
   pixelToImage.invert();
   c->scratch.remove_all();
-  CGAppendRect(userToPixel, c->scratch, rect);
+  if (!CGAppendRect(userToPixel, c->scratch, rect)) return;
   PrepareRasterizer(c, false);
   c->ras.add_path(c->scratch);
   c->target->fillImage(c->ras, c->sl, *image, pixelToImage, c->gs.alpha,

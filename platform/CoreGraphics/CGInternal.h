@@ -140,6 +140,7 @@ struct CGContext : CGObject {
 // Painting helpers shared by the path and convenience painters.
 void CGPaintFill(CGContext* c, agg::path_storage& p, bool evenOdd);
 void CGPaintStroke(CGContext* c, agg::path_storage& p);
-// Appends an ellipse (four cubic curves, closed) in user space to p in pixel coordinates.
-void CGAppendEllipse(const agg::trans_affine& m, agg::path_storage& p, CGRect rect);
-void CGAppendRect(const agg::trans_affine& m, agg::path_storage& p, CGRect rect);
+// Append an ellipse (four cubic curves, closed) or a rectangle given in user space to p in
+// pixel coordinates; false, appending nothing, when a coordinate is not finite.
+bool CGAppendEllipse(const agg::trans_affine& m, agg::path_storage& p, CGRect rect);
+bool CGAppendRect(const agg::trans_affine& m, agg::path_storage& p, CGRect rect);

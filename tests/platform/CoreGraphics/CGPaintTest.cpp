@@ -151,6 +151,22 @@ TEST(CGPath, SegmentsWithoutACurrentPointAndNonFiniteCoordinatesAreIgnored) {
     for (int x = 0; x < 4; ++x) EXPECT_TRUE(s.untouched(x, y));
 }
 
+TEST(CGPath, HugeCoordinatesAreClippedToTheBitmap) {
+  CGTestSurface s(3, 3, kCGImageAlphaNoneSkipFirst, true);
+  CGContextSetRGBFillColor(s.ctx, 1, 1, 1, 1);
+  CGContextFillRect(s.ctx, CGRectMake(-1e15, -1e15, 2e15, 2e15));
+  CGContextSetRGBStrokeColor(s.ctx, 0, 0, 0, 1);
+  CGContextSetLineWidth(s.ctx, 1);
+  CGContextMoveToPoint(s.ctx, -1e12, 1.5);
+  CGContextAddLineToPoint(s.ctx, 1e12, 1.5);
+  CGContextStrokePath(s.ctx);
+  for (int x = 0; x < 3; ++x) {
+    EXPECT_EQ(255, s.at(x, 0, 1));
+    EXPECT_EQ(0, s.at(x, 1, 1));
+    EXPECT_EQ(255, s.at(x, 2, 1));
+  }
+}
+
 TEST(CGPath, CurrentPointIsReportedInUserSpace) {
   CGTestSurface s(4, 4, kCGImageAlphaNoneSkipFirst, true);
   CGContextTranslateCTM(s.ctx, 1, 1);
