@@ -2,11 +2,12 @@
 // The equaliser's per-sample path as a chain of biquad stages.
 //
 // Each stage adds a drive term to the signal, flushes subnormals and runs one
-// rbjfilter: x = flush(scale * v + drive * d), where d = sin(clip(input, -1, 1)) is
-// computed once per frame from the chain's input. After the stages an output stage
-// forms scale * v + drive * d. With `twice` every frame runs through the chain two
-// times from the same input and only the second result is kept; the output stage can
-// then sit in front of a final anti-alias stage (`outputBeforeLast`).
+// rbjfilter: x = flush(v + drive * d), where d = sin(clip(input, -1, 1)) is computed
+// once per frame from the chain's input; a stage with drive 0.0 only flushes. After the
+// stages an output stage forms outScale * v + outDrive * d. With `twice` every frame
+// runs through the chain two times from the same input and only the second result is
+// kept; the output stage can then sit in front of the last stage (`outputBeforeLast`),
+// whose input becomes flush(outScale * v + outDrive * d).
 //
 // The arithmetic per stage and per sample is exactly that of rbjfilter::Process
 // preceded by the drive addition, in the same order of operations; the stages are
@@ -17,13 +18,12 @@
 struct eq_Stage
 {
   rbjfilter* filter;
-  double scale;  // factor on the incoming signal (1.0 except for a folded output stage)
   double drive;  // factor on the drive value, 0.0 for an undriven stage
 };
 
 struct eq_Chain
 {
-  static const int kMaxStages = 8;
+  static const int kMaxStages = 7;
   eq_Stage stages[kMaxStages];
   int nStages = 0;
   double outScale = 1.0;
@@ -31,9 +31,10 @@ struct eq_Chain
   bool outputBeforeLast = false;  // the output stage is folded into the last stage
   bool twice = false;
 
-  void Add(rbjfilter* f, double drive, double scale = 1.0)
+  // Appends a stage; a chain holds at most kMaxStages, further ones are ignored.
+  void Add(rbjfilter* f, double drive)
   {
-    if (nStages < kMaxStages) stages[nStages++] = eq_Stage{f, scale, drive};
+    if (nStages < kMaxStages) stages[nStages++] = eq_Stage{f, drive};
   }
 };
 

@@ -218,17 +218,13 @@ void ondrel::ProcessDoubleReplacing(double** inputs, double** outputs, int nFram
   g = highShelf.GetGain();
   if (g != 0.0) chain.Add(&highShelf, std::fabs(g / 60.0));
 
-  const double outDrive = std::fabs(outGainDb / 60.0) + 0.01;
+  chain.outScale = outGain;
+  chain.outDrive = std::fabs(outGainDb / 60.0) + 0.01;
   if (antiAlias)
   {
     // The output stage feeds the anti-alias filter directly.
-    chain.Add(&aaOutFilter, outDrive, outGain);
+    chain.Add(&aaOutFilter, 0.0);
     chain.outputBeforeLast = true;
-  }
-  else
-  {
-    chain.outScale = outGain;
-    chain.outDrive = outDrive;
   }
 
   eq_ProcessChain(chain, inputs[0], stereo ? inputs[1] : nullptr, outputs[0], stereo ? outputs[1] : nullptr,

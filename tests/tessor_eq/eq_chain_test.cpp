@@ -116,7 +116,8 @@ void CheckCase(const Case& c, unsigned seed)
   eq_Chain a, b;
   for (int k = 0; k < c.nStages; ++k)
   {
-    const double drive = (k % 3 == 1) ? 0.0 : (k - 3.5) / 40.0;
+    // Undriven stages first, in the middle and last; drives of both signs.
+    const double drive = (k % 3 == (seed % 2 ? 0 : 1)) ? 0.0 : (k - 3.5) / 40.0;
     a.Add(&fast[k], drive);
     b.Add(&slow[k], drive);
   }
@@ -124,11 +125,6 @@ void CheckCase(const Case& c, unsigned seed)
   a.outputBeforeLast = b.outputBeforeLast = c.folded && c.nStages > 0;
   a.outScale = b.outScale = 1.7;
   a.outDrive = b.outDrive = 0.11;
-  if (a.outputBeforeLast)
-  {
-    a.stages[c.nStages - 1].scale = 1.7;
-    a.stages[c.nStages - 1].drive = 0.11;
-  }
   const std::vector<double> inL = Signal(c.frames, seed + 1), inR = Signal(c.frames, seed + 2);
   std::vector<double> fl(c.frames, -9), fr(c.frames, -9), sl(c.frames, -9), sr(c.frames, -9);
   // Two calls, so state carries from one block to the next.
@@ -161,19 +157,19 @@ void CheckCase(const Case& c, unsigned seed)
 TEST(EqChain, MatchesThePerSampleDefinitionForEveryStageCount)
 {
   unsigned seed = 10;
-  for (int n = 0; n <= 8; ++n)
+  for (int n = 0; n <= eq_Chain::kMaxStages; ++n)
     for (bool stereo : {false, true})
-      for (int frames : {1, 6, 255, 256, 257, 700})
+      for (int frames : {1, 2, 6, 7, 8, 14, 255, 256, 257, 700})
         CheckCase({n, false, false, stereo, frames}, seed++);
 }
 
 TEST(EqChain, MatchesThePerSampleDefinitionWithTwoPassesPerFrame)
 {
   unsigned seed = 500;
-  for (int n : {0, 1, 3, 7, 8})
+  for (int n : {0, 1, 2, 3, 7})
     for (bool folded : {false, true})
       for (bool stereo : {false, true})
-        for (int frames : {3, 129, 400})
+        for (int frames : {3, 7, 13, 129, 400})
           CheckCase({n, true, folded, stereo, frames}, seed++);
 }
 
