@@ -26,16 +26,16 @@ inline void Raster_SampleBilinear(const Raster_RowView& s, const Raster_SourceAr
     const unsigned char* pr = p + 4;
     const unsigned char* pb = (const unsigned char*)(s.row(iy + 1) + ix);
     const unsigned char* pbr = pb + 4;
-    int c = (int)(((int64_t)fx * fy) >> 16);
-    int wp = 65536 - fx - fy + c, wr = fx - c, wb = fy - c;
-    for (int k = 0; k < 4; ++k)
-      out[k] = (int)(((int64_t)p[k] * wp + (int64_t)pr[k] * wr + (int64_t)pb[k] * wb + (int64_t)pbr[k] * c) >> 16);
+    // Each weighted sum stays below 255 * 65536: 32-bit arithmetic is exact.
+    const uint32_t c = (uint32_t)(((uint64_t)(uint32_t)fx * (uint32_t)fy) >> 16);
+    const uint32_t wp = 65536u - (uint32_t)fx - (uint32_t)fy + c, wr = (uint32_t)fx - c, wb = (uint32_t)fy - c;
+    for (int k = 0; k < 4; ++k) out[k] = (int)((p[k] * wp + pr[k] * wr + pb[k] * wb + pbr[k] * c) >> 16);
   } else if (below) {
     const unsigned char* pb = (const unsigned char*)(s.row(iy + 1) + ix);
-    for (int k = 0; k < 4; ++k) out[k] = (p[k] * (65536 - fy) + pb[k] * fy) >> 16;
+    for (int k = 0; k < 4; ++k) out[k] = (int)((p[k] * (65536u - (uint32_t)fy) + pb[k] * (uint32_t)fy) >> 16);
   } else if (right) {
     const unsigned char* pr = p + 4;
-    for (int k = 0; k < 4; ++k) out[k] = (p[k] * (65536 - fx) + pr[k] * fx) >> 16;
+    for (int k = 0; k < 4; ++k) out[k] = (int)((p[k] * (65536u - (uint32_t)fx) + pr[k] * (uint32_t)fx) >> 16);
   } else {
     for (int k = 0; k < 4; ++k) out[k] = p[k];
   }
@@ -66,6 +66,14 @@ struct Raster_DeltaJob
   int weight;
 };
 
+// One row of rule C from a source row that does not overlap the destination row.
+template <class C>
+inline void Raster_CombineRowDisjoint(Raster_PixelValue* __restrict dp, const Raster_PixelValue* __restrict sp, int w,
+                                      int weight)
+{
+  for (int i = 0; i < w; ++i) Raster_CombinePixel<C>(dp + i, sp[i], weight);
+}
+
 template <class C>
 struct _Raster_Template_Blit
 {
@@ -76,10 +84,10 @@ struct _Raster_Template_Blit
     for (int j = 0; j < h; ++j) {
       Raster_PixelValue* dp = d.row(dy + j) + dx;
       const Raster_PixelValue* sp = s.row(sy + j) + sx;
-      for (int i = 0; i < w; ++i) {
-        const unsigned char* sb = (const unsigned char*)(sp + i);
-        C::doPix((unsigned char*)(dp + i), sb[kRasterByteR], sb[kRasterByteG], sb[kRasterByteB],
-                 sb[kRasterByteA], weight);
+      if (dp + w <= sp || sp + w <= dp) {
+        Raster_CombineRowDisjoint<C>(dp, sp, w, weight);
+      } else {
+        for (int i = 0; i < w; ++i) Raster_CombinePixel<C>(dp + i, sp[i], weight); // in order
       }
     }
   }

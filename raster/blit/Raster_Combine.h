@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
 
 inline int Raster_Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
@@ -60,10 +61,25 @@ struct _Raster_CombinePixelsHalfShift
   }
 };
 
+// Per-channel (s * w + d * (256 - w)) >> 8 on a whole pixel, two channels per 32-bit lane
+// pair; exact for 0 <= w <= 256 (no lane exceeds 16 bits, nothing carries across lanes).
+inline Raster_PixelValue Raster_MixPacked(Raster_PixelValue d, Raster_PixelValue s, uint32_t w)
+{
+  const uint32_t iw = 256 - w;
+  uint32_t even = ((s & 0x00FF00FFu) * w + (d & 0x00FF00FFu) * iw) >> 8;
+  uint32_t odd = ((s >> 8) & 0x00FF00FFu) * w + ((d >> 8) & 0x00FF00FFu) * iw;
+  return (even & 0x00FF00FFu) | (odd & 0xFF00FF00u);
+}
+
 // d := (s * w + d * (256 - w)) / 256
 struct _Raster_CombinePixelsCopy
 {
   static inline int mix(int d, int s, int w) { return Raster_Clamp255((s * w + d * (256 - w)) / 256); }
+  static inline void doPixel(Raster_PixelValue* d, Raster_PixelValue s, int w)
+  {
+    if ((unsigned)w <= 256u) *d = Raster_MixPacked(*d, s, (uint32_t)w);
+    else doPix((unsigned char*)d, Raster_GetR(s), Raster_GetG(s), Raster_GetB(s), Raster_GetA(s), w);
+  }
   static inline void doPix(unsigned char* d, int r, int g, int b, int a, int w)
   {
     d[kRasterByteA] = (unsigned char)mix(d[kRasterByteA], a, w);
@@ -242,6 +258,18 @@ struct _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm
     d[kRasterByteB] = (unsigned char)Raster_Clamp255((b * c + d[kRasterByteB] * ic) >> 8);
     d[kRasterByteA] = (unsigned char)Raster_Clamp255((c * c + d[kRasterByteA] * ic) >> 8);
   }
+  // The same on a whole pixel without branches: the colours mix packed (alpha 255 gives
+  // c = 256, the source colours), alpha is computed on its own and alpha 0 keeps the pixel.
+  static inline void doPixel(Raster_PixelValue* d, Raster_PixelValue s, int)
+  {
+    const uint32_t a = s & 0xFFu;
+    const uint32_t c = a + 1;
+    const uint32_t dv = *d;
+    uint32_t alpha = (c * c + (dv & 0xFFu) * (256 - c)) >> 8;
+    alpha = alpha > 255u ? 255u : alpha;
+    const uint32_t mixed = (Raster_MixPacked(dv, s, c) & 0xFFFFFF00u) | alpha;
+    *d = a ? mixed : dv;
+  }
 };
 
 // Which rule a mode and weight select.
@@ -339,9 +367,18 @@ inline bool Raster_WithCombine(Raster_CombineKind k, Fn&& fn)
   return false;
 }
 
-// Combines a whole source pixel value into a destination pixel with rule C.
+namespace raster_detail {
+template <class C, class = void>
+struct HasDoPixel : std::false_type {};
+template <class C>
+struct HasDoPixel<C, std::void_t<decltype(C::doPixel((Raster_PixelValue*)nullptr, 0u, 0))>> : std::true_type {};
+} // namespace raster_detail
+
+// Combines a whole source pixel value into a destination pixel with rule C, through the rule's
+// whole-pixel form where it has one (same result, fewer operations).
 template <class C>
 inline void Raster_CombinePixel(Raster_PixelValue* dest, Raster_PixelValue s, int w)
 {
-  C::doPix((unsigned char*)dest, Raster_GetR(s), Raster_GetG(s), Raster_GetB(s), Raster_GetA(s), w);
+  if constexpr (raster_detail::HasDoPixel<C>::value) C::doPixel(dest, s, w);
+  else C::doPix((unsigned char*)dest, Raster_GetR(s), Raster_GetG(s), Raster_GetB(s), Raster_GetA(s), w);
 }

@@ -231,7 +231,9 @@ TEST(RasterJPGLoader, GreyValueBecomesEqualChannels)
   rastertest::SpanBitmap b(1, 1, 1, true);
   ASSERT_EQ(Raster_JPGLoader::loadfunc(p.c_str(), true, &b), &b);
   EXPECT_EQ(b.at(3, 5), Px(0x80, 0x80, 0x80, 255));
-  EXPECT_EQ(Raster_JPGLoader::loadfunc(p.c_str() , true, nullptr) != nullptr, true);
+  std::unique_ptr<Raster_IBitmap> fresh(Raster_JPGLoader::loadfunc(p.c_str(), true, nullptr));
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(Raster_GetPixel(fresh.get(), 7, 7), Px(0x80, 0x80, 0x80, 255));
 }
 
 TEST(RasterJPGLoader, ExtensionCheck)
