@@ -38,6 +38,8 @@ struct Registry {
   std::mutex lock;
   std::vector<__CFBundle*> bundles;  // never freed: references stay valid for the process
   __CFBundle* main = nullptr;
+  // Replaced info dictionaries and error texts: callers may still hold values from them.
+  std::vector<CFTypeRef> retired;
 };
 
 Registry& Table() {
@@ -111,6 +113,12 @@ CFDictionaryRef ReadInfoPlist(const std::string& path) {
   return static_cast<CFDictionaryRef>(plist);
 }
 
+bool IsMain(const __CFBundle* b) {
+  Registry& r = Table();
+  std::lock_guard<std::mutex> guard(r.lock);
+  return b == r.main;
+}
+
 std::string StringValue(CFBundleRef bundle, CFStringRef key) {
   return cfimpl::UTF8Of(static_cast<CFStringRef>(CFBundleGetValueForInfoDictionaryKey(bundle, key)));
 }
@@ -132,7 +140,7 @@ void _CFBundleSetMainBundleIdentifier(CFStringRef identifier) {
   std::string exe = BaseName(ExecutablePath());
   std::string id = cfimpl::As<__CFString>(identifier) ? cfimpl::UTF8Of(identifier)
                                                        : "local." + (exe.empty() ? std::string("host") : exe);
-  // The old dictionary stays alive: callers may still hold values from it.
+  r.retired.push_back(b->info.load());
   b->info.store(MainInfo(id, exe));
 }
 
@@ -204,7 +212,7 @@ CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle) {
 CFURLRef CFBundleCopyResourcesDirectoryURL(CFBundleRef bundle) {
   const __CFBundle* b = cfimpl::As<__CFBundle>(bundle);
   if (!b) return nullptr;
-  std::string dir = b == Table().main ? b->path + "/Resources" : b->path + "/Contents/Resources";
+  std::string dir = IsMain(b) ? b->path + "/Resources" : b->path + "/Contents/Resources";
   CFStringRef path = cfimpl::MakeString(dir);
   CFURLRef url = CFURLCreateWithFileSystemPath(nullptr, path, kCFURLPOSIXPathStyle, true);
   CFRelease(path);
@@ -251,7 +259,7 @@ Boolean CFBundleLoadExecutable(CFBundleRef bundle) {
   if (!b) return false;
   std::lock_guard<std::mutex> guard(b->loadLock);
   if (b->handle) return true;
-  if (b == Table().main) {
+  if (IsMain(b)) {
     b->handle = ::dlopen(nullptr, RTLD_NOW);
     return b->handle != nullptr;
   }
@@ -270,10 +278,13 @@ Boolean CFBundleLoadExecutable(CFBundleRef bundle) {
     CFRelease(exe);
   }
   if (!b->handle) {
-    CFStringRef old = b->loadError;
-    b->loadError = cfimpl::MakeString(error);
-    if (b->loadError) const_cast<__CFString*>(cfimpl::As<__CFString>(b->loadError))->immortal = true;
-    (void)old;  // kept alive: callers may still hold it
+    CFStringRef text = cfimpl::MakeString(error);
+    if (text) {
+      const_cast<__CFString*>(cfimpl::As<__CFString>(text))->immortal = true;
+      std::lock_guard<std::mutex> tableGuard(Table().lock);
+      if (b->loadError) Table().retired.push_back(b->loadError);
+      b->loadError = text;
+    }
     return false;
   }
   return true;
