@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "framework/IPluginBase.h"
+#include "framework/au/IPluginAU.h"
 #include "tessor_eq/rbjfilter.h"
 
 enum EParams
@@ -23,10 +23,10 @@ enum EParams
   kNumParams
 };
 
-// The plug-in base the equaliser builds on. The Audio Unit component derives it from the
-// wrapper instead; the wrapper's constructor takes the instance information in front of the
-// same arguments, which ondrel's constructor forwards unchanged.
-typedef IPluginBase ondrel_Base;
+// The plug-in base the equaliser builds on: the Audio Unit wrapper. Its constructor takes the
+// instance information (from MakePlug) in front of the plug-in base's arguments, which ondrel's
+// constructor forwards unchanged; without it the plug-in has no bundle and no view factory.
+typedef IPluginAU ondrel_Base;
 
 class ondrel : public ondrel_Base
 {

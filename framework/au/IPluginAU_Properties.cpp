@@ -1,0 +1,506 @@
+// Audio Unit properties of the wrapper: what each property reports per scope (size,
+// writability, data) and what a host may set.
+#include <atomic>
+#include <climits>
+#include <cstring>
+
+#include "framework/IPlugUtilities.h"
+#include "framework/au/IPluginAU.h"
+
+#define TRACELOC __FUNCTION__, __LINE__
+
+namespace {
+
+// A factory preset handed to the host inside a CFArray. The array's callbacks count references
+// to it, so releasing the array (or its last copy) frees the record and its name.
+struct SharedPreset {
+  AUPreset mPreset;  // first, so an element of the array reads as an AUPreset*
+  std::atomic<int> mRefs;
+};
+
+const void* RetainSharedPreset(CFAllocatorRef, const void* value)
+{
+  static_cast<SharedPreset*>(const_cast<void*>(value))->mRefs.fetch_add(1);
+  return value;
+}
+
+void ReleaseSharedPreset(CFAllocatorRef, const void* value)
+{
+  SharedPreset* rec = static_cast<SharedPreset*>(const_cast<void*>(value));
+  if (rec->mRefs.fetch_sub(1) == 1) {
+    CFRelease(rec->mPreset.presetName);
+    delete rec;
+  }
+}
+
+const CFArrayCallBacks kSharedPresetCallBacks = {0, RetainSharedPreset, ReleaseSharedPreset,
+                                                 nullptr, nullptr};
+
+CFStringRef MakeCFString(const char* text)
+{
+  return CFStringCreateWithCString(kCFAllocatorDefault, text ? text : "", kCFStringEncodingUTF8);
+}
+
+// The UTF-8 text of a CFString in a growable buffer; false for a null or unconvertible string.
+bool GetUTF8(CFStringRef str, Core_TypedBuf<char>* pText)
+{
+  if (!str || CFGetTypeID(str) != CFStringGetTypeID()) return false;
+  const CFIndex size =
+      CFStringGetMaximumSizeForEncoding(CFStringGetLength(str), kCFStringEncodingUTF8) + 1;
+  if (size <= 0 || size > INT_MAX || !pText->Resize(static_cast<int>(size))) return false;
+  return CFStringGetCString(str, pText->Get(), size, kCFStringEncodingUTF8);
+}
+
+// The host's record of a parameter-indexed property names the parameter it asks about; an ID
+// beyond the parameter list is refused.
+const ComponentResult kUnknownParameter = kAudioUnitErr_InvalidProperty;
+
+}  // namespace
+
+ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScope scope,
+                                       AudioUnitElement element, UInt32* pDataSize,
+                                       Boolean* pWriteable, void* pData)
+{
+  Trace(TRACELOC, "%s(%u:%s):(%u:%s):%u", pData ? "" : "info:", propID, AUPropertyStr(propID),
+        scope, AUScopeStr(scope), element);
+  const bool global = scope == kAudioUnitScope_Global;
+
+  switch (propID) {
+    case kAudioUnitProperty_ClassInfo:
+      *pDataSize = sizeof(CFPropertyListRef);
+      *pWriteable = true;
+      if (pData) return GetState(static_cast<CFPropertyListRef*>(pData));
+      return noErr;
+
+    case kAudioUnitProperty_MakeConnection:
+      if (scope != kAudioUnitScope_Global && scope != kAudioUnitScope_Input)
+        return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(AudioUnitConnection);
+      *pWriteable = true;
+      return noErr;
+
+    case kAudioUnitProperty_SampleRate:
+      *pDataSize = sizeof(Float64);
+      *pWriteable = true;
+      if (pData) *static_cast<Float64*>(pData) = mRate;
+      return noErr;
+
+    case kAudioUnitProperty_ParameterList: {
+      const int n = global ? NParams() : 0;
+      *pDataSize = static_cast<UInt32>(n) * sizeof(AudioUnitParameterID);
+      if (pData) {
+        AudioUnitParameterID* ids = static_cast<AudioUnitParameterID*>(pData);
+        for (int i = 0; i < n; ++i) ids[i] = static_cast<AudioUnitParameterID>(i);
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_ParameterInfo: {
+      if (!global) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(AudioUnitParameterInfo);
+      IParam* param = element < static_cast<UInt32>(NParams()) ? GetParam(static_cast<int>(element))
+                                                               : nullptr;
+      if (!param) return kAudioUnitErr_InvalidProperty;
+      if (pData) {
+        AudioUnitParameterInfo* info = static_cast<AudioUnitParameterInfo*>(pData);
+        memset(info, 0, sizeof(*info));
+        info->flags = kAudioUnitParameterFlag_IsWritable | kAudioUnitParameterFlag_IsReadable |
+                      kAudioUnitParameterFlag_HasCFNameString |
+                      kAudioUnitParameterFlag_CFNameRelease;
+        info->cfNameString = MakeCFString(param->GetNameForHost());
+        CopyTextField(info->name, param->GetNameForHost(), sizeof(info->name));
+        switch (param->Type()) {
+          case kParamBool:
+            info->unit = kAudioUnitParameterUnit_Boolean;
+            break;
+          case kParamEnum:
+            info->unit = kAudioUnitParameterUnit_Indexed;
+            break;
+          default:
+            if (*param->GetLabelForHost()) {
+              info->unit = kAudioUnitParameterUnit_CustomUnit;
+              info->unitName = MakeCFString(param->GetLabelForHost());
+            } else {
+              info->unit = kAudioUnitParameterUnit_Generic;
+            }
+            break;
+        }
+        double lo, hi;
+        param->GetBounds(&lo, &hi);
+        info->minValue = static_cast<Float32>(lo);
+        info->maxValue = static_cast<Float32>(hi);
+        info->defaultValue = static_cast<Float32>(param->Value());
+        info->clumpID = 0;
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_FastDispatch: {
+      unsigned long size = *pDataSize;
+      ComponentResult r = GetProc(element, &size, pData);
+      if (r == noErr) *pDataSize = static_cast<UInt32>(size);
+      return r;
+    }
+
+    case kAudioUnitProperty_StreamFormat: {
+      BusChannels* bus = GetBus(scope, element);
+      if (!bus) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(AudioStreamBasicDescription);
+      *pWriteable = true;
+      if (pData) {
+        const int n = bus->mHostChannelCount < 0 ? bus->mPlugChannelCount : bus->mHostChannelCount;
+        MakeDefaultASBD(static_cast<AudioStreamBasicDescription*>(pData), mRate, n, false);
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_ElementCount: {
+      *pDataSize = sizeof(UInt32);
+      if (pData) {
+        UInt32 n = 0;
+        if (scope == kAudioUnitScope_Input) n = static_cast<UInt32>(mInputBuses.GetSize());
+        else if (scope == kAudioUnitScope_Output) n = static_cast<UInt32>(mOutputBuses.GetSize());
+        else if (global) n = 1;
+        *static_cast<UInt32*>(pData) = n;
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_Latency:
+    case kAudioUnitProperty_TailTime:
+      if (!global) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(Float64);
+      if (pData) *static_cast<Float64*>(pData) = mRate > 0.0 ? mDelaySamples / mRate : 0.0;
+      return noErr;
+
+    case kAudioUnitProperty_SupportedNumChannels: {
+      if (!global) return kAudioUnitErr_InvalidProperty;
+      const int n = NChannelIO();
+      *pDataSize = static_cast<UInt32>(n) * sizeof(AUChannelInfo);
+      if (pData) {
+        AUChannelInfo* info = static_cast<AUChannelInfo*>(pData);
+        for (int i = 0; i < n; ++i) {
+          int nIn = 0, nOut = 0;
+          GetChannelIO(i, &nIn, &nOut);
+          Trace(TRACELOC, "IO:%d:%d", nIn, nOut);
+          info[i].inChannels = static_cast<SInt16>(nIn);
+          info[i].outChannels = static_cast<SInt16>(nOut);
+        }
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_MaximumFramesPerSlice:
+      if (!global) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(UInt32);
+      *pWriteable = true;
+      if (pData) *static_cast<UInt32*>(pData) = static_cast<UInt32>(mMaxBlock);
+      return noErr;
+
+    case kAudioUnitProperty_ParameterValueStrings: {
+      if (!global) return kAudioUnitErr_InvalidProperty;
+      IParam* param = element < static_cast<UInt32>(NParams()) ? GetParam(static_cast<int>(element))
+                                                               : nullptr;
+      if (!param) return kUnknownParameter;
+      const int n = param->GetNDisplayTexts();
+      if (n <= 0) {
+        *pDataSize = 0;
+        return kAudioUnitErr_InvalidProperty;
+      }
+      *pDataSize = sizeof(CFArrayRef);
+      if (pData) {
+        // The array owns its strings: the host's release of the array frees them too.
+        CFMutableArrayRef texts = CFArrayCreateMutable(kCFAllocatorDefault, n, &kCFTypeArrayCallBacks);
+        for (int i = 0; i < n; ++i) {
+          CFStringRef text = MakeCFString(param->GetDisplayText(i));
+          CFArrayAppendValue(texts, text);
+          CFRelease(text);
+        }
+        *static_cast<CFArrayRef*>(pData) = texts;
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_GetUIComponentList:
+      if (!mEditor) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(ComponentDescription);
+      if (pData) {
+        ComponentDescription* cd = static_cast<ComponentDescription*>(pData);
+        cd->componentType = kAudioUnitCarbonViewComponentType;
+        cd->componentSubType = static_cast<OSType>(mPlugCode);
+        cd->componentManufacturer = static_cast<OSType>(mMakerCode);
+        cd->componentFlags = 0;
+        cd->componentFlagsMask = 0;
+      }
+      return noErr;
+
+    case kAudioUnitProperty_BypassEffect:
+      if (!global) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(UInt32);
+      *pWriteable = true;
+      if (pData) *static_cast<UInt32*>(pData) = mBypass ? 1 : 0;
+      return noErr;
+
+    case kAudioUnitProperty_LastRenderError:
+      if (!global) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(OSStatus);
+      if (pData) *static_cast<OSStatus*>(pData) = noErr;
+      return noErr;
+
+    case kAudioUnitProperty_SetRenderCallback:
+      if ((scope != kAudioUnitScope_Global && scope != kAudioUnitScope_Input) ||
+          element >= static_cast<UInt32>(mInputBuses.GetSize()))
+        return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(AURenderCallbackStruct);
+      *pWriteable = true;
+      return noErr;
+
+    case kAudioUnitProperty_FactoryPresets: {
+      *pDataSize = sizeof(CFArrayRef);
+      if (pData) {
+        const int n = NPresets();
+        CFMutableArrayRef presets =
+            CFArrayCreateMutable(kCFAllocatorDefault, n, &kSharedPresetCallBacks);
+        for (int i = 0; i < n; ++i) {
+          SharedPreset* rec = new SharedPreset();
+          rec->mPreset.presetNumber = i;
+          rec->mPreset.presetName = MakeCFString(GetPresetName(i));
+          rec->mRefs.store(0);
+          CFArrayAppendValue(presets, rec);  // the array's retain takes the first reference
+        }
+        *static_cast<CFArrayRef*>(pData) = presets;
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_HostCallbacks:
+      if (!global) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(HostCallbackInfo);
+      *pWriteable = true;
+      return noErr;
+
+    case kAudioUnitProperty_CurrentPreset:
+    case kAudioUnitProperty_PresentPreset:
+      *pDataSize = sizeof(AUPreset);
+      *pWriteable = true;
+      if (pData) {
+        AUPreset* preset = static_cast<AUPreset*>(pData);
+        preset->presetNumber = mActivePreset;
+        preset->presetName = MakeCFString(GetPresetName(mActivePreset));
+      }
+      return noErr;
+
+    case kAudioUnitProperty_CocoaUI: {
+      if (!mEditor) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(AudioUnitCocoaViewInfo);
+      if (pData) {
+        AudioUnitCocoaViewInfo* info = static_cast<AudioUnitCocoaViewInfo*>(pData);
+        info->mCocoaAUViewBundleLocation = nullptr;
+        const bool known = mBundleIdentifier.GetLength() > 0 && mViewFactoryClass.GetLength() > 0;
+        if (known) {
+          CFStringRef id = MakeCFString(mBundleIdentifier.Get());
+          CFBundleRef bundle = CFBundleGetBundleWithIdentifier(id);
+          CFRelease(id);
+          if (bundle) info->mCocoaAUViewBundleLocation = CFBundleCopyBundleURL(bundle);
+        }
+        info->mCocoaAUViewClass[0] = MakeCFString(known ? mViewFactoryClass.Get() : "");
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_ParameterStringFromValue: {
+      *pDataSize = sizeof(AudioUnitParameterStringFromValue);
+      if (!global || !pData) return noErr;
+      AudioUnitParameterStringFromValue* rec =
+          static_cast<AudioUnitParameterStringFromValue*>(pData);
+      IParam* param = rec->inParamID < static_cast<UInt32>(NParams())
+                          ? GetParam(static_cast<int>(rec->inParamID))
+                          : nullptr;
+      if (!param) return kUnknownParameter;
+      const double v = rec->inValue ? *rec->inValue : param->Value();
+      rec->outString = MakeCFString(param->GetDisplayText(TruncToInt(v)));
+      return noErr;
+    }
+
+    case kAudioUnitProperty_ParameterIDName: {
+      *pDataSize = sizeof(AudioUnitParameterIDName);
+      if (!global || !pData) return noErr;
+      AudioUnitParameterIDName* rec = static_cast<AudioUnitParameterIDName*>(pData);
+      IParam* param = rec->inID < static_cast<UInt32>(NParams())
+                          ? GetParam(static_cast<int>(rec->inID))
+                          : nullptr;
+      if (!param) return kUnknownParameter;
+      char name[kParamTextSize];
+      CopyTextField(name, param->GetNameForHost(), sizeof(name));
+      // Any negative length asks for the whole name.
+      if (rec->inDesiredLength >= 0 && rec->inDesiredLength < kParamTextSize - 1)
+        name[rec->inDesiredLength] = '\0';
+      rec->outName = MakeCFString(name);
+      return noErr;
+    }
+
+    case kAudioUnitProperty_ParameterValueFromString: {
+      *pDataSize = sizeof(AudioUnitParameterValueFromString);
+      if (!global || !pData) return noErr;
+      AudioUnitParameterValueFromString* rec =
+          static_cast<AudioUnitParameterValueFromString*>(pData);
+      IParam* param = rec->inParamID < static_cast<UInt32>(NParams())
+                          ? GetParam(static_cast<int>(rec->inParamID))
+                          : nullptr;
+      if (!param) return kUnknownParameter;
+      Core_TypedBuf<char> text(4096);
+      int value = 0;
+      if (GetUTF8(rec->inString, &text) && param->MapDisplayText(text.Get(), &value))
+        rec->outValue = static_cast<AudioUnitParameterValue>(value);
+      return noErr;
+    }
+
+    case kMusicDeviceProperty_InstrumentCount:
+      if (!global || !mInstrumentFlag) return kAudioUnitErr_InvalidProperty;
+      *pDataSize = sizeof(UInt32);
+      if (pData) *static_cast<UInt32*>(pData) = 1;
+      return noErr;
+
+    default:
+      return kAudioUnitErr_InvalidProperty;
+  }
+}
+
+ComponentResult IPluginAU::SetProperty(AudioUnitPropertyID propID, AudioUnitScope scope,
+                                       AudioUnitElement element, UInt32, const void* pData)
+{
+  Trace(TRACELOC, "(%u:%s):(%u:%s):%u", propID, AUPropertyStr(propID), scope, AUScopeStr(scope),
+        element);
+  // Listeners hear of every set before it takes effect, also of sets that are refused.
+  InformListeners(propID, scope);
+
+  switch (propID) {
+    case kAudioUnitProperty_ClassInfo:
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      return SetState(*static_cast<const CFPropertyListRef*>(pData));
+
+    case kAudioUnitProperty_MakeConnection:
+      if (scope != kAudioUnitScope_Global && scope != kAudioUnitScope_Input)
+        return kAudioUnitErr_InvalidProperty;
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      return MakeConnection(static_cast<const AudioUnitConnection*>(pData));
+
+    case kAudioUnitProperty_SampleRate:
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      SetSampleRate(*static_cast<const Float64*>(pData));
+      Reset();
+      return noErr;
+
+    case kAudioUnitProperty_StreamFormat:
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      return SetStreamFormat(scope, element, static_cast<const AudioStreamBasicDescription*>(pData));
+
+    case kAudioUnitProperty_MaximumFramesPerSlice: {
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      const UInt32 frames = *static_cast<const UInt32*>(pData);
+      SetBlockSize(frames > static_cast<UInt32>(INT_MAX) ? 0 : static_cast<int>(frames));
+      Reset();
+      return noErr;
+    }
+
+    case kAudioUnitProperty_BypassEffect:
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      mBypass = *static_cast<const UInt32*>(pData) != 0;
+      Reset();
+      return noErr;
+
+    case kAudioUnitProperty_SetRenderCallback: {
+      if (scope != kAudioUnitScope_Input || element >= static_cast<UInt32>(mInputBuses.GetSize()))
+        return kAudioUnitErr_InvalidProperty;
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      InputBusConnection* conn = mInputConnections.Get(static_cast<int>(element));
+      memset(conn, 0, sizeof(*conn));
+      const AURenderCallbackStruct* cb = static_cast<const AURenderCallbackStruct*>(pData);
+      if (cb->inputProc) conn->mHostCallback = *cb;
+      AssessInputConnections();
+      return noErr;
+    }
+
+    case kAudioUnitProperty_HostCallbacks: {
+      if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      // The first four words: user data and the beat-and-tempo, musical-time-location and
+      // transport-state procedures.
+      const HostCallbackInfo* info = static_cast<const HostCallbackInfo*>(pData);
+      mHostTransport.hostUserData = info->hostUserData;
+      mHostTransport.beatAndTempoProc = info->beatAndTempoProc;
+      mHostTransport.musicalTimeLocationProc = info->musicalTimeLocationProc;
+      mHostTransport.transportStateProc = info->transportStateProc;
+      return noErr;
+    }
+
+    case kAudioUnitProperty_CurrentPreset:
+    case kAudioUnitProperty_PresentPreset:
+      if (!pData) return kAudioUnitErr_InvalidPropertyValue;
+      RestorePreset(static_cast<int>(static_cast<const AUPreset*>(pData)->presetNumber));
+      return noErr;
+
+    default:
+      return kAudioUnitErr_InvalidProperty;
+  }
+}
+
+ComponentResult IPluginAU::SetStreamFormat(AudioUnitScope scope, AudioUnitElement element,
+                                           const AudioStreamBasicDescription* pASBD)
+{
+  const int n = pASBD->mChannelsPerFrame > static_cast<UInt32>(INT32_MAX)
+                    ? INT32_MAX
+                    : static_cast<int>(pASBD->mChannelsPerFrame);
+  BusChannels* bus = GetBus(scope, element);
+  if (!bus) return kAudioUnitErr_InvalidProperty;
+  bus->mHostChannelCount = 0;
+  const bool legal = CheckLegalIO(scope, static_cast<int>(element), n);
+  const bool linearPCM = pASBD->mFormatID == kAudioFormatLinearPCM;
+  const bool canonical =
+      (pASBD->mFormatFlags & (kAudioFormatFlagIsFloat | kAudioFormatFlagIsPacked)) != 0;
+  const bool accepted = legal && n > 0 && linearPCM && canonical;
+  Trace(TRACELOC, "%d:%d:%s:%s:%s", n, bus->mPlugChannelCount,
+        linearPCM ? "linearPCM" : "notLinearPCM",
+        canonical ? "canonicalFormat" : "notCanonicalFormat",
+        legal ? "connectionOK" : "connectionNotOK");
+  if (accepted) {
+    bus->mHostChannelCount = n;
+    if (pASBD->mSampleRate > 0.0) SetSampleRate(pASBD->mSampleRate);
+  }
+  AssessInputConnections();
+  return accepted ? ComponentResult(noErr) : ComponentResult(kAudioUnitErr_InvalidProperty);
+}
+
+ComponentResult IPluginAU::MakeConnection(const AudioUnitConnection* pConn)
+{
+  if (pConn->destInputNumber >= static_cast<UInt32>(mInputBuses.GetSize()))
+    return kAudioUnitErr_InvalidProperty;
+  InputBusConnection* conn = mInputConnections.Get(static_cast<int>(pConn->destInputNumber));
+  memset(conn, 0, sizeof(*conn));
+
+  bool ok = true;
+  if (pConn->sourceAudioUnit) {
+    AudioStreamBasicDescription asbd;
+    UInt32 size = sizeof(asbd);
+    ok = AudioUnitGetProperty(pConn->sourceAudioUnit, kAudioUnitProperty_StreamFormat,
+                              kAudioUnitScope_Output, pConn->sourceOutputNumber, &asbd,
+                              &size) == noErr &&
+         SetProperty(kAudioUnitProperty_StreamFormat, kAudioUnitScope_Input,
+                     pConn->destInputNumber, sizeof(asbd), &asbd) == noErr;
+    if (ok) {
+      conn->mSourceUnit = pConn->sourceAudioUnit;
+      conn->mSourceOutput = pConn->sourceOutputNumber;
+      AudioUnitRenderProc proc = nullptr;
+      UInt32 procSize = sizeof(proc);
+      if (AudioUnitGetProperty(pConn->sourceAudioUnit, kAudioUnitProperty_FastDispatch,
+                               kAudioUnitScope_Global, kAudioUnitRenderSelect, &proc,
+                               &procSize) == noErr &&
+          proc) {
+        conn->mSourceRenderProc = proc;
+        conn->mSourceObject = GetComponentInstanceStorage(pConn->sourceAudioUnit);
+      }
+    }
+  }
+  AssessInputConnections();
+  return ok ? ComponentResult(noErr) : ComponentResult(kAudioUnitErr_InvalidProperty);
+}
