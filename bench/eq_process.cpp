@@ -144,8 +144,9 @@ public:
     for (const Run& r : runs)
     {
       if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
-      // With repetitions the fastest run counts: the others were disturbed by other load.
-      const double ns = r.GetAdjustedRealTime() / kFrames;
+      // Processor time, and with repetitions the fastest run: on a shared machine the
+      // others were disturbed by other load.
+      const double ns = r.GetAdjustedCPUTime() / kFrames;
       auto it = mNsPerFrame.find(r.run_name.function_name);
       if (it == mNsPerFrame.end() || ns < it->second) mNsPerFrame[r.run_name.function_name] = ns;
     }
