@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -136,4 +138,29 @@ TEST(AUEventListener, CreationNeedsAProcedureAndAResult) {
   EXPECT_EQ(paramErr, AUEventListenerCreate(nullptr, nullptr, nullptr, nullptr, 0, 0, &l));
   EXPECT_EQ(paramErr, AUEventListenerCreate(Record, nullptr, nullptr, nullptr, 0, 0, nullptr));
   EXPECT_EQ(paramErr, AUEventListenerNotify(nullptr, nullptr, nullptr));
+}
+
+namespace {
+void Count(void* refCon, void*, const AudioUnitEvent*, UInt64, AudioUnitParameterValue) {
+  static_cast<std::atomic<int>*>(refCon)->fetch_add(1);
+}
+}  // namespace
+
+TEST(AUEventListener, DisposalWaitsForDeliveriesOnOtherThreads) {
+  std::atomic<int> heard{0};
+  std::atomic<bool> stop{false};
+  AudioUnitEvent e = Gesture(FakeUnit(9), 1);
+  AUEventListenerRef l = nullptr;
+  ASSERT_EQ(noErr, AUEventListenerCreate(Count, &heard, nullptr, nullptr, 0, 0, &l));
+  ASSERT_EQ(noErr, AUEventListenerAddEventType(l, nullptr, &e));
+  std::thread poster([&] {
+    while (!stop) AUEventListenerNotify(nullptr, nullptr, &e);
+  });
+  while (heard.load() < 100) std::this_thread::yield();
+  EXPECT_EQ(noErr, AUListenerDispose(l));
+  int after = heard.load();  // no delivery can be running or start once disposal returned
+  for (int i = 0; i < 1000; ++i) AUEventListenerNotify(nullptr, nullptr, &e);
+  stop = true;
+  poster.join();
+  EXPECT_EQ(after, heard.load());
 }
