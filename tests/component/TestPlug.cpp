@@ -1,6 +1,9 @@
 // A small plug-in on the Audio Unit wrapper, built as its own component, that makes what the
 // wrapper hands it visible to a host: MIDI messages and the recognised host land in parameters
-// a host can read back with get-parameter. One mono configuration ("1-1").
+// a host can read back with get-parameter. A program change copies the host's transport into
+// parameters; a controller change makes an editor-style gesture on the level parameter; a pitch
+// wheel message sets the latency to the wheel's 14-bit value in samples. One mono
+// configuration ("1-1").
 #include "framework/au/IPluginAU.h"
 
 enum ETestPlugParams {
@@ -11,6 +14,10 @@ enum ETestPlugParams {
   kMidiCount,
   kHostCode,
   kLevel,
+  kTempo,
+  kSamplePos,
+  kTimeSigNum,
+  kTimeSigDen,
   kTestPlugNumParams
 };
 
@@ -27,6 +34,10 @@ class TestPlug : public IPluginAU {
     GetParam(kMidiCount)->InitInt("MIDI count", 0, 0, 1 << 20);
     GetParam(kHostCode)->InitInt("Host", -1, -1, 100);
     GetParam(kLevel)->InitDouble("Level", 0.0, -10.0, 10.0, 0.5, "");
+    GetParam(kTempo)->InitDouble("Tempo", 0.0, 0.0, 1000.0, 0.001, "");
+    GetParam(kSamplePos)->InitInt("Sample position", 0, 0, 1 << 30);
+    GetParam(kTimeSigNum)->InitInt("Beats per bar", 0, 0, 64);
+    GetParam(kTimeSigDen)->InitInt("Beat unit", 0, 0, 64);
     MakeDefaultPreset("Start", 1);
   }
 
@@ -43,6 +54,27 @@ class TestPlug : public IPluginAU {
     GetParam(kMidiData2)->Set(pMsg->mSecondData);
     GetParam(kMidiOffset)->Set(pMsg->mFrameOffset);
     GetParam(kMidiCount)->Set(GetParam(kMidiCount)->Value() + 1);
+    switch (pMsg->StatusMsg()) {
+      case IMidiMsg::kProgramChange: {
+        GetParam(kTempo)->Set(GetTempo());
+        GetParam(kSamplePos)->Set(GetSamplePos());
+        int num = -1, denom = -1;
+        GetTimeSig(&num, &denom);
+        GetParam(kTimeSigNum)->Set(num);
+        GetParam(kTimeSigDen)->Set(denom);
+        break;
+      }
+      case IMidiMsg::kControlChange:
+        BeginInformHostOfParamChange(kLevel);
+        SetParameterFromGUI(kLevel, pMsg->mSecondData / 127.0);
+        EndInformHostOfParamChange(kLevel);
+        break;
+      case IMidiMsg::kPitchWheel:
+        SetLatency(pMsg->mFirstData | (pMsg->mSecondData << 7));
+        break;
+      default:
+        break;
+    }
   }
 };
 
