@@ -1,0 +1,83 @@
+#include "cli/Args.h"
+
+#include "cli/CliError.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace cli {
+
+std::string ParsedArgs::Value(const std::string& name, const std::string& fallback) const {
+  auto it = options.find(name);
+  return it == options.end() || it->second.empty() ? fallback : it->second.back();
+}
+
+const std::vector<std::string>& ParsedArgs::Values(const std::string& name) const {
+  static const std::vector<std::string> kNone;
+  auto it = options.find(name);
+  return it == options.end() ? kNone : it->second;
+}
+
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+  ParsedArgs parsed;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || arg == "-") {
+      parsed.positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "-h" || arg == "--help") {
+      parsed.help = true;
+      continue;
+    }
+    if (arg.compare(0, 2, "--") != 0) throw UsageError("unknown option '" + arg + "'");
+    std::string name = arg.substr(2);
+    std::string value;
+    bool inlineValue = false;
+    size_t eq = name.find('=');
+    if (eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name.erase(eq);
+      inlineValue = true;
+    }
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& s : specs)
+      if (s.name == name) spec = &s;
+    if (!spec) throw UsageError("unknown option '--" + name + "'");
+    if (!spec->takesValue) {
+      if (inlineValue) throw UsageError("option '--" + name + "' takes no value");
+      value = "1";
+    } else if (!inlineValue) {
+      if (i + 1 >= args.size()) throw UsageError("option '--" + name + "' needs a value");
+      value = args[++i];
+    }
+    std::vector<std::string>& values = parsed.options[name];
+    if (!values.empty() && !spec->repeatable)
+      throw UsageError("option '--" + name + "' given more than once");
+    values.push_back(value);
+  }
+  return parsed;
+}
+
+void ExpectPositional(const ParsedArgs& parsed, size_t min, size_t max, const std::string& usage) {
+  size_t n = parsed.positional.size();
+  if (n < min) throw UsageError("missing arguments; usage: " + usage);
+  if (n > max) throw UsageError("unexpected argument '" + parsed.positional[max] + "'; usage: " + usage);
+}
+
+unsigned ParseBlockSize(const std::string& text, unsigned maxValue) {
+  errno = 0;
+  char* end = nullptr;
+  long long v = text.empty() || text[0] == '-' || text[0] == '+' ? -1 : std::strtoll(text.c_str(), &end, 10);
+  if (v < 1 || errno != 0 || !end || *end != '\0' || v > static_cast<long long>(maxValue))
+    throw UsageError("--block wants a whole number of frames from 1 to " + std::to_string(maxValue) +
+                     ", not '" + text + "'");
+  return static_cast<unsigned>(v);
+}
+
+}  // namespace cli

@@ -1,0 +1,158 @@
+#include "cli/AudioFile.h"
+
+#include "cli/CliError.h"
+
+#include <sndfile.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace cli {
+
+namespace {
+
+struct OutputFormat {
+  int format = 0;
+  const char* name = nullptr;
+};
+
+std::string Extension(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string ext = path.substr(dot + 1);
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+bool FormatForPath(const std::string& path, OutputFormat* out) {
+  const std::string ext = Extension(path);
+  if (ext == "wav") *out = {SF_FORMAT_WAV | SF_FORMAT_FLOAT, "32-bit float WAV"};
+  else if (ext == "aif" || ext == "aiff" || ext == "aifc") *out = {SF_FORMAT_AIFF | SF_FORMAT_FLOAT, "32-bit float AIFF"};
+  else if (ext == "caf") *out = {SF_FORMAT_CAF | SF_FORMAT_FLOAT, "32-bit float CAF"};
+  else if (ext == "w64") *out = {SF_FORMAT_W64 | SF_FORMAT_FLOAT, "32-bit float W64"};
+  else if (ext == "au" || ext == "snd") *out = {SF_FORMAT_AU | SF_FORMAT_FLOAT, "32-bit float AU"};
+  else if (ext == "flac") *out = {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, "24-bit FLAC"};
+  else if (ext == "ogg" || ext == "oga") *out = {SF_FORMAT_OGG | SF_FORMAT_VORBIS, "Ogg Vorbis"};
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+AudioReader::AudioReader(const std::string& path) : mPath(path) {
+  SF_INFO info{};
+  mFile = sf_open(path.c_str(), SFM_READ, &info);
+  if (!mFile) throw Failure("cannot read audio from '" + path + "': " + sf_strerror(nullptr));
+  if (info.channels < 1 || info.channels > 2) {
+    sf_close(mFile);
+    mFile = nullptr;
+    throw Failure("'" + path + "' has " + std::to_string(info.channels) +
+                  " channels; Tessor EQ takes mono or stereo");
+  }
+  if (info.samplerate <= 0) {
+    sf_close(mFile);
+    mFile = nullptr;
+    throw Failure("'" + path + "' states no usable sample rate");
+  }
+  mChannels = info.channels;
+  mRate = info.samplerate;
+  mFrames = info.frames;
+}
+
+AudioReader::~AudioReader() {
+  if (mFile) sf_close(mFile);
+}
+
+size_t AudioReader::Read(float* const* channels, size_t maxFrames) {
+  mInterleaved.resize(maxFrames * static_cast<size_t>(mChannels));
+  sf_count_t n = sf_readf_float(mFile, mInterleaved.data(), static_cast<sf_count_t>(maxFrames));
+  if (n < 0 || (n == 0 && sf_error(mFile) != SF_ERR_NO_ERROR))
+    throw Failure("cannot read audio from '" + mPath + "': " + sf_strerror(mFile));
+  const size_t frames = static_cast<size_t>(n);
+  const float* src = mInterleaved.data();
+  if (mChannels == 1) {
+    std::copy(src, src + frames, channels[0]);
+  } else {
+    float* left = channels[0];
+    float* right = channels[1];
+    for (size_t i = 0; i < frames; ++i) {
+      left[i] = src[2 * i];
+      right[i] = src[2 * i + 1];
+    }
+  }
+  return frames;
+}
+
+void CheckWritableExtension(const std::string& path) {
+  OutputFormat format;
+  if (!FormatForPath(path, &format))
+    throw UsageError("cannot tell the output format from '" + path +
+                     "'; use .wav, .aif, .aiff, .caf, .w64, .au, .flac or .ogg");
+}
+
+AudioWriter::AudioWriter(const std::string& path, int channels, int sampleRate)
+    : mPath(path), mChannels(channels) {
+  OutputFormat format;
+  CheckWritableExtension(path);
+  FormatForPath(path, &format);
+  mFormatName = format.name;
+
+  SF_INFO info{};
+  info.channels = channels;
+  info.samplerate = sampleRate;
+  info.format = format.format;
+  if (!sf_format_check(&info))
+    throw Failure("a " + mFormatName + " file cannot hold " + std::to_string(channels) +
+                  " channel(s) at " + std::to_string(sampleRate) + " Hz");
+
+  size_t slash = path.find_last_of('/');
+  std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  mTempPath = dir + "." + base + ".partial-" + std::to_string(::getpid());
+
+  mFile = sf_open(mTempPath.c_str(), SFM_WRITE, &info);
+  if (!mFile) throw Failure("cannot write '" + path + "': " + sf_strerror(nullptr));
+  // Integer formats clip instead of wrapping around when the EQ lifts a sample above full scale.
+  sf_command(mFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+}
+
+AudioWriter::~AudioWriter() {
+  if (mFile) {
+    sf_close(mFile);
+    ::unlink(mTempPath.c_str());
+  }
+}
+
+void AudioWriter::Write(const float* const* channels, size_t frames) {
+  const float* data = channels[0];
+  if (mChannels == 2) {
+    mInterleaved.resize(frames * 2);
+    for (size_t i = 0; i < frames; ++i) {
+      mInterleaved[2 * i] = channels[0][i];
+      mInterleaved[2 * i + 1] = channels[1][i];
+    }
+    data = mInterleaved.data();
+  }
+  sf_count_t n = sf_writef_float(mFile, data, static_cast<sf_count_t>(frames));
+  if (n != static_cast<sf_count_t>(frames))
+    throw Failure("cannot write '" + mPath + "': " + sf_strerror(mFile));
+}
+
+void AudioWriter::Commit() {
+  SNDFILE* file = mFile;
+  mFile = nullptr;
+  if (sf_close(file) != 0) {
+    ::unlink(mTempPath.c_str());
+    throw Failure("cannot finish writing '" + mPath + "'");
+  }
+  if (std::rename(mTempPath.c_str(), mPath.c_str()) != 0) {
+    ::unlink(mTempPath.c_str());
+    throw Failure("cannot write '" + mPath + "': cannot replace the file");
+  }
+}
+
+}  // namespace cli

@@ -1,0 +1,72 @@
+// Audio files through libsndfile, read and written block by block in planar float buffers
+// (one buffer per channel), so memory does not grow with the length of a file.
+#ifndef TESSOR_CLI_AUDIO_FILE_H
+#define TESSOR_CLI_AUDIO_FILE_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+typedef struct sf_private_tag SNDFILE;
+
+namespace cli {
+
+// Reads any file libsndfile reads (WAV, AIFF, FLAC, OGG, ...). Opening throws a failure for a
+// file that cannot be read or that has more than two channels.
+class AudioReader {
+ public:
+  explicit AudioReader(const std::string& path);
+  ~AudioReader();
+  AudioReader(const AudioReader&) = delete;
+  AudioReader& operator=(const AudioReader&) = delete;
+
+  int Channels() const { return mChannels; }
+  int SampleRate() const { return mRate; }
+  int64_t Frames() const { return mFrames; }  // as the file's header states it
+
+  // Reads up to maxFrames frames into channels[0..Channels()-1]; returns the frames read,
+  // 0 at the end. Throws a failure when the file cannot be read on.
+  size_t Read(float* const* channels, size_t maxFrames);
+
+ private:
+  std::string mPath;
+  SNDFILE* mFile = nullptr;
+  int mChannels = 0;
+  int mRate = 0;
+  int64_t mFrames = 0;
+  std::vector<float> mInterleaved;
+};
+
+// Writes a new file whose container follows the extension of the path: .wav, .aif/.aiff,
+// .caf, .w64 and .au hold 32-bit float; .flac holds 24-bit integers; .ogg/.oga Vorbis.
+// The samples go into a temporary file beside the destination, which replaces the
+// destination only on Commit(); a writer destroyed without Commit() removes its temporary
+// file, so a failed render never leaves a partial file behind.
+class AudioWriter {
+ public:
+  AudioWriter(const std::string& path, int channels, int sampleRate);
+  ~AudioWriter();
+  AudioWriter(const AudioWriter&) = delete;
+  AudioWriter& operator=(const AudioWriter&) = delete;
+
+  void Write(const float* const* channels, size_t frames);
+  void Commit();
+
+  // A short name of the sample format written, e.g. "32-bit float WAV".
+  const std::string& FormatName() const { return mFormatName; }
+
+ private:
+  std::string mPath;
+  std::string mTempPath;
+  SNDFILE* mFile = nullptr;
+  int mChannels = 0;
+  std::string mFormatName;
+  std::vector<float> mInterleaved;
+};
+
+// Throws a usage error when the extension of path names no format the writer knows.
+void CheckWritableExtension(const std::string& path);
+
+}  // namespace cli
+
+#endif

@@ -1,0 +1,164 @@
+#include "cli/PresetFile.h"
+
+#include "cli/CliError.h"
+#include "host/ComponentBundle.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace cli {
+
+namespace {
+
+const char* const kNumberKeys[] = {"version", "type", "subtype", "manufacturer"};
+
+CFTypeRef Get(CFDictionaryRef dict, const char* key) {
+  CFStringRef k = CFStringCreateWithCString(nullptr, key, kCFStringEncodingUTF8);
+  CFTypeRef value = CFDictionaryGetValue(dict, k);
+  CFRelease(k);
+  return value;
+}
+
+SInt32 GetInt(CFDictionaryRef dict, const char* key) {
+  SInt32 v = 0;
+  CFNumberGetValue(static_cast<CFNumberRef>(Get(dict, key)), kCFNumberSInt32Type, &v);
+  return v;
+}
+
+}  // namespace
+
+CFDictionaryRef ReadPresetFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Failure("cannot read preset '" + path + "': " + std::strerror(errno));
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw Failure("cannot read preset '" + path + "'");
+
+  CFDataRef data = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
+                                static_cast<CFIndex>(text.size()));
+  CFErrorRef error = nullptr;
+  CFPropertyListRef plist =
+      CFPropertyListCreateWithData(nullptr, data, kCFPropertyListImmutable, nullptr, &error);
+  CFRelease(data);
+  if (!plist) {
+    std::string why = "not a property list";
+    if (error) {
+      CFStringRef description = CFErrorCopyDescription(error);
+      if (description) {
+        why = host::StringFromCF(description);
+        CFRelease(description);
+      }
+      CFRelease(error);
+    }
+    throw Failure("malformed preset '" + path + "': " + why);
+  }
+  if (CFGetTypeID(plist) != CFDictionaryGetTypeID()) {
+    CFRelease(plist);
+    throw Failure("malformed preset '" + path + "': not a dictionary");
+  }
+  CFDictionaryRef dict = static_cast<CFDictionaryRef>(plist);
+  std::string problem;
+  for (const char* key : kNumberKeys) {
+    CFTypeRef v = Get(dict, key);
+    if (!v || CFGetTypeID(v) != CFNumberGetTypeID()) {
+      problem = std::string("no number \"") + key + "\"";
+      break;
+    }
+  }
+  CFTypeRef name = Get(dict, "name");
+  CFTypeRef bytes = Get(dict, "data");
+  if (problem.empty() && (!name || CFGetTypeID(name) != CFStringGetTypeID()))
+    problem = "no string \"name\"";
+  if (problem.empty() && (!bytes || CFGetTypeID(bytes) != CFDataGetTypeID()))
+    problem = "no \"data\"";
+  if (problem.empty() && CFDataGetLength(static_cast<CFDataRef>(bytes)) % 8 != 0)
+    problem = "\"data\" is not a whole number of parameter values";
+  if (!problem.empty()) {
+    CFRelease(plist);
+    throw Failure("malformed preset '" + path + "': " + problem);
+  }
+  return dict;
+}
+
+PresetContents DescribePreset(CFDictionaryRef dict) {
+  PresetContents p;
+  p.version = GetInt(dict, "version");
+  p.type = static_cast<OSType>(GetInt(dict, "type"));
+  p.subtype = static_cast<OSType>(GetInt(dict, "subtype"));
+  p.manufacturer = static_cast<OSType>(GetInt(dict, "manufacturer"));
+  p.name = host::StringFromCF(static_cast<CFStringRef>(Get(dict, "name")));
+  CFDataRef data = static_cast<CFDataRef>(Get(dict, "data"));
+  const CFIndex n = CFDataGetLength(data) / 8;
+  const UInt8* bytes = CFDataGetBytePtr(data);
+  for (CFIndex i = 0; i < n; ++i) {
+    // Stored little-endian, as the unit on this machine writes it.
+    uint64_t bits = 0;
+    for (int b = 7; b >= 0; --b) bits = (bits << 8) | bytes[i * 8 + b];
+    double v;
+    std::memcpy(&v, &bits, sizeof(v));
+    p.values.push_back(v);
+  }
+  const CFIndex count = CFDictionaryGetCount(dict);
+  std::vector<const void*> keys(static_cast<size_t>(count));
+  CFDictionaryGetKeysAndValues(dict, keys.data(), nullptr);
+  for (const void* k : keys)
+    if (k && CFGetTypeID(k) == CFStringGetTypeID())
+      p.keys.push_back(host::StringFromCF(static_cast<CFStringRef>(k)));
+  std::sort(p.keys.begin(), p.keys.end());
+  return p;
+}
+
+void CheckPresetFits(const PresetContents& preset, const std::string& path,
+                     const ComponentDescription& component, size_t parameterCount) {
+  if (preset.type != component.componentType || preset.subtype != component.componentSubType ||
+      preset.manufacturer != component.componentManufacturer)
+    throw Failure("preset '" + path + "' is for the component " + host::FourCCString(preset.type) +
+                  "/" + host::FourCCString(preset.subtype) + "/" +
+                  host::FourCCString(preset.manufacturer) + ", not " +
+                  host::FourCCString(component.componentType) + "/" +
+                  host::FourCCString(component.componentSubType) + "/" +
+                  host::FourCCString(component.componentManufacturer));
+  if (preset.values.size() != parameterCount)
+    throw Failure("malformed preset '" + path + "': it holds " + std::to_string(preset.values.size()) +
+                  " parameter values, the component has " + std::to_string(parameterCount));
+  for (size_t i = 0; i < preset.values.size(); ++i)
+    if (!std::isfinite(preset.values[i]))
+      throw Failure("malformed preset '" + path + "': parameter " + std::to_string(i) +
+                    " is not a finite number");
+}
+
+void WritePresetFile(const std::string& path, CFPropertyListRef preset) {
+  CFErrorRef error = nullptr;
+  CFDataRef xml = CFPropertyListCreateData(nullptr, preset, kCFPropertyListXMLFormat_v1_0, 0, &error);
+  if (!xml) {
+    if (error) CFRelease(error);
+    throw Failure("cannot write preset '" + path + "': the state is not a property list");
+  }
+  size_t slash = path.find_last_of('/');
+  std::string temp = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + "." +
+                     (slash == std::string::npos ? path : path.substr(slash + 1)) + ".partial-" +
+                     std::to_string(::getpid());
+  FILE* f = std::fopen(temp.c_str(), "wb");
+  if (!f) {
+    const int err = errno;
+    CFRelease(xml);
+    throw Failure("cannot write preset '" + path + "': " + std::strerror(err));
+  }
+  const size_t length = static_cast<size_t>(CFDataGetLength(xml));
+  bool ok = std::fwrite(CFDataGetBytePtr(xml), 1, length, f) == length;
+  ok = (std::fclose(f) == 0) && ok;
+  CFRelease(xml);
+  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+    int err = errno;
+    ::unlink(temp.c_str());
+    throw Failure("cannot write preset '" + path + "': " + std::strerror(err));
+  }
+}
+
+}  // namespace cli

@@ -1,0 +1,115 @@
+#include "cli/RenderJob.h"
+
+#include "cli/AudioFile.h"
+#include "cli/CliError.h"
+#include "cli/HostedUnit.h"
+#include "cli/ParamLookup.h"
+#include "cli/PresetFile.h"
+#include "cli/Progress.h"
+
+#include <cmath>
+
+namespace cli {
+
+namespace {
+
+// The frame of the first non-finite sample of a block, or -1.
+int64_t FirstNonFinite(const std::vector<float>* channels, int nChannels, size_t frames) {
+  for (size_t i = 0; i < frames; ++i)
+    for (int c = 0; c < nChannels; ++c)
+      if (!std::isfinite(channels[c][i])) return static_cast<int64_t>(i);
+  return -1;
+}
+
+class PresetHolder {
+ public:
+  explicit PresetHolder(CFDictionaryRef dict) : mDict(dict) {}
+  ~PresetHolder() {
+    if (mDict) CFRelease(mDict);
+  }
+  CFDictionaryRef Get() const { return mDict; }
+
+ private:
+  CFDictionaryRef mDict;
+};
+
+}  // namespace
+
+RenderReport RunRenderJob(const RenderRequest& request) {
+  CheckWritableExtension(request.output);
+
+  HostedUnit unit(request.componentPath);
+  const std::vector<ParamInfo> params = unit.Parameters();
+  std::vector<Setting> settings;
+  for (const std::string& text : request.settings) settings.push_back(ParseSetting(params, text));
+
+  PresetHolder preset(request.presetPath.empty() ? nullptr : ReadPresetFile(request.presetPath));
+  if (preset.Get())
+    CheckPresetFits(DescribePreset(preset.Get()), request.presetPath, unit.Entry().description,
+                    params.size());
+
+  AudioReader reader(request.input);
+  const int channels = reader.Channels();
+  unit.Configure(reader.SampleRate(), channels, request.blockFrames);
+  if (preset.Get()) {
+    OSStatus status = unit.RestoreState(preset.Get());
+    if (status != noErr)
+      throw Failure("the component refused the preset '" + request.presetPath + "': error " +
+                    std::to_string(status));
+  }
+
+  RenderReport report;
+  for (const Setting& s : settings) {
+    unit.SetParameter(s.id, s.value);
+    for (const ParamInfo& p : params)
+      if (p.id == s.id) {
+        std::string text = unit.DisplayText(s.id, s.value);
+        std::string line = p.name + " = " + FormatNumber(s.value);
+        if (!text.empty() && text != FormatNumber(s.value)) line += " (" + text + ")";
+        else if (!p.UnitText().empty() && !p.IsStepped()) line += " " + p.UnitText();
+        report.appliedSettings.push_back(line);
+      }
+  }
+  unit.Initialize();
+
+  AudioWriter writer(request.output, channels, reader.SampleRate());
+  const size_t block = request.blockFrames;
+  std::vector<float> in[2], out[2];
+  float* inPtr[2] = {nullptr, nullptr};
+  float* outPtr[2] = {nullptr, nullptr};
+  for (int c = 0; c < channels; ++c) {
+    in[c].assign(block, 0.0f);
+    out[c].assign(block, 0.0f);
+    inPtr[c] = in[c].data();
+    outPtr[c] = out[c].data();
+  }
+
+  ProgressBar progress("render", reader.Frames(), request.showProgress);
+  int64_t done = 0;
+  for (;;) {
+    const size_t n = reader.Read(inPtr, block);
+    if (n == 0) break;
+    int64_t bad = FirstNonFinite(in, channels, n);
+    if (bad >= 0)
+      throw Failure("'" + request.input + "' holds a sample that is not a finite number at frame " +
+                    std::to_string(done + bad));
+    unit.Render(inPtr, outPtr, static_cast<unsigned>(n));
+    bad = FirstNonFinite(out, channels, n);
+    if (bad >= 0)
+      throw Failure("the component produced a sample that is not a finite number at frame " +
+                    std::to_string(done + bad) + "; nothing was written");
+    writer.Write(outPtr, n);
+    done += static_cast<int64_t>(n);
+    progress.Update(done);
+  }
+  writer.Commit();
+  progress.Finish();
+
+  report.channels = channels;
+  report.sampleRate = reader.SampleRate();
+  report.frames = done;
+  report.outputFormat = writer.FormatName();
+  return report;
+}
+
+}  // namespace cli

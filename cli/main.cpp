@@ -1,0 +1,59 @@
+// tessor-eq: equalise audio files with the Tessor EQ component, hosted through the Audio
+// Unit API the way a digital audio workstation hosts it.
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+namespace {
+
+const char kUsage[] =
+    "usage: tessor-eq <command> [arguments]\n"
+    "\n"
+    "Equalise audio files with the Tessor EQ Audio Unit.\n"
+    "\n"
+    "commands:\n"
+    "  render IN OUT [--set NAME=VALUE]... [--preset FILE.aupreset] [--block N] [--component PATH]\n"
+    "                 render an audio file through the equaliser\n"
+    "  params [--component PATH]\n"
+    "                 list the parameters, their ranges, defaults and display texts\n"
+    "  info [--component PATH]\n"
+    "                 describe the component: version, identifier, channels, presets, latency\n"
+    "  preset save FILE.aupreset [--set NAME=VALUE]...\n"
+    "  preset show FILE.aupreset\n"
+    "                 write or print a preset (the unit's saved state as an XML property list)\n"
+    "  demo [DIR]     render a short demonstration signal and show what the EQ did\n"
+    "\n"
+    "'tessor-eq <command> --help' tells more about a command.\n"
+    "Exit status: 0 success, 1 failure, 2 unusable command line.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return cli::kExitUsage;
+  }
+  const std::string command = argv[1];
+  const cli::Args args(argv + 2, argv + argc);
+  try {
+    if (command == "-h" || command == "--help" || command == "help") {
+      std::fputs(kUsage, stdout);
+      return cli::kExitOk;
+    }
+    if (command == "render") return cli::RenderCommand(args);
+    if (command == "params") return cli::ParamsCommand(args);
+    if (command == "info") return cli::InfoCommand(args);
+    if (command == "preset") return cli::PresetCommand(args);
+    if (command == "demo") return cli::DemoCommand(args);
+    throw cli::UsageError("unknown command '" + command + "'; try 'tessor-eq --help'");
+  } catch (const cli::CliError& e) {
+    std::fprintf(stderr, "tessor-eq: %s\n", e.what());
+    return e.ExitCode();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tessor-eq: %s\n", e.what());
+    return cli::kExitFailure;
+  }
+}
