@@ -224,7 +224,7 @@ TEST_F(EqUnit, InputsArePulledOncePerTimeStamp)
 
 TEST_F(EqUnit, RenderNotificationsSurroundTheRenderAndDuplicatesAreKept)
 {
-  Source src(kBlock);
+  Source src(kBlock * 2);
   NotifyLog log;
   log.src = &src;
   PrepareStereo(unit);
