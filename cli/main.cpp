@@ -33,7 +33,8 @@ const char kUsage[] =
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    std::fputs("tessor-eq: missing command; usage: tessor-eq render|params|info|preset|demo ... "
+               "(see 'tessor-eq --help')\n", stderr);
     return cli::kExitUsage;
   }
   const std::string command = argv[1];

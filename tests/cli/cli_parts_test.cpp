@@ -1,0 +1,131 @@
+// The command's own parts in process: option parsing, parameter and value lookup, the
+// progress line and the writer's all-or-nothing output.
+#include "cli/Args.h"
+#include "cli/AudioFile.h"
+#include "cli/CliError.h"
+#include "cli/ParamLookup.h"
+#include "cli/Progress.h"
+#include "tests/cli/CommandRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+namespace {
+
+using cli::CliError;
+
+int ExitOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const CliError& e) {
+    return e.ExitCode();
+  }
+  return 0;
+}
+
+std::vector<cli::ParamInfo> Params() {
+  cli::ParamInfo hpf;
+  hpf.id = 0;
+  hpf.name = "HPF";
+  hpf.unit = kAudioUnitParameterUnit_Indexed;
+  hpf.maxValue = 5;
+  hpf.valueStrings = {"Off", "30 Hz", "50 Hz", "80 Hz", "160 Hz", "300 Hz"};
+  cli::ParamInfo level;
+  level.id = 4;
+  level.name = "MF Level 1";
+  level.unit = kAudioUnitParameterUnit_CustomUnit;
+  level.unitName = "dB";
+  level.minValue = -20;
+  level.maxValue = 20;
+  cli::ParamInfo mf2 = level;
+  mf2.id = 6;
+  mf2.name = "MF Level 2";
+  return {hpf, level, mf2};
+}
+
+TEST(ArgsParsing, TakesBothOptionSpellingsRepeatsAndEndOfOptions) {
+  cli::ParsedArgs p = cli::ParseArgs({"a", "--set", "x=1", "--block=64", "--set=y=2", "--", "--set"},
+                                     {{"set", true, true}, {"block", true, false}});
+  EXPECT_EQ((std::vector<std::string>{"a", "--set"}), p.positional);
+  EXPECT_EQ((std::vector<std::string>{"x=1", "y=2"}), p.Values("set"));
+  EXPECT_EQ("64", p.Value("block"));
+  EXPECT_FALSE(p.help);
+  EXPECT_TRUE(cli::ParseArgs({"-h"}, {}).help);
+}
+
+TEST(ArgsParsing, BlockSizesOutsideTheRangeAreUsageErrors) {
+  EXPECT_EQ(64u, cli::ParseBlockSize("64", 65536));
+  EXPECT_EQ(65536u, cli::ParseBlockSize("65536", 65536));
+  for (const char* bad : {"0", "-5", "+5", "65537", "1e3", "", "99999999999999999999"})
+    EXPECT_EQ(2, ExitOf([&] { cli::ParseBlockSize(bad, 65536); })) << bad;
+}
+
+TEST(ParamLookup, FindsNamesInAnyCaseWithOrWithoutSpacesAndByIndex) {
+  auto params = Params();
+  EXPECT_EQ(4u, cli::FindParam(params, "mf level 1").id);
+  EXPECT_EQ(4u, cli::FindParam(params, "MFLevel1").id);
+  EXPECT_EQ(6u, cli::FindParam(params, " mf_level_2 ").id);
+  EXPECT_EQ(6u, cli::FindParam(params, "6").id);
+  EXPECT_EQ(2, ExitOf([&] { cli::FindParam(params, "5"); }));
+  EXPECT_EQ(2, ExitOf([&] { cli::FindParam(params, "MF Level"); }));
+}
+
+TEST(ParamLookup, ValuesAreDisplayTextsOrNumbersInTheParametersUnit) {
+  auto params = Params();
+  EXPECT_EQ(3.0f, cli::ParseParamValue(params[0], "80 Hz"));
+  EXPECT_EQ(3.0f, cli::ParseParamValue(params[0], "80hz"));
+  EXPECT_EQ(0.0f, cli::ParseParamValue(params[0], "OFF"));
+  EXPECT_EQ(5.0f, cli::ParseParamValue(params[0], "5"));
+  EXPECT_EQ(-3.5f, cli::ParseParamValue(params[1], "-3.5"));
+  EXPECT_EQ(6.0f, cli::ParseParamValue(params[1], "6 dB"));
+  EXPECT_EQ(20.0f, cli::ParseParamValue(params[1], "20"));
+  for (const char* bad : {"6 Hz", "", "inf", "20.01", "1,5"})
+    EXPECT_EQ(2, ExitOf([&] { cli::ParseParamValue(params[1], bad); })) << bad;
+  for (const char* bad : {"6", "1.5", "-1", "90 Hz"})
+    EXPECT_EQ(2, ExitOf([&] { cli::ParseParamValue(params[0], bad); })) << bad;
+}
+
+TEST(ParamLookup, SettingsSplitAtTheFirstEqualsSign) {
+  cli::Setting s = cli::ParseSetting(Params(), "MF Level 2=-7.25");
+  EXPECT_EQ(6u, s.id);
+  EXPECT_EQ(-7.25f, s.value);
+  EXPECT_EQ(2, ExitOf([] { cli::ParseSetting(Params(), "MF Level 2"); }));
+}
+
+TEST(ProgressLine, FillsInProportionAndClampsAtTheEnds) {
+  EXPECT_EQ("render [          ]   0%", cli::ProgressBar::Line("render", 0, 400, 10));
+  EXPECT_EQ("render [#####     ]  50%", cli::ProgressBar::Line("render", 200, 400, 10));
+  EXPECT_EQ("render [##########] 100%", cli::ProgressBar::Line("render", 900, 400, 10));
+  EXPECT_EQ("render 1234 frames", cli::ProgressBar::Line("render", 1234, 0, 10));
+}
+
+TEST(AudioWriterOutput, AppearsOnlyOnCommitAndReplacesAnOldFile) {
+  TempDir dir;
+  const std::string path = dir / "x.wav";
+  std::vector<float> left(100, 0.5f), right(100, -0.5f);
+  const float* channels[2] = {left.data(), right.data()};
+  {
+    cli::AudioWriter writer(path, 2, 44100);
+    writer.Write(channels, 100);
+  }
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_EQ(0, std::system(("test -z \"$(ls -A '" + dir.Path() + "')\"").c_str())) << "temporary file left";
+  {
+    std::ofstream(path) << "old";
+    cli::AudioWriter writer(path, 2, 44100);
+    writer.Write(channels, 100);
+    writer.Commit();
+  }
+  cli::AudioReader reader(path);
+  EXPECT_EQ(2, reader.Channels());
+  EXPECT_EQ(100, reader.Frames());
+  std::vector<float> l(200), r(200);
+  float* out[2] = {l.data(), r.data()};
+  EXPECT_EQ(100u, reader.Read(out, 200));
+  EXPECT_EQ(0.5f, l[99]);
+  EXPECT_EQ(-0.5f, r[0]);
+}
+
+}  // namespace
