@@ -97,7 +97,8 @@ RenderReport RunRenderJob(const RenderRequest& request) {
     bad = FirstNonFinite(out, channels, n);
     if (bad >= 0)
       throw Failure("the component produced a sample that is not a finite number at frame " +
-                    std::to_string(done + bad) + "; nothing was written");
+                    std::to_string(done + bad) + " (a filter unstable at " +
+                    std::to_string(reader.SampleRate()) + " Hz?); nothing was written");
     writer.Write(outPtr, n);
     done += static_cast<int64_t>(n);
     progress.Update(done);
