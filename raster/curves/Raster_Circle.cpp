@@ -46,7 +46,7 @@ void circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int colo
 void Raster_Circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color, float alpha, int mode,
                    bool aa)
 {
-  if (!dest || !std::isfinite(cx) || !std::isfinite(cy)) return;
+  if (!dest || !std::isfinite(cx) || !std::isfinite(cy) || !Raster_DrawableAlpha(alpha)) return;
   if (const Raster_CircleGlyph* g = Raster_FindCircleGlyph(r, aa)) {
     Raster_DrawGlyph(dest, Raster_TruncToInt(cx - r), Raster_TruncToInt(cy - r), color, g->cover, g->size, g->size,
                      alpha, mode);

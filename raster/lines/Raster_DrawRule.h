@@ -17,9 +17,13 @@ inline int Raster_ShapeWeightOf(float alpha) { return (int)(alpha * 255.0f); }
 // positive opacity and draws nothing otherwise. With copyAlwaysMixes (smoothed circles and
 // curves, smoothed lines) copy mode always uses the mixing class. Opacity exactly 0 and mode
 // bytes above 5 draw nothing.
+// Opacities beyond +-256 (and NaN) are not drawn: their integer weights would overflow the
+// combiners' arithmetic.
+inline bool Raster_DrawableAlpha(float alpha) { return alpha >= -256.0f && alpha <= 256.0f; }
+
 inline Raster_CombineKind Raster_ShapeCombineKind(int mode, float alpha, bool copyAlwaysMixes = false)
 {
-  if (alpha == 0.0f) return kRasterCombineNone;
+  if (alpha == 0.0f || !Raster_DrawableAlpha(alpha)) return kRasterCombineNone;
   Raster_CombineKind k = Raster_CombineKindOfLowByte(mode);
   if (k != kRasterCombineCopy) return k;
   if (!(alpha > 0.0f)) return kRasterCombineNone;

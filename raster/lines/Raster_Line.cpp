@@ -75,7 +75,7 @@ void Raster_FLine(Raster_IBitmap* dest, float x1, float y1, float x2, float y2, 
     y2 = (float)(v.h - 1) - y2;
   }
   if (!Raster_ClipFLineToSize(&x1, &y1, &x2, &y2, v.w, v.h)) return;
-  if (alpha == 0.0f) return;
+  if (alpha == 0.0f || !Raster_DrawableAlpha(alpha)) return;
   const int w = Raster_WeightOf(alpha);
   Raster_WithShapeCombine(Raster_CombineKindOfLowByte(mode), [&](auto rule) {
     __Raster_LineClass<typename decltype(rule)::type>::Raster_FLineImpl(v, x1, y1, x2, y2, color, w, aa);

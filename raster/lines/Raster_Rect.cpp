@@ -22,7 +22,7 @@ void Raster_DrawRect(Raster_IBitmap* dest, int x, int y, int w, int h, unsigned 
 void Raster_BorderedRect(Raster_IBitmap* dest, int x, int y, int w, int h, unsigned int bgcolor,
                          unsigned int fgcolor, float alpha, int mode)
 {
-  if (!dest) return;
+  if (!dest || !Raster_DrawableAlpha(alpha)) return;
   Raster_FillRect(dest, addSat(x, 1), addSat(y, 1), addSat(w, -1), addSat(h, -1), bgcolor, alpha, mode);
   Raster_DrawRect(dest, x, y, w, h, fgcolor, alpha, mode);
 }
