@@ -151,6 +151,9 @@ bool IPluginBase::RestorePreset(int idx)
     // An empty slot captures the current values as a new user preset.
     preset->mFilled = true;
     MakeDefaultUserPresetName(&mPresetSlots, preset->mLabel);
+    // The slot may still hold the values of a preset a loaded bank marked empty: replace them,
+    // or the new preset would restore the old values and widen the slot's record in a bank.
+    preset->mState.Clear();
     restored = SerializeParams(&preset->mState);
   } else {
     restored = UnserializeParams(&preset->mState, 0) > 0;
@@ -215,6 +218,8 @@ int IPluginBase::UnserializePresets(ByteChunk* pChunk, int startPos)
     if (pos < 0) break;
     CopyTextField(preset->mLabel, name.Get(), sizeof(preset->mLabel));
     preset->mFilled = filled;
+    // A slot the bank marks empty holds no values.
+    if (!filled) preset->mState.Clear();
     if (filled) {
       pos = UnserializeParams(pChunk, pos);
       if (pos > 0) {

@@ -326,3 +326,40 @@ TEST(IPluginBaseState, PresetSourceDumpIsWrittenOncePerProcess)
   EXPECT_FALSE(std::ifstream(other).good());
   std::remove(path.c_str());
 }
+
+TEST(IPluginBaseState, SlotABankMarksEmptyCapturesOnlyTheNewValues)
+{
+  TestPlugin p;
+  InitThree(p);
+  p.MakeDefaultPreset();
+  p.MakePreset("Bright", 4, 12.5, 0);
+
+  // A bank in which the second slot is empty.
+  std::vector<uint8_t> b;
+  PutString(b, "Default");
+  b.push_back(1);
+  for (double v : {2.0, -10.0, 1.0}) PutDouble(b, v);
+  for (const char* name : {"Spare", "- 3 -", "- 4 -"}) {
+    PutString(b, name);
+    b.push_back(0);
+  }
+  ByteChunk bank = ChunkOf(b);
+  ASSERT_EQ(bank.Size(), p.UnserializePresets(&bank, 0));
+  EXPECT_FALSE(p.Preset(1)->mFilled);
+  EXPECT_EQ(0, p.Preset(1)->mState.Size());
+
+  // Restoring the empty slot makes the current values a user preset, and only those.
+  p.GetParam(1)->Set(5.0);
+  ASSERT_TRUE(p.RestorePreset(1));
+  EXPECT_STREQ("user preset 1", p.GetPresetName(1));
+  EXPECT_EQ(24, p.Preset(1)->mState.Size());
+  p.GetParam(1)->Set(-1.0);
+  ASSERT_TRUE(p.RestorePreset(1));
+  EXPECT_EQ(5.0, p.GetParam(1)->Value());
+  EXPECT_EQ(1.0, p.GetParam(2)->Value());
+
+  // The saved bank keeps one value per parameter for the slot.
+  ByteChunk saved;
+  ASSERT_TRUE(p.SerializePresets(&saved));
+  EXPECT_EQ(bank.Size() - 10 + (4 + 13 + 1 + 24), saved.Size());
+}
