@@ -21,5 +21,14 @@ enum
 
 inline bool Raster_ModeFiltered(int mode) { return (mode & kBlitFilterMask) == kBlitFilterBilinear; }
 
-// Integer weight of a float opacity: alpha x 256 truncated toward zero (1.0 is 256).
-inline int Raster_WeightOf(float alpha) { return (int)(alpha * 256.0f); }
+// Integer weight of a float opacity: alpha x 256 truncated toward zero (1.0 is 256). A value
+// that is not a number draws nothing; values beyond +-2^20 saturate there, far past any weight
+// that still changes a result, so no rule's arithmetic can overflow.
+inline int Raster_WeightOf(float alpha)
+{
+  const float w = alpha * 256.0f;
+  if (!(w == w)) return 0;
+  if (w > 1048576.0f) return 1048576;
+  if (w < -1048576.0f) return -1048576;
+  return (int)w;
+}

@@ -3,6 +3,7 @@
 #include "raster/blit/Raster_Blit.h"
 #include "raster/blit/Raster_BlitTemplate.h"
 
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -18,9 +19,20 @@ void channelCopy(const Raster_RowView& d, const Raster_RowView& s, int dx, int d
   }
 }
 
+// Rows top to bottom, pixels left to right: a row that overlaps its source is copied pixel by
+// pixel in that order, so a self-blit to the right repeats pixels just as a blit downwards
+// repeats rows.
 void rawCopy(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy, int w, int h)
 {
-  for (int j = 0; j < h; ++j) memmove(d.row(dy + j) + dx, s.row(sy + j) + sx, (size_t)w * 4);
+  for (int j = 0; j < h; ++j) {
+    Raster_PixelValue* dp = d.row(dy + j) + dx;
+    const Raster_PixelValue* sp = s.row(sy + j) + sx;
+    if (dp + w <= sp || sp + w <= dp || dp <= sp) {
+      memmove(dp, sp, (size_t)w * 4); // same result as the forward order
+    } else {
+      for (int i = 0; i < w; ++i) dp[i] = sp[i];
+    }
+  }
 }
 
 void halfMix(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy, int w, int h)
@@ -52,6 +64,9 @@ void mixRows(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, i
   }
 }
 
+void blitClipped(const Raster_RowView& d, const Raster_RowView& s, int destX, int destY, int l, int t, int w,
+                 int h, float alpha, int mode);
+
 } // namespace
 
 void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, RECT* srcRect, float alpha,
@@ -61,26 +76,33 @@ void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY
   Raster_RowView d(dest), s(src);
   if (d.empty() || s.empty()) return;
 
-  int l = 0, t = 0, r = s.w, b = s.h;
+  // Clipping in 64-bit so that extreme rectangles and positions cannot overflow.
+  long long l = 0, t = 0, r = s.w, b = s.h, dx = destX, dy = destY;
   if (srcRect) {
     l = srcRect->left < 0 ? 0 : srcRect->left;
     t = srcRect->top < 0 ? 0 : srcRect->top;
     r = srcRect->right < s.w ? srcRect->right : s.w;
     b = srcRect->bottom < s.h ? srcRect->bottom : s.h;
   }
-  if (destX < 0) {
-    l -= destX;
-    destX = 0;
+  if (dx < 0) {
+    l -= dx;
+    dx = 0;
   }
-  if (destY < 0) {
-    t -= destY;
-    destY = 0;
+  if (dy < 0) {
+    t -= dy;
+    dy = 0;
   }
-  int w = r - l, h = b - t;
-  if (w > d.w - destX) w = d.w - destX;
-  if (h > d.h - destY) h = d.h - destY;
+  long long w = r - l, h = b - t;
+  if (w > d.w - dx) w = d.w - dx;
+  if (h > d.h - dy) h = d.h - dy;
   if (w <= 0 || h <= 0) return;
+  blitClipped(d, s, (int)dx, (int)dy, (int)l, (int)t, (int)w, (int)h, alpha, mode);
+}
 
+namespace {
+void blitClipped(const Raster_RowView& d, const Raster_RowView& s, int destX, int destY, int l, int t, int w,
+                 int h, float alpha, int mode)
+{
   if ((mode & 0xFF) >= kBlitChannelCopy) {
     channelCopy(d, s, destX, destY, l, t, w, h, mode);
     return;
@@ -102,19 +124,27 @@ void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY
       return;
     }
   }
-  Raster_WithCombine(Raster_CombineKindForBlit(mode, weight), [&](auto rule) {
+  Raster_CombineKind kind = Raster_CombineKindForBlit(mode, weight);
+  if (kind == kRasterCombineCopySourceAlpha && weight == 256) kind = kRasterCombineCopySourceAlphaIgnoreWeight;
+  Raster_WithCombine(kind, [&](auto rule) {
     using C = typename decltype(rule)::type;
     _Raster_Template_Blit<C>::blit(d, s, destX, destY, l, t, w, h, weight);
   });
 }
+} // namespace
 
 void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int srcX, int srcY, int srcW,
                  int srcH, float alpha, int mode)
 {
+  // The far edges saturate instead of overflowing.
+  auto farEdge = [](int start, int size) {
+    long long e = (long long)start + size;
+    return (int)(e > INT_MAX ? INT_MAX : (e < INT_MIN ? INT_MIN : e));
+  };
   RECT r;
   r.left = srcX;
   r.top = srcY;
-  r.right = srcX + srcW;
-  r.bottom = srcY + srcH;
+  r.right = farEdge(srcX, srcW);
+  r.bottom = farEdge(srcY, srcH);
   Raster_Blit(dest, src, destX, destY, &r, alpha, mode);
 }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+
 using rastertest::Px;
 using rastertest::SpanBitmap;
 
@@ -147,11 +150,48 @@ TEST(RasterBlit, ChannelCopyMovesOneByteAndIgnoresWeight)
   EXPECT_EQ(dst.getBits()[0], Px(77, 20, 3, 40));
 }
 
-TEST(RasterBlit, OverlappingSelfCopyMovesRows)
+TEST(RasterBlit, OverlappingSelfCopyFollowsRowAndPixelOrder)
 {
+  // Pixels go left to right, so a copy one place to the right repeats the first pixel; one
+  // place to the left reads each pixel before it is overwritten.
   Raster_MemBitmap b(6, 1);
-  for (int x = 0; x < 6; ++x) b.getBits()[x] = (Raster_PixelValue)x;
+  for (int x = 0; x < 6; ++x) b.getBits()[x] = (Raster_PixelValue)x + 1;
   Raster_Blit(&b, &b, 1, 0, 0, 0, 5, 1, 1.0f, kBlitCopy);
-  const Raster_PixelValue want[6] = {0, 0, 1, 2, 3, 4};
-  for (int x = 0; x < 6; ++x) EXPECT_EQ(b.getBits()[x], want[x]);
+  for (int x = 0; x < 6; ++x) EXPECT_EQ(b.getBits()[x], 1u) << x;
+  for (int x = 0; x < 6; ++x) b.getBits()[x] = (Raster_PixelValue)x + 1;
+  Raster_Blit(&b, &b, 0, 0, 1, 0, 5, 1, 1.0f, kBlitCopy);
+  const Raster_PixelValue left[6] = {2, 3, 4, 5, 6, 6};
+  for (int x = 0; x < 6; ++x) EXPECT_EQ(b.getBits()[x], left[x]) << x;
+  // Rows go top to bottom, so a copy one row down repeats the first row.
+  Raster_MemBitmap c(1, 4);
+  for (int y = 0; y < 4; ++y) c.getBits()[y] = (Raster_PixelValue)y + 1;
+  Raster_Blit(&c, &c, 0, 1, 0, 0, 1, 3, 1.0f, kBlitCopy);
+  for (int y = 0; y < 4; ++y) EXPECT_EQ(c.getBits()[y], 1u) << y;
+}
+
+TEST(RasterBlit, ExtremeRectanglesAndWeightsAreSafe)
+{
+  Raster_MemBitmap src(4, 2), dst(4, 2);
+  fillPattern(&src);
+  // A width reaching past the integer range still copies up to the source's right edge.
+  Raster_Clear(&dst, kBack);
+  Raster_Blit(&dst, &src, 0, 0, 2, 0, INT_MAX, INT_MAX, 1.0f, kBlitCopy);
+  EXPECT_EQ(dst.getBits()[0], pat(2, 0));
+  EXPECT_EQ(dst.getBits()[5], pat(3, 1));
+  EXPECT_EQ(dst.getBits()[2], kBack);
+  // Far-off destination positions draw nothing.
+  Raster_Blit(&dst, &src, INT_MIN, INT_MIN, nullptr, 1.0f, kBlitCopy);
+  Raster_Blit(&dst, &src, INT_MAX, 0, nullptr, 1.0f, kBlitCopy);
+  EXPECT_EQ(dst.getBits()[2], kBack);
+  // A huge weight saturates (adding a bright source gives white); not-a-number draws nothing.
+  Raster_Clear(&dst, Px(10, 10, 10, 10));
+  Raster_Blit(&dst, &src, 0, 0, nullptr, 1e30f, kBlitAdd);
+  EXPECT_EQ(Raster_GetB(dst.getBits()[0]), 255);
+  Raster_Clear(&dst, kBack);
+  Raster_Blit(&dst, &src, 0, 0, nullptr, std::nanf(""), kBlitAdd);
+  Raster_Blit(&dst, &src, 0, 0, nullptr, std::nanf(""), kBlitCopy);
+  EXPECT_EQ(dst.getBits()[0], kBack);
+  // A negative weight draws nothing in copy mode.
+  Raster_Blit(&dst, &src, 0, 0, nullptr, -0.5f, kBlitCopy);
+  EXPECT_EQ(dst.getBits()[0], kBack);
 }
