@@ -308,15 +308,15 @@ inline Raster_CombineKind Raster_CombineKindOfLowByte(int mode)
   }
 }
 
-// The rule for drawing from a source bitmap: the low byte plus kBlitUseSourceAlpha, with the
-// copy-mode weight-1.0 source-alpha class. Copy-mode whole-pixel shortcuts are the caller's.
-inline Raster_CombineKind Raster_CombineKindForBlit(int mode, int w)
+// The rule for drawing from a source bitmap: the low byte plus kBlitUseSourceAlpha. Copy-mode
+// shortcuts (whole-pixel mixes, and the weight-1.0 source-alpha class of the unscaled blit)
+// are the caller's.
+inline Raster_CombineKind Raster_CombineKindForBlit(int mode, int)
 {
   Raster_CombineKind k = Raster_CombineKindOfLowByte(mode);
   if (!(mode & kBlitUseSourceAlpha) || k == kRasterCombineNone) return k;
   switch (k) {
-  case kRasterCombineCopy:
-    return w == 256 ? kRasterCombineCopySourceAlphaIgnoreWeight : kRasterCombineCopySourceAlpha;
+  case kRasterCombineCopy: return kRasterCombineCopySourceAlpha;
   case kRasterCombineAdd: return kRasterCombineAddSourceAlpha;
   case kRasterCombineDodge: return kRasterCombineDodgeSourceAlpha;
   case kRasterCombineMul: return kRasterCombineMulSourceAlpha;

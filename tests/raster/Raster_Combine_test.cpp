@@ -108,7 +108,7 @@ TEST(RasterCombine, HSVAdjustTurnsHueAndLowersValue)
 TEST(RasterCombine, ModeSelectsTheRule)
 {
   EXPECT_EQ(Raster_CombineKindForBlit(kBlitCopy, 100), kRasterCombineCopy);
-  EXPECT_EQ(Raster_CombineKindForBlit(kBlitCopy | kBlitUseSourceAlpha, 256), kRasterCombineCopySourceAlphaIgnoreWeight);
+  EXPECT_EQ(Raster_CombineKindForBlit(kBlitCopy | kBlitUseSourceAlpha, 256), kRasterCombineCopySourceAlpha);
   EXPECT_EQ(Raster_CombineKindForBlit(kBlitCopy | kBlitUseSourceAlpha, 255), kRasterCombineCopySourceAlpha);
   EXPECT_EQ(Raster_CombineKindForBlit(kBlitOverlay | kBlitUseSourceAlpha | kBlitFilterBilinear, 1),
             kRasterCombineOverlaySourceAlpha);

@@ -161,3 +161,18 @@ TEST(RasterScaledBlit, HalfWeightNearestUsesShiftMixAndOtherModesTheirRule)
   Raster_ScaledBlit(&dst, &src, 0, 0, 2, 1, 0, 0, 1, 1, 1.0f, kBlitAdd);
   EXPECT_EQ(Raster_GetPixel(&dst, 1, 0), Px(255, 101, 200, 255));
 }
+
+TEST(RasterScaledBlit, SourceAlphaAtFullWeightUsesTheSourceAlphaCopyRule)
+{
+  // Scaling has no weight-1.0 composite shortcut: the weight becomes 256 * (a + 1) / 256 = 128
+  // and all four channels follow the copy rule, alpha included ((127 * 128 + 10 * 128) / 256).
+  Raster_MemBitmap src(1, 1), dst(2, 1);
+  src.getBits()[0] = Px(200, 200, 200, 127);
+  Raster_Clear(&dst, Px(50, 50, 50, 10));
+  Raster_ScaledBlit(&dst, &src, 0, 0, 2, 1, 0, 0, 1, 1, 1.0f, kBlitCopy | kBlitUseSourceAlpha);
+  EXPECT_EQ(Raster_GetPixel(&dst, 1, 0), Px(125, 125, 125, 68));
+  // The unscaled blit composites: alpha (128 * 128 + 10 * 128) >> 8.
+  Raster_Clear(&dst, Px(50, 50, 50, 10));
+  Raster_Blit(&dst, &src, 0, 0, nullptr, 1.0f, kBlitCopy | kBlitUseSourceAlpha);
+  EXPECT_EQ(Raster_GetPixel(&dst, 0, 0), Px(125, 125, 125, 69));
+}
