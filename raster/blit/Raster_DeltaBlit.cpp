@@ -21,7 +21,6 @@ void deltaDraw(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, 
 {
   Raster_RowView d(dest), s(src);
   if (d.empty() || s.empty() || destW <= 0 || destH <= 0) return;
-  if ((mode & 0xFF) == kBlitCopy && weight < 0) return;
 
   Raster_DeltaJob job;
   job.dst = d;

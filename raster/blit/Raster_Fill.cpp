@@ -62,8 +62,7 @@ void fill(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue
   case kThreeQuarter: fillShortcut<kThreeQuarter>(v, x, y, w, h, c); return;
   case kNone: break;
   }
-  if ((mode & 0xFF) == kBlitCopy && weight < 0) return;
-  if ((mode & 0xFF) == kBlitCopy && weight <= 256) {
+  if ((mode & 0xFF) == kBlitCopy && weight > 0 && weight <= 256) {
     // The copy rule on whole pixels, two channels per lane pair.
     // Byte by byte in 16-bit arithmetic (at most 65280): vectorises with 16-bit multiplies.
     const uint16_t iw = (uint16_t)(256 - weight);
@@ -197,7 +196,6 @@ void Raster_DrawGlyph(Raster_IBitmap* dest, int x, int y, Raster_PixelValue colo
   if (v.empty() || !coverage || glyphW <= 0 || glyphH <= 0) return;
   int weight = Raster_WeightOf(alpha);
   if (weight == 0) return;
-  if ((mode & 0xFF) == kBlitCopy && weight < 0) return;
   int col0 = 0, row0 = 0, w = glyphW, h = glyphH;
   if (x < 0) {
     col0 = -x;

@@ -79,7 +79,6 @@ void Raster_ScaledBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int
   double ax = std::fabs(xStep), ay = std::fabs(yStep);
   job.maxStep = ax > ay ? ax : ay;
 
-  if ((mode & 0xFF) == kBlitCopy && weight < 0) return;
   const bool plainCopy = (mode & 0xFF) == kBlitCopy && !(mode & kBlitUseSourceAlpha);
   Raster_CombineKind kind = Raster_CombineKindForBlit(mode, weight);
   if (plainCopy && weight == 256) kind = kRasterCombineClobber;

@@ -57,6 +57,22 @@ TEST(RasterFillRect, OtherWeightsAndModesApplyTheRule)
   EXPECT_EQ(b.getBits()[0], Px(255, 20, 0, 0));
 }
 
+TEST(RasterFillRect, NegativeCopyWeightStillAppliesTheCopyRule)
+{
+  // w = -128: (s * -128 + d * 384) / 256 per channel, clamped.
+  Raster_MemBitmap b(1, 1);
+  b.getBits()[0] = Px(100, 200, 0, 255);
+  Raster_FillRect(&b, 0, 0, 1, 1, Px(200, 0, 10, 0), -0.5f, kBlitCopy);
+  EXPECT_EQ(b.getBits()[0], Px(50, 255, 0, 255));
+  b.getBits()[0] = Px(100, 200, 0, 255);
+  Raster_PutPixel(&b, 0, 0, Px(200, 0, 10, 0), -0.5f, kBlitCopy);
+  EXPECT_EQ(b.getBits()[0], Px(50, 255, 0, 255));
+  const unsigned char full = 255;
+  b.getBits()[0] = Px(100, 200, 0, 255);
+  Raster_DrawGlyph(&b, 0, 0, Px(200, 0, 10, 0), &full, 1, 1, -1.0f, kBlitCopy); // w = -255
+  EXPECT_EQ(b.getBits()[0], Px(0, 255, 0, 255));
+}
+
 TEST(RasterFillRect, SourceAlphaScalesTheWeightByColourAlpha)
 {
   Raster_MemBitmap b(1, 1);
