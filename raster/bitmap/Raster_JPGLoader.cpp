@@ -1,5 +1,5 @@
 // JPEG loading through libjpeg: colour and grey images become opaque pixels; any other
-// component layout gives transparent black rows.
+// component layout gives transparent black rows. Truncated or damaged image data fails.
 
 #include "raster/bitmap/Raster_ImageLoader.h"
 #include "raster/bitmap/Raster_ImageTarget.h"
@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace {
 
@@ -21,7 +22,20 @@ struct RasterJPEG_ErrorMgr
 
 // Fatal errors return control to the loader; messages are dropped.
 void RasterJPEG_Error(j_common_ptr cinfo) { longjmp(((RasterJPEG_ErrorMgr*)cinfo->err)->jump, 1); }
-void RasterJPEG_EmitMsg(j_common_ptr, int) {}
+// Warnings are dropped too, except those that mean the image data ran out or is damaged: the
+// decoder would go on and hand back an image padded or smeared with made-up pixels, so those
+// end the load like a fatal error.
+void RasterJPEG_EmitMsg(j_common_ptr cinfo, int level)
+{
+  if (level >= 0) return; // trace messages
+  switch (cinfo->err->msg_code) {
+  case JWRN_JPEG_EOF:
+  case JWRN_HIT_MARKER:
+  case JWRN_HUFF_BAD_CODE:
+  case JWRN_ARITH_BAD_CODE: RasterJPEG_Error(cinfo); break;
+  default: break;
+  }
+}
 void RasterJPEG_OutMsg(j_common_ptr) {}
 void RasterJPEG_FmtMsg(j_common_ptr, char* buffer) { buffer[0] = 0; }
 void RasterJPEG_reset_error_mgr(j_common_ptr cinfo)

@@ -262,8 +262,7 @@ TEST(RasterLoaders, MissingTruncatedAndForeignFilesGiveNull)
   ASSERT_TRUE(rastertest::WriteFile(cut, std::vector<uint8_t>(pngBytes.begin(), pngBytes.begin() + 60)));
   ASSERT_TRUE(rastertest::WriteFile(cutj, std::vector<uint8_t>(jpgBytes.begin(), jpgBytes.begin() + 200)));
   EXPECT_EQ(Raster_LoadPNG(cut.c_str(), nullptr), nullptr);
-  // A truncated JPEG is padded by the decoder with an end marker: it loads or fails, never crashes.
-  delete Raster_LoadJPG(cutj.c_str(), nullptr);
+  EXPECT_EQ(Raster_LoadJPG(cutj.c_str(), nullptr), nullptr);
   EXPECT_EQ(Raster_LoadPNG(jpg.c_str(), nullptr), nullptr);
   EXPECT_EQ(Raster_LoadJPG(png.c_str(), nullptr), nullptr);
 }
@@ -305,4 +304,40 @@ TEST(RasterLoaders, HugeDimensionsAreRefusedBeforeAllocating)
   std::string hj = path("hugej2.jpg");
   ASSERT_TRUE(rastertest::WriteFile(hj, jb));
   EXPECT_EQ(Raster_LoadJPG(hj.c_str(), nullptr), nullptr);
+}
+
+TEST(RasterJPGLoader, ImageDataCutShortOrDamagedGivesNull)
+{
+  // A textured image so the compressed scan is long; cut it inside the scan data, where the
+  // decoder would otherwise pad the missing rows with grey and report success.
+  const int w = 64, h = 64;
+  std::vector<uint8_t> s((size_t)w * h * 3);
+  for (size_t i = 0; i < s.size(); ++i) s[i] = (uint8_t)((i * 37) ^ (i >> 5));
+  std::string whole = path("scan.jpg");
+  ASSERT_TRUE(WriteJPEG(whole, w, h, 3, s));
+  auto bytes = rastertest::ReadFile(whole);
+  ASSERT_GT(bytes.size(), 2000u);
+  std::unique_ptr<Raster_IBitmap> ok(Raster_LoadJPG(whole.c_str(), nullptr));
+  ASSERT_NE(ok, nullptr);
+
+  std::string cut = path("scan_cut.jpg");
+  ASSERT_TRUE(rastertest::WriteFile(cut, std::vector<uint8_t>(bytes.begin(), bytes.begin() + (long)bytes.size() * 2 / 3)));
+  EXPECT_EQ(Raster_LoadJPG(cut.c_str(), nullptr), nullptr);
+  // A given bitmap is not handed back half-decoded either.
+  rastertest::SpanBitmap given(1, 1, 1, false);
+  EXPECT_EQ(Raster_LoadJPG(cut.c_str(), &given), nullptr);
+
+  // Cut just before the end-of-image marker: still a truncated file.
+  std::string noEOI = path("scan_noeoi.jpg");
+  ASSERT_TRUE(rastertest::WriteFile(noEOI, std::vector<uint8_t>(bytes.begin(), bytes.end() - 2)));
+  EXPECT_EQ(Raster_LoadJPG(noEOI.c_str(), nullptr), nullptr);
+
+  // A marker planted inside the scan ends the entropy data early.
+  auto damaged = bytes;
+  size_t mid = damaged.size() / 2;
+  damaged[mid] = 0xFF;
+  damaged[mid + 1] = 0xD9;
+  std::string bad = path("scan_marker.jpg");
+  ASSERT_TRUE(rastertest::WriteFile(bad, damaged));
+  EXPECT_EQ(Raster_LoadJPG(bad.c_str(), nullptr), nullptr);
 }
