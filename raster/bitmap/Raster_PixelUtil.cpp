@@ -109,6 +109,20 @@ void Raster_HalveBlitAA(Raster_IBitmap* dest, Raster_IBitmap* src)
   }
 }
 
+namespace {
+// f x 256 truncated toward zero. Factors beyond +-16384 already saturate every channel, so
+// they are held there: the conversion and add + scale x 255 then stay inside an int. NaN is 0.
+int toFixed256(float f)
+{
+  const double lim = (double)(1 << 22);
+  double v = (double)f * 256.0;
+  if (!(v == v)) return 0;
+  if (v > lim) v = lim;
+  if (v < -lim) v = -lim;
+  return (int)v;
+}
+} // namespace
+
 void Raster_MultiplyAddRect(Raster_IBitmap* dest, int x, int y, int w, int h, float scaleR, float scaleG,
                             float scaleB, float scaleA, float addR, float addG, float addB, float addA)
 {
@@ -125,14 +139,14 @@ void Raster_MultiplyAddRect(Raster_IBitmap* dest, int x, int y, int w, int h, fl
   if (w > v.w - x) w = v.w - x;
   if (h > v.h - y) h = v.h - y;
   int scale[4], add[4];
-  scale[kRasterByteA] = (int)(scaleA * 256.0f);
-  scale[kRasterByteR] = (int)(scaleR * 256.0f);
-  scale[kRasterByteG] = (int)(scaleG * 256.0f);
-  scale[kRasterByteB] = (int)(scaleB * 256.0f);
-  add[kRasterByteA] = (int)(addA * 256.0f);
-  add[kRasterByteR] = (int)(addR * 256.0f);
-  add[kRasterByteG] = (int)(addG * 256.0f);
-  add[kRasterByteB] = (int)(addB * 256.0f);
+  scale[kRasterByteA] = toFixed256(scaleA);
+  scale[kRasterByteR] = toFixed256(scaleR);
+  scale[kRasterByteG] = toFixed256(scaleG);
+  scale[kRasterByteB] = toFixed256(scaleB);
+  add[kRasterByteA] = toFixed256(addA);
+  add[kRasterByteR] = toFixed256(addR);
+  add[kRasterByteG] = toFixed256(addG);
+  add[kRasterByteB] = toFixed256(addB);
   for (int j = 0; j < h; ++j) {
     unsigned char* p = (unsigned char*)(v.row(y + j) + x);
     for (int i = 0; i < w * 4; ++i) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using rastertest::Px;
 using rastertest::SpanBitmap;
 
@@ -196,4 +198,15 @@ TEST(RasterPixelUtil, MultiplyAddScalesOffsetsAndClamps)
   Raster_MultiplyAddRect(&b, 1, -3, 5, 10, 0.5f, 2.0f, 1.0f, 0.5f, 10.0f, 0.0f, -60.0f, 0.0f);
   EXPECT_EQ(b.getBits()[0], Px(100, 200, 50, 255));
   EXPECT_EQ(b.getBits()[1], Px(60, 255, 0, 127));
+}
+
+TEST(RasterPixelUtil, MultiplyAddSaturatesForHugeAndIgnoresNaNFactors)
+{
+  Raster_MemBitmap b(1, 1);
+  b.getBits()[0] = Px(100, 0, 50, 1);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  // Red x1e12 saturates at 255, green x1e12 of 0 stays 0, blue minus a huge offset clamps at
+  // 0, and a NaN alpha scale counts as 0, leaving the offset.
+  Raster_MultiplyAddRect(&b, 0, 0, 1, 1, 1e12f, 1e12f, 1.0f, nan, 0.0f, 0.0f, -1e12f, 7.0f);
+  EXPECT_EQ(b.getBits()[0], Px(255, 0, 0, 7));
 }
