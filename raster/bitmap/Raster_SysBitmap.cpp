@@ -36,7 +36,6 @@ bool Raster_SysBitmap::resize(int w, int h)
     GDI_DeleteGfxContext(m_ctx);
     m_ctx = nullptr;
     m_w = m_h = 0;
-    m_spanw = m_spanh = 0;
   }
   return true;
 }

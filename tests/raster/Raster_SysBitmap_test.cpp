@@ -77,3 +77,19 @@ TEST(RasterSysBitmap, FlippedShrinkKeepsVisibleRowsAtTheBottom)
   Raster_PutPixel(&b, 0, 0, 0xABCDEF01u, 1.0f, kBlitCopy); // top visible row = last memory row
   EXPECT_EQ(fb[5 * 4], 0xABCDEF01u);
 }
+
+TEST(RasterSysBitmap, ASizeNoContextCanHoldLeavesAnEmptyBitmap)
+{
+  Raster_SysBitmap b(4, 4);
+  // 2^28 x 8 pixels are more bytes than a context can address: creation fails.
+  EXPECT_TRUE(b.resize(1 << 28, 8));
+  EXPECT_EQ(b.getWidth(), 0);
+  EXPECT_EQ(b.getHeight(), 0);
+  EXPECT_EQ(b.getBits(), nullptr);
+  EXPECT_EQ(b.getDC(), nullptr);
+  EXPECT_EQ(b.getRowSpan(), 1 << 28); // the width the context was asked for
+  Raster_Clear(&b, 1);                 // utilities see no pixels and do nothing
+  EXPECT_TRUE(b.resize(3, 2));
+  EXPECT_NE(b.getBits(), nullptr);
+  EXPECT_EQ(b.getRowSpan(), 3);
+}
