@@ -73,6 +73,13 @@ void ondrel::InitParameters()
   GetParam(kOversample)->SetDisplayText(1, "On");
 }
 
+void ondrel::DesignBelowNyquist(rbjfilter& band, double nominalHz)
+{
+  const double limit = kNyquistFraction * static_cast<double>(band.GetSampleRate());
+  const double hz = nominalHz < limit ? nominalHz : limit;
+  if (band.GetFreq() != hz) band.SetFreq(hz);
+}
+
 void ondrel::InitFilters()
 {
   const double sr = GetSampleRate();
@@ -116,7 +123,7 @@ void ondrel::InitFilters()
   midBand2.SetType(kPeaking);
 
   highShelf.SetSampleRate(rate);
-  highShelf.SetFreq(12000);
+  highShelf.SetFreq(kHighShelfHz);
   highShelf.SetGain(0);
   highShelf.SetS(0.4);
   highShelf.SetType(kHighShelf);
@@ -191,6 +198,15 @@ void ondrel::OnParamChange(int /*paramIdx*/)
   midBand1.SetSampleRate(bandRate);
   midBand2.SetSampleRate(bandRate);
   highShelf.SetSampleRate(bandRate);
+
+  // At low host rates some designs reach half the filter rate (the 12 kHz shelf below 24 kHz,
+  // the upper mid steps at 8 or 16 kHz), where the biquad's poles leave the unit circle and the
+  // output blows up. Those bands are designed just below half the rate instead; at usual rates
+  // every band keeps its nominal frequency.
+  DesignBelowNyquist(lowShelf, lowShelf.GetFreq());
+  DesignBelowNyquist(midBand1, midBand1.GetFreq());
+  DesignBelowNyquist(midBand2, midBand2.GetFreq());
+  DesignBelowNyquist(highShelf, kHighShelfHz);
 }
 
 void ondrel::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames)

@@ -65,6 +65,12 @@ protected:
   void InitParameters();
   // The fixed designs of all seven filters at the current sample rate.
   void InitFilters();
+  // Sets a band to nominalHz, or to kNyquistFraction of its filter rate when that is lower.
+  static void DesignBelowNyquist(rbjfilter& band, double nominalHz);
+
+  static constexpr double kHighShelfHz = 12000.0;
+  // Highest design frequency of a band, as a fraction of its filter rate.
+  static constexpr double kNyquistFraction = 0.45;
 
   rbjfilter aaInFilter;   // anti-alias low-pass in front of the chain when oversampling
   rbjfilter aaOutFilter;  // anti-alias low-pass behind the chain when oversampling

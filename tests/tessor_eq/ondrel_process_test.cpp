@@ -343,3 +343,48 @@ TEST(OndrelProcess, FloatHostBuffersRunThroughThePluginBase)
     EXPECT_EQ(outR[i], static_cast<float>(inR[i] + 0.01 * Drive(inR[i]))) << i;
   }
 }
+
+TEST(OndrelProcess, BandsAboveHalfALowHostRateAreDesignedBelowItAndStayStable)
+{
+  // At 22050 Hz the fixed 12 kHz shelf and the 8 kHz mid step at 16 kHz lie at or above half
+  // the rate; designed there the biquads would be unstable.
+  for (double sr : {22050.0, 16000.0})
+  {
+    TestOndrel eq;
+    eq.SetSampleRate(sr);
+    eq.Initialize(true);
+    eq.Set(kHiShelfLevel, 12.0);
+    eq.Set(kMF2Freq, 6.0);
+    eq.Set(kMF2Level, 9.0);
+    EXPECT_LE(eq.HighShelf().GetFreq(), 0.45 * sr);
+    EXPECT_LE(eq.MidBand2().GetFreq(), 0.45 * sr);
+
+    std::vector<double> l(4096), r(4096);
+    for (size_t i = 0; i < l.size(); ++i)
+    {
+      l[i] = 0.5 * std::sin(0.37 * static_cast<double>(i)) + ((i * 7919) % 13 == 0 ? 0.4 : 0.0);
+      r[i] = -l[i];
+    }
+    eq.Run(l, &r);
+    for (size_t i = 0; i < l.size(); ++i)
+    {
+      ASSERT_TRUE(std::isfinite(l[i]) && std::fabs(l[i]) < 20.0) << "sr " << sr << " frame " << i;
+      ASSERT_TRUE(std::isfinite(r[i]) && std::fabs(r[i]) < 20.0) << "sr " << sr << " frame " << i;
+    }
+  }
+}
+
+TEST(OndrelProcess, BandsReturnToTheirNominalFrequencyWhenTheRateAllows)
+{
+  TestOndrel eq;
+  eq.SetSampleRate(22050.0);
+  eq.Initialize(true);
+  eq.Set(kMF2Freq, 6.0);
+  EXPECT_EQ(eq.HighShelf().GetFreq(), 0.45 * 22050.0);
+  eq.Set(kOversample, 1.0);  // bands run at 44100 Hz
+  EXPECT_EQ(eq.HighShelf().GetFreq(), 12000.0);
+  EXPECT_EQ(eq.MidBand2().GetFreq(), 8000.0);
+  eq.SetSampleRate(48000.0);
+  eq.Set(kOversample, 0.0);
+  EXPECT_EQ(eq.HighShelf().GetFreq(), 12000.0);
+}
