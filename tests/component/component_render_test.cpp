@@ -17,6 +17,7 @@ constexpr double kRate = 44100.0;
 struct Source {
   std::vector<float> left, right;
   int callbacks = 0;
+  UInt32 lastBuffers = 0;  // buffers the unit asked for in its last pull
   OSStatus answer = noErr;
 
   explicit Source(size_t frames) : left(frames), right(frames)
@@ -36,6 +37,7 @@ OSStatus ProvideInput(void* refCon, AudioUnitRenderActionFlags*, const AudioTime
 {
   Source* src = static_cast<Source*>(refCon);
   ++src->callbacks;
+  src->lastBuffers = list->mNumberBuffers;
   if (src->answer != noErr) return src->answer;
   if (bus != 0) return -1;
   const size_t start = static_cast<size_t>(ts->mSampleTime);
@@ -194,6 +196,27 @@ TEST(ComponentRender, UpstreamUnitFeedsTheNextThroughItsFastRenderProcedure)
 
   EXPECT_EQ(noErr, host::CloseUnit(downstream));
   EXPECT_EQ(noErr, host::CloseUnit(upstream));
+}
+
+TEST_F(EqUnit, CallbackInputWithoutAFormatIsPulledWithAllTheBusChannels)
+{
+  // A host that never sets a stream format: the connected bus takes its own channel count, so
+  // both channels are pulled and processed.
+  Source src(kBlock);
+  ReferenceEq ref(2, kBlock);
+  SetCallback(unit, &src);
+  SetParams(unit, &ref, {{2, 8.0f}, {7, -6.0f}});
+  ASSERT_EQ(noErr, AudioUnitInitialize(unit));
+  ref.Start();
+  std::vector<float> l(kBlock), r(kBlock);
+  ASSERT_EQ(noErr, RenderBlock(unit, 0, l.data(), r.data()));
+  EXPECT_EQ(2u, src.lastBuffers);
+  std::vector<float> el(src.left), er(src.right);
+  ref.Process({el.data(), er.data()}, kBlock);
+  for (UInt32 i = 0; i < kBlock; ++i) {
+    ASSERT_FLOAT_EQ(el[i], l[i]) << "frame " << i;
+    ASSERT_FLOAT_EQ(er[i], r[i]) << "frame " << i;
+  }
 }
 
 TEST_F(EqUnit, ConnectionToAMissingInputBusIsRefused)
