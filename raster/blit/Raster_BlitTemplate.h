@@ -3,9 +3,11 @@
 
 #include "raster/bitmap/Raster_IBitmap.h"
 #include "raster/blit/Raster_Combine.h"
+#include "raster/blit/Raster_RowKernels.h"
 
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 // Readable source area [l, r) x [t, b).
 struct Raster_SourceArea
@@ -71,7 +73,10 @@ template <class C>
 inline void Raster_CombineRowDisjoint(Raster_PixelValue* __restrict dp, const Raster_PixelValue* __restrict sp, int w,
                                       int weight)
 {
-  for (int i = 0; i < w; ++i) Raster_CombinePixel<C>(dp + i, sp[i], weight);
+  if constexpr (std::is_same_v<C, _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm>)
+    Raster_RowCompositeSourceAlpha(dp, sp, w);
+  else
+    for (int i = 0; i < w; ++i) Raster_CombinePixel<C>(dp + i, sp[i], weight);
 }
 
 template <class C>
@@ -105,7 +110,29 @@ struct _Raster_Template_Blit
       Raster_PixelValue* dp = job.dst.row(job.dy + j) + job.dx;
       const Raster_PixelValue* srow = job.src.row(iy);
       int64_t fx = job.fx0;
+      // Plain bilinear copy: the columns whose right neighbour is readable too, on a row with a
+      // readable row below, go through the row kernel; the columns at either end as below.
+      int spanFrom = 0, spanTo = 0;
+      if constexpr (std::is_same_v<C, _Raster_CombinePixelsClobber>) {
+        if (filter && iy + 1 < a.b) {
+          auto inner = [&](int i) {
+            int64_t ix = (job.fx0 + i * job.fxStep) >> 16;
+            return ix >= a.l && ix + 1 < a.r;
+          };
+          // Source columns move monotonically, so the inner columns are one run.
+          while (spanFrom < job.w && !inner(spanFrom)) ++spanFrom;
+          spanTo = job.w;
+          while (spanTo > spanFrom && !inner(spanTo - 1)) --spanTo;
+          Raster_RowBilinearInterior(dp + spanFrom, srow, job.src.row(iy + 1), job.fx0 + spanFrom * job.fxStep,
+                                     job.fxStep, fy, spanTo - spanFrom);
+        }
+      }
       for (int i = 0; i < job.w; ++i, fx += job.fxStep) {
+        if (i == spanFrom && spanTo > spanFrom) {
+          i = spanTo - 1;
+          fx = job.fx0 + i * job.fxStep;
+          continue;
+        }
         int64_t ix64 = fx >> 16;
         if (ix64 < a.l || ix64 >= a.r) continue;
         int ix = (int)ix64;

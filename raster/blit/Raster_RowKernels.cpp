@@ -1,0 +1,115 @@
+// Whole-row kernels for the source-alpha composite and the interior of bilinear enlargements.
+// Both keep every intermediate exact: the SSE2 forms hold values that provably fit their lanes
+// (noted at each step), so they give the same bytes as the per-pixel rules.
+
+#include "raster/blit/Raster_RowKernels.h"
+#include "raster/blit/Raster_Combine.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+void Raster_RowCompositeSourceAlpha(Raster_PixelValue* __restrict d, const Raster_PixelValue* __restrict s, int n)
+{
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i alphaByte = _mm_set1_epi32(0xFF);
+  const __m128i one = _mm_set1_epi32(1); // also +1 on the alpha byte only
+  const __m128i k256 = _mm_set1_epi16(256);
+  for (; i + 4 <= n; i += 4) {
+    const __m128i sv = _mm_loadu_si128((const __m128i*)(s + i));
+    const __m128i dv = _mm_loadu_si128((const __m128i*)(d + i));
+    const __m128i a = _mm_and_si128(sv, alphaByte);
+    const __m128i c = _mm_add_epi32(a, one); // 1..256
+    const __m128i cc = _mm_or_si128(c, _mm_slli_epi32(c, 16));
+    const __m128i cLo = _mm_unpacklo_epi32(cc, cc), cHi = _mm_unpackhi_epi32(cc, cc); // c per channel
+    // The alpha byte mixes min(a + 1, 255) in place of a: with c = a + 1 that is
+    // (c * c + alpha_d * (256 - c)) >> 8 for a < 255, and 255 for a = 255.
+    const __m128i sAdj = _mm_adds_epu8(sv, one);
+    // s * c + d * (256 - c) <= 255 * 256 for every channel: the 16-bit sums cannot wrap.
+    const __m128i sLo = _mm_unpacklo_epi8(sAdj, zero), sHi = _mm_unpackhi_epi8(sAdj, zero);
+    const __m128i dLo = _mm_unpacklo_epi8(dv, zero), dHi = _mm_unpackhi_epi8(dv, zero);
+    const __m128i rLo = _mm_srli_epi16(
+      _mm_add_epi16(_mm_mullo_epi16(sLo, cLo), _mm_mullo_epi16(dLo, _mm_sub_epi16(k256, cLo))), 8);
+    const __m128i rHi = _mm_srli_epi16(
+      _mm_add_epi16(_mm_mullo_epi16(sHi, cHi), _mm_mullo_epi16(dHi, _mm_sub_epi16(k256, cHi))), 8);
+    const __m128i mixed = _mm_packus_epi16(rLo, rHi);
+    const __m128i keep = _mm_cmpeq_epi32(a, zero); // transparent source: destination unchanged
+    _mm_storeu_si128((__m128i*)(d + i), _mm_or_si128(_mm_and_si128(keep, dv), _mm_andnot_si128(keep, mixed)));
+  }
+#endif
+  for (; i < n; ++i) _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm::doPixel(d + i, s[i], 256);
+}
+
+namespace {
+inline Raster_PixelValue bilinearPixel(const Raster_PixelValue* top, const Raster_PixelValue* below, int ix, int fx,
+                                       int fy)
+{
+  const unsigned char* p = (const unsigned char*)(top + ix);
+  const unsigned char* pb = (const unsigned char*)(below + ix);
+  const uint32_t c = (uint32_t)(((uint64_t)(uint32_t)fx * (uint32_t)fy) >> 16);
+  const uint32_t wp = 65536u - (uint32_t)fx - (uint32_t)fy + c, wr = (uint32_t)fx - c, wb = (uint32_t)fy - c;
+  Raster_PixelValue out;
+  unsigned char* o = (unsigned char*)&out;
+  for (int k = 0; k < 4; ++k) o[k] = (unsigned char)((p[k] * wp + p[k + 4] * wr + pb[k] * wb + pb[k + 4] * c) >> 16);
+  return out;
+}
+
+#if defined(__SSE2__)
+// Exact 32-bit products of 16-bit lanes a (0..255) and w (0..65535), channels of the first
+// pixel in lo, of the second in hi.
+inline void products(__m128i a, __m128i w, __m128i& lo, __m128i& hi)
+{
+  const __m128i l = _mm_mullo_epi16(a, w), h = _mm_mulhi_epu16(a, w);
+  lo = _mm_unpacklo_epi16(l, h);
+  hi = _mm_unpackhi_epi16(l, h);
+}
+#endif
+} // namespace
+
+void Raster_RowBilinearInterior(Raster_PixelValue* __restrict d, const Raster_PixelValue* top,
+                                const Raster_PixelValue* below, int64_t fx, int64_t fxStep, int fy, int n)
+{
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i FY = _mm_set1_epi16((short)fy);
+  for (; i + 2 <= n; i += 2, fx += 2 * fxStep) {
+    const int64_t fx1 = fx + fxStep;
+    const int ix0 = (int)(fx >> 16), ix1 = (int)(fx1 >> 16);
+    const int f0 = (int)(fx & 0xFFFF), f1 = (int)(fx1 & 0xFFFF);
+    // Each load takes the pixel and its right neighbour.
+    const __m128i T = _mm_unpacklo_epi32(_mm_loadl_epi64((const __m128i*)(top + ix0)),
+                                         _mm_loadl_epi64((const __m128i*)(top + ix1))); // p0 p1 r0 r1
+    const __m128i B = _mm_unpacklo_epi32(_mm_loadl_epi64((const __m128i*)(below + ix0)),
+                                         _mm_loadl_epi64((const __m128i*)(below + ix1)));
+    const __m128i P = _mm_unpacklo_epi8(T, zero), R = _mm_unpackhi_epi8(T, zero);
+    const __m128i PB = _mm_unpacklo_epi8(B, zero), RB = _mm_unpackhi_epi8(B, zero);
+    __m128i FX = _mm_cvtsi32_si128((int)((uint32_t)f0 | ((uint32_t)f1 << 16)));
+    FX = _mm_unpacklo_epi16(FX, FX);
+    FX = _mm_unpacklo_epi32(FX, FX); // f0 x 4, f1 x 4
+    // c = fx * fy >> 16 exactly; fx - c, fy - c and 65536 - fx - fy + c lie in 0..65536, and
+    // 65536 (only for fx = fy = 0, where the sample is p itself) wraps to 0: fixed below.
+    const __m128i C = _mm_mulhi_epu16(FX, FY);
+    const __m128i WR = _mm_sub_epi16(FX, C), WB = _mm_sub_epi16(FY, C);
+    const __m128i WP = _mm_sub_epi16(_mm_sub_epi16(C, FX), FY);
+    __m128i lo, hi, tl, th;
+    products(P, WP, lo, hi);
+    products(R, WR, tl, th);
+    lo = _mm_add_epi32(lo, tl);
+    hi = _mm_add_epi32(hi, th);
+    products(PB, WB, tl, th);
+    lo = _mm_add_epi32(lo, tl);
+    hi = _mm_add_epi32(hi, th);
+    products(RB, C, tl, th);
+    lo = _mm_add_epi32(lo, tl); // below 255 * 65536: no sign trouble
+    hi = _mm_add_epi32(hi, th);
+    __m128i r = _mm_packs_epi32(_mm_srli_epi32(lo, 16), _mm_srli_epi32(hi, 16));
+    const __m128i whole = _mm_cmpeq_epi16(_mm_or_si128(FX, FY), zero);
+    r = _mm_or_si128(_mm_and_si128(whole, P), _mm_andnot_si128(whole, r));
+    _mm_storel_epi64((__m128i*)(d + i), _mm_packus_epi16(r, r));
+  }
+#endif
+  for (; i < n; ++i, fx += fxStep) d[i] = bilinearPixel(top, below, (int)(fx >> 16), (int)(fx & 0xFFFF), fy);
+}

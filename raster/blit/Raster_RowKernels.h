@@ -1,0 +1,23 @@
+#pragma once
+// Whole-row forms of the two hottest per-pixel rules, for rows whose source and destination do
+// not overlap. Each gives exactly the bytes of the per-pixel rule it replaces; SSE2 where the
+// target has it, plain loops otherwise.
+
+#include "raster/bitmap/Raster_Pixel.h"
+
+#include <cstdint>
+
+// _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm over n pixels: source alpha 0 keeps the
+// destination, 255 writes the colour with alpha 255, otherwise with c = a + 1 every colour
+// becomes (s * c + d * (256 - c)) >> 8 and alpha (c * c + alpha_d * (256 - c)) >> 8.
+void Raster_RowCompositeSourceAlpha(Raster_PixelValue* __restrict dest, const Raster_PixelValue* __restrict src,
+                                    int n);
+
+// Bilinear samples written as they are (the plain-copy case) for n destination pixels whose
+// source columns ix and ix + 1 both lie inside the readable area of two readable rows: top
+// (the row of the sample) and below (the next one). Column i samples at the 16.16 position
+// fx + i * fxStep; fy is the 16-bit fraction of the row. With c = fx * fy / 65536 (16-bit
+// fractions) each channel is (p * (65536 - fx - fy + c) + right * (fx - c) + below * (fy - c)
+// + belowRight * c) / 65536.
+void Raster_RowBilinearInterior(Raster_PixelValue* __restrict dest, const Raster_PixelValue* top,
+                                const Raster_PixelValue* below, int64_t fx, int64_t fxStep, int fy, int n);
