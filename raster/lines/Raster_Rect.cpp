@@ -9,6 +9,7 @@ namespace {
 inline int addSat(int a, int b) { return (int)Raster_SatToInt((long long)a + b); }
 } // namespace
 
+
 void Raster_DrawRect(Raster_IBitmap* dest, int x, int y, int w, int h, unsigned int color, float alpha, int mode)
 {
   if (!dest) return;
@@ -23,6 +24,12 @@ void Raster_BorderedRect(Raster_IBitmap* dest, int x, int y, int w, int h, unsig
                          unsigned int fgcolor, float alpha, int mode)
 {
   if (!dest || !Raster_DrawableAlpha(alpha)) return;
-  Raster_FillRect(dest, addSat(x, 1), addSat(y, 1), addSat(w, -1), addSat(h, -1), bgcolor, alpha, mode);
+  // The interior, clipped here in 64 bits so the fill only ever sees a rectangle on the bitmap.
+  long long l = (long long)x + 1, t = (long long)y + 1, r = (long long)x + w, b = (long long)y + h;
+  if (l < 0) l = 0;
+  if (t < 0) t = 0;
+  if (r > dest->getWidth()) r = dest->getWidth();
+  if (b > dest->getHeight()) b = dest->getHeight();
+  if (l < r && t < b) Raster_FillRect(dest, (int)l, (int)t, (int)(r - l), (int)(b - t), bgcolor, alpha, mode);
   Raster_DrawRect(dest, x, y, w, h, fgcolor, alpha, mode);
 }
