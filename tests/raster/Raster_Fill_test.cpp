@@ -24,6 +24,21 @@ TEST(RasterFillRect, ClipsAndWritesTheColourAtFullWeight)
   for (Raster_PixelValue p : b.padding()) EXPECT_EQ(p, kBack);
 }
 
+TEST(RasterFillRect, WideFullWeightFillsExactlyTheClippedRectangle)
+{
+  // Widths around the vector lengths, clipped on every side of a flipped bitmap with padding.
+  for (int w = 1; w < 40; w += 3) {
+    SpanBitmap b(37, 5, 41, true, kBack);
+    Raster_FillRect(&b, w - 20, -1, w + 9, 4, Px(1, 2, 3, 4), 1.0f, kBlitCopy);
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 37; ++x) {
+        bool inside = x >= w - 20 && x < 2 * w - 11 && y < 3;
+        EXPECT_EQ(b.at(x, y), inside ? Px(1, 2, 3, 4) : kBack) << w << " at " << x << "," << y;
+      }
+    for (Raster_PixelValue p : b.padding()) EXPECT_EQ(p, kBack);
+  }
+}
+
 TEST(RasterFillRect, CopyShortcutsForHalfQuarterAndThreeQuarters)
 {
   Raster_MemBitmap b(1, 1);
