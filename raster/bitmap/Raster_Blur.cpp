@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -63,12 +62,15 @@ void Raster_Blur(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY
 
   if (destX != x0 || destY != y0) {
     // Same bitmap, shifted: work from a copy of the source area so no output feeds an input.
-    std::vector<Raster_PixelValue> copy((size_t)w * h);
-    for (int j = 0; j < h; ++j) memcpy(&copy[(size_t)j * w], s.row(y0 + j) + x0, (size_t)w * 4);
+    // Without memory for the copy nothing is drawn (no exception leaves the library).
+    Raster_PixelValue* copy = (Raster_PixelValue*)malloc((size_t)w * h * 4);
+    if (!copy) return;
+    for (int j = 0; j < h; ++j) memcpy(copy + (size_t)j * w, s.row(y0 + j) + x0, (size_t)w * 4);
     for (int j = 0; j < h; ++j) {
-      const Raster_PixelValue* mid = &copy[(size_t)j * w];
+      const Raster_PixelValue* mid = copy + (size_t)j * w;
       blurRow(d.row(destY + j) + destX, j > 0 ? mid - w : nullptr, mid, j < h - 1 ? mid + w : nullptr, w);
     }
+    free(copy);
     return;
   }
 
