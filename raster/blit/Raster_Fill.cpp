@@ -115,19 +115,24 @@ void fill(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue
 }
 
 // Clips (x, y, w, h) to a w x h bitmap; false when nothing remains.
+// Clips one axis in 64 bits, so extreme positions and sizes cannot overflow.
+bool clipSpan(int limit, int& pos, int& len)
+{
+  int64_t p = pos, l = len;
+  if (p < 0) {
+    l += p;
+    p = 0;
+  }
+  if (l > limit - p) l = limit - p;
+  if (l <= 0) return false;
+  pos = (int)p;
+  len = (int)l;
+  return true;
+}
+
 bool clipRect(const Raster_RowView& v, int& x, int& y, int& w, int& h)
 {
-  if (x < 0) {
-    w += x;
-    x = 0;
-  }
-  if (y < 0) {
-    h += y;
-    y = 0;
-  }
-  if (w > v.w - x) w = v.w - x;
-  if (h > v.h - y) h = v.h - y;
-  return w > 0 && h > 0;
+  return clipSpan(v.w, x, w) && clipSpan(v.h, y, h);
 }
 
 } // namespace

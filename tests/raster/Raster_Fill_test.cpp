@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using rastertest::Px;
 using rastertest::SpanBitmap;
 
@@ -37,6 +39,20 @@ TEST(RasterFillRect, WideFullWeightFillsExactlyTheClippedRectangle)
       }
     for (Raster_PixelValue p : b.padding()) EXPECT_EQ(p, kBack);
   }
+}
+
+TEST(RasterFillRect, ExtremePositionsAndSizesClipWithoutOverflow)
+{
+  SpanBitmap b(6, 4, 8, false, kBack);
+  // x far left with a width that ends at x = 4: columns 0..3 are filled, exactly.
+  Raster_FillRect(&b, INT_MIN + 5, 1, INT_MAX, 1, Px(5, 5, 5, 5), 1.0f, kBlitCopy);
+  for (int x = 0; x < 6; ++x) EXPECT_EQ(b.at(x, 1), x < 4 ? Px(5, 5, 5, 5) : kBack) << x;
+  // Negative origin with a hugely negative size, and a far-right origin: nothing is drawn.
+  Raster_FillRect(&b, -3, 2, INT_MIN + 1, 1, Px(7, 7, 7, 7), 1.0f, kBlitCopy);
+  Raster_FillRect(&b, INT_MAX, 3, INT_MAX, INT_MAX, Px(7, 7, 7, 7), 1.0f, kBlitCopy);
+  for (int y : {0, 2, 3})
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(b.at(x, y), kBack);
+  for (Raster_PixelValue p : b.padding()) EXPECT_EQ(p, kBack);
 }
 
 TEST(RasterFillRect, CopyShortcutsForHalfQuarterAndThreeQuarters)
