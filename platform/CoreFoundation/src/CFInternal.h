@@ -162,6 +162,9 @@ struct __CFURL : cfimpl::CFObject {
 
 namespace cfimpl {
 
+// Appends the UTF-8 form of one code point.
+void AppendUTF8(std::string* out, UInt32 cp);
+
 // Creates an error in the Cocoa domain with a description (+1).
 CFErrorRef MakeError(CFIndex code, const std::string& description);
 

@@ -167,24 +167,6 @@ class Parser {
     return true;
   }
 
-  static void AppendUTF8(std::string* out, UInt32 cp) {
-    if (cp < 0x80) {
-      out->push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-
   bool Entity(std::string* out) {
     const char* semi = static_cast<const char*>(std::memchr(p_, ';', static_cast<size_t>(end_ - p_)));
     if (!semi || semi - p_ > 12) return Fail("malformed entity"), false;
@@ -203,7 +185,7 @@ class Parser {
       unsigned long cp = std::strtoul(digits, &stop, hex ? 16 : 10);
       if (*stop || cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
         return Fail("invalid character reference"), false;
-      AppendUTF8(out, static_cast<UInt32>(cp));
+      cfimpl::AppendUTF8(out, static_cast<UInt32>(cp));
     } else {
       return Fail("unknown entity &" + ent + ";"), false;
     }

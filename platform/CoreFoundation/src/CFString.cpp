@@ -37,23 +37,6 @@ size_t DecodeUTF8(const UInt8* p, size_t n, UInt32* cp) {
   return len;
 }
 
-void AppendUTF8(std::string* out, UInt32 cp) {
-  if (cp < 0x80) {
-    out->push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
 
 bool ValidUTF8(const UInt8* p, size_t n) {
   size_t i = 0;
@@ -98,7 +81,7 @@ bool FromUTF16(const UniChar* chars, size_t n, std::string* out) {
     } else if (c >= 0xDC00 && c <= 0xDFFF) {
       return false;
     }
-    AppendUTF8(out, c);
+    cfimpl::AppendUTF8(out, c);
   }
   return true;
 }
@@ -130,7 +113,7 @@ bool DecodeBytes(const UInt8* bytes, size_t n, CFStringEncoding enc, std::string
   }
   if (IsLatin1Like(enc)) {
     out->clear();
-    for (size_t i = 0; i < n; ++i) AppendUTF8(out, bytes[i]);
+    for (size_t i = 0; i < n; ++i) cfimpl::AppendUTF8(out, bytes[i]);
     return true;
   }
   return false;
@@ -173,6 +156,24 @@ bool __CFString::Equal(const CFObject& other) const {
 CFHashCode __CFString::Hash() const { return cfimpl::HashBytes(text.data(), text.size()); }
 
 namespace cfimpl {
+
+void AppendUTF8(std::string* out, UInt32 cp) {
+  if (cp < 0x80) {
+    out->push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
 
 std::string UTF8Of(CFStringRef s) {
   const __CFString* str = As<__CFString>(s);
