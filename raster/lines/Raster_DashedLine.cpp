@@ -10,9 +10,11 @@ void Raster_DashedLine(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, int
   (void)aa;
   Raster_RowView v(dest, false);
   if (v.empty()) return;
-  // A dash of no pixels would never advance; a negative gap would walk backwards.
+  // A dash of no pixels draws nothing. A gap so negative that a dash and its gap do not move
+  // forward would never finish (or walk backwards out of the bitmap): drawn as no gap. A
+  // smaller negative gap just overlaps the dashes.
   if (pxon <= 0) return;
-  if (pxoff < 0) pxoff = 0;
+  if ((long long)pxon + pxoff <= 0) pxoff = 0;
   long long X1 = x1, Y1 = y1, X2 = x2, Y2 = y2;
   if (dest->isFlipped()) {
     Y1 = v.h - 1 - Y1;

@@ -276,6 +276,16 @@ TEST(RasterDashedLine, DottedHorizontalClippedAndDegenerateDashes)
   EXPECT_TRUE(b.guardsIntact());
 }
 
+TEST(RasterDashedLine, SmallNegativeGapOverlapsTheDashes)
+{
+  GuardedBitmap b(12, 1);
+  b.clear(0);
+  // Dashes of 3 advancing by 2: starts 0, 2, 4, then the last dash from 6 up to the end 9.
+  Raster_DashedLine(&b, 0, 0, 9, 0, 3, -1, Px(10, 0, 0, 0), 1.0f, kBlitAdd, false);
+  const int want[12] = {10, 10, 20, 10, 20, 10, 20, 10, 10, 0, 0, 0};
+  for (int x = 0; x < 12; ++x) EXPECT_EQ(red(b.at(x, 0)), want[x]) << x;
+}
+
 TEST(RasterDashedLine, BlendsThroughTheModeAndHonoursFlipping)
 {
   GuardedBitmap b(4, 6, true);
