@@ -34,11 +34,13 @@ struct _Raster_CurveDrawer
   {
     if (!(x > -4 && y > -4 && x < (float)t.v.w + 4 && y < (float)t.v.h + 4)) return;
     const int ix = (int)x, iy = (int)y;
-    const float fx = x - std::floor(x), fy = y - std::floor(y), a = t.alpha * 255;
-    put(t, ix, iy, (int)((1 - fy) * (1 - fx) * a));
-    put(t, ix + 1, iy, (int)((1 - fy) * fx * a));
-    put(t, ix, iy + 1, (int)(fy * (1 - fx) * a));
-    put(t, ix + 1, iy + 1, (int)(fy * fx * a));
+    const float fx = x - std::floor(x), fy = y - std::floor(y), alpha = t.alpha;
+    // Coverage first, then opacity, then 255, left to right: folding alpha * 255 into one
+    // factor rounds differently and moves some weights by one.
+    put(t, ix, iy, (int)((1 - fy) * (1 - fx) * alpha * 255));
+    put(t, ix + 1, iy, (int)((1 - fy) * fx * alpha * 255));
+    put(t, ix, iy + 1, (int)(fy * (1 - fx) * alpha * 255));
+    put(t, ix + 1, iy + 1, (int)(fy * fx * alpha * 255));
   }
 
   static inline void put(const Raster_ShapeTarget& t, int x, int y, int w)

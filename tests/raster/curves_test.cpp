@@ -106,6 +106,16 @@ TEST(RasterQBezier, SmoothedPointSharesWeightWithItsThreeNeighbours)
   EXPECT_EQ(red(b.at(2, 4)), 0);
 }
 
+TEST(RasterQBezier, SmoothedPointWeightMultipliesCoverageByOpacityThen255)
+{
+  GuardedBitmap b(8, 8);
+  b.clear(0);
+  // At (3.072, 4.291) and opacity 0.9 the top-left pixel's weight is
+  // (int)((1 - fy)(1 - fx) * 0.9 * 255) = 150; taking 0.9 * 255 as one factor first gives 151.
+  Raster_DrawQBezier(&b, 3.072f, 4.291f, 3.072f, 4.291f, 3.072f, 4.291f, Px(85, 0, 0, 0), 0.9f, kBlitAdd, true, 0);
+  EXPECT_EQ(red(b.at(3, 4)), 3 * (85 * 150 / 256)); // three plots: both ends and the midpoint
+}
+
 TEST(RasterQBezier, FlippedBitmapShowsTheCurveTheSameWayUp)
 {
   GuardedBitmap up(20, 12), flipped(20, 12, true);
