@@ -62,6 +62,9 @@ void Raster_DrawQBezier(Raster_IBitmap* dest, float xStart, float yStart, float 
   const Raster_CurvePoly poly = {0, A, D, xStart, 0, Ay, Dy, yStart};
   const float right = (float)(t.v.w - 1);
 
+  // The clipped ends take y from the curve itself, also when x runs linearly in t: a straight
+  // interpolation between the end points' y would put the first point (and the first piece)
+  // off the curve whenever the control point lies off the chord.
   double t0 = 0, t1 = 1;
   Raster_CurvePoint p0 = {xStart, yStart}, p1 = {xEnd, yEnd};
   if (xStart < 0) {

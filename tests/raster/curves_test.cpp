@@ -70,6 +70,19 @@ TEST(RasterQBezier, CurvesPartlyOutsideStartAndEndAtTheBitmapEdges)
   EXPECT_TRUE(b.guardsIntact());
 }
 
+TEST(RasterQBezier, ClippedStartOfACurveLinearInXLiesOnTheCurve)
+{
+  // x(t) = -10 + 20 t crosses column 0 at t = 1/2, where y = 2 t (1 - t) 20 = 10.
+  GuardedBitmap b(16, 16);
+  Raster_DrawQBezier(&b, -10, 0, 0, 20, 10, 0, kWhite, 1.0f, kBlitCopy, false, 0);
+  EXPECT_EQ(b.at(0, 10), kWhite);
+  EXPECT_EQ(b.at(0, 0), GuardedBitmap::kBack); // the chord's y at t = 1/2
+  GuardedBitmap pieces(16, 16);
+  Raster_DrawQBezier(&pieces, -10, 0, 0, 20, 10, 0, kWhite, 1.0f, kBlitCopy, false, 2);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(pieces.at(x, y), GuardedBitmap::kBack) << x << "," << y;
+}
+
 TEST(RasterQBezier, ToleranceAboveOneDrawsConnectedStraightPieces)
 {
   GuardedBitmap b(40, 30);
