@@ -246,6 +246,16 @@ TEST(RasterFLine, ClipsToTheBitmapAndIgnoresNonFiniteEnds)
   EXPECT_TRUE(b.guardsIntact());
 }
 
+TEST(RasterFLine, SegmentWhoseCrossingsAlternateBetweenTwoEdgesIsRejected)
+{
+  // Moving the outside end onto the left edge puts it above the top, and back onto the top
+  // edge puts it left again: the clip gives up instead of alternating for ever.
+  GuardedBitmap b(31, 29);
+  Raster_FLine(&b, -0.72f, -0.65f, -1.0992f, 0.0f, kWhite, 1.0f, kBlitCopy, true);
+  EXPECT_EQ(b.changed(), 0);
+  EXPECT_TRUE(b.guardsIntact());
+}
+
 // ---- dashed lines ----
 
 TEST(RasterDashedLine, DrawsDashesFromTheSmallerEndAndStopsShortOfTheLast)
