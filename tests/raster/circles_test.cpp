@@ -133,6 +133,36 @@ TEST(RasterCircle, SmoothedOutlineSplitsWeightAcrossTheCrossing)
   EXPECT_EQ(red(b.at(7, 7)), 0);
 }
 
+TEST(RasterCircle, CopyModeStoresHalfMixesOrMixesByOpacityAndSmoothing)
+{
+  // Outline point (12, 7) of a radius-5 circle centred at (7, 7), over black, white colour.
+  // The smoothed outline reaches the four axis points twice (y = 0 mirrors onto itself).
+  struct Case
+  {
+    float alpha;
+    bool aa;
+    int expect;
+  } cases[] = {
+    {1.0f, false, 255},                          // plain store
+    {0.5f, false, 127},                          // (0 + 255) / 2, weight ignored
+    {0.7f, false, 255 * 178 / 256},              // copy rule at (int)(0.7 * 255) = 178
+    {1.0f, true, (255 * 255 + 254 * 1) / 256},  // always the copy rule when smoothing: 254, then 254
+    {0.5f, true, (255 * 127 + 126 * 129) / 256}, // 126, then 189
+  };
+  for (const Case& c : cases) {
+    GuardedBitmap b(15, 15);
+    b.clear(Px(0, 0, 0, 0));
+    Raster_Circle(&b, 7, 7, 5, kWhite, c.alpha, kBlitCopy, c.aa);
+    EXPECT_EQ(red(b.at(12, 7)), c.expect) << c.alpha << " aa " << c.aa;
+  }
+  for (float alpha : {0.0f, -0.5f}) {
+    GuardedBitmap b(15, 15);
+    Raster_Circle(&b, 7, 7, 5, kWhite, alpha, kBlitCopy, false);
+    Raster_FillCircle(&b, 7, 7, 5, kWhite, alpha, kBlitCopy, true);
+    EXPECT_EQ(b.changed(), 0) << alpha;
+  }
+}
+
 TEST(RasterFillCircle, PlainDiscCoversTheOutlineAndEveryRowBetween)
 {
   GuardedBitmap b(13, 13);
