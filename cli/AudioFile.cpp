@@ -1,12 +1,15 @@
 #include "cli/AudioFile.h"
 
 #include "cli/CliError.h"
+#include "cli/TempFileCleanup.h"
 
 #include <sndfile.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 
 namespace cli {
@@ -41,12 +44,26 @@ bool FormatForPath(const std::string& path, OutputFormat* out) {
   return true;
 }
 
+// libsndfile's message without its decoration: "System error : No such file or directory."
+// becomes "No such file or directory".
+std::string SndfileError(SNDFILE* file) {
+  std::string text = sf_strerror(file);
+  const std::string prefix = "System error : ";
+  if (text.compare(0, prefix.size(), prefix) == 0) text.erase(0, prefix.size());
+  while (!text.empty() && (text.back() == '.' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
 }  // namespace
 
 AudioReader::AudioReader(const std::string& path) : mPath(path) {
   SF_INFO info{};
   mFile = sf_open(path.c_str(), SFM_READ, &info);
-  if (!mFile) throw Failure("cannot read audio from '" + path + "': " + sf_strerror(nullptr));
+  if (!mFile) {
+    const bool unknownFormat = sf_error(nullptr) != SF_ERR_SYSTEM;
+    throw Failure("cannot read audio from '" + path + "': " + SndfileError(nullptr) +
+                  (unknownFormat ? " (give a WAV, AIFF, FLAC or OGG file)" : ""));
+  }
   if (info.channels < 1 || info.channels > 2) {
     sf_close(mFile);
     mFile = nullptr;
@@ -71,7 +88,7 @@ size_t AudioReader::Read(float* const* channels, size_t maxFrames) {
   mInterleaved.resize(maxFrames * static_cast<size_t>(mChannels));
   sf_count_t n = sf_readf_float(mFile, mInterleaved.data(), static_cast<sf_count_t>(maxFrames));
   if (n < 0 || (n == 0 && sf_error(mFile) != SF_ERR_NO_ERROR))
-    throw Failure("cannot read audio from '" + mPath + "': " + sf_strerror(mFile));
+    throw Failure("cannot read audio from '" + mPath + "': " + SndfileError(mFile));
   const size_t frames = static_cast<size_t>(n);
   const float* src = mInterleaved.data();
   if (mChannels == 1) {
@@ -114,8 +131,12 @@ AudioWriter::AudioWriter(const std::string& path, int channels, int sampleRate)
   std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
   mTempPath = dir + "." + base + ".partial-" + std::to_string(::getpid());
 
+  mGuard = GuardTempFile(mTempPath);
   mFile = sf_open(mTempPath.c_str(), SFM_WRITE, &info);
-  if (!mFile) throw Failure("cannot write '" + path + "': " + sf_strerror(nullptr));
+  if (!mFile) {
+    ForgetTempFile(mGuard);
+    throw Failure("cannot write '" + path + "': " + SndfileError(nullptr));
+  }
   // Integer formats clip instead of wrapping around when the EQ lifts a sample above full scale.
   sf_command(mFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
 }
@@ -125,6 +146,7 @@ AudioWriter::~AudioWriter() {
     sf_close(mFile);
     ::unlink(mTempPath.c_str());
   }
+  ForgetTempFile(mGuard);
 }
 
 void AudioWriter::Write(const float* const* channels, size_t frames) {
@@ -139,7 +161,7 @@ void AudioWriter::Write(const float* const* channels, size_t frames) {
   }
   sf_count_t n = sf_writef_float(mFile, data, static_cast<sf_count_t>(frames));
   if (n != static_cast<sf_count_t>(frames))
-    throw Failure("cannot write '" + mPath + "': " + sf_strerror(mFile));
+    throw Failure("cannot write '" + mPath + "': " + SndfileError(mFile));
 }
 
 void AudioWriter::Commit() {
@@ -150,9 +172,14 @@ void AudioWriter::Commit() {
     throw Failure("cannot finish writing '" + mPath + "'");
   }
   if (std::rename(mTempPath.c_str(), mPath.c_str()) != 0) {
+    const int err = errno;
     ::unlink(mTempPath.c_str());
-    throw Failure("cannot write '" + mPath + "': cannot replace the file");
+    ForgetTempFile(mGuard);
+    mGuard = -1;
+    throw Failure("cannot write '" + mPath + "': " + std::strerror(err));
   }
+  ForgetTempFile(mGuard);
+  mGuard = -1;
 }
 
 }  // namespace cli

@@ -62,6 +62,7 @@ class AudioWriter {
   int mChannels = 0;
   std::string mFormatName;
   std::vector<float> mInterleaved;
+  int mGuard = -1;  // removes the temporary file if the process is interrupted
 };
 
 // Throws a usage error when the extension of path names no format the writer knows.

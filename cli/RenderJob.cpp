@@ -7,6 +7,8 @@
 #include "cli/PresetFile.h"
 #include "cli/Progress.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 
 namespace cli {
@@ -19,6 +21,18 @@ int64_t FirstNonFinite(const std::vector<float>* channels, int nChannels, size_t
     for (int c = 0; c < nChannels; ++c)
       if (!std::isfinite(channels[c][i])) return static_cast<int64_t>(i);
   return -1;
+}
+
+// OUT must name a file that is not IN: rendering a file onto itself would replace the
+// original take with the processed one, which no undo brings back.
+void CheckOutputPath(const std::string& input, const std::string& output) {
+  struct stat out;
+  if (::stat(output.c_str(), &out) != 0) return;  // a new file
+  if (S_ISDIR(out.st_mode))
+    throw UsageError("OUT '" + output + "' is a directory; give the path of the file to write");
+  struct stat in;
+  if (::stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+    throw UsageError("OUT '" + output + "' is the input file; write to a new file, the input is never replaced");
 }
 
 class PresetHolder {
@@ -37,6 +51,7 @@ class PresetHolder {
 
 RenderReport RunRenderJob(const RenderRequest& request) {
   CheckWritableExtension(request.output);
+  CheckOutputPath(request.input, request.output);
 
   HostedUnit unit(request.componentPath);
   const std::vector<ParamInfo> params = unit.Parameters();

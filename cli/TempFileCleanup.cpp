@@ -1,0 +1,63 @@
+#include "cli/TempFileCleanup.h"
+
+#include <limits.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+
+namespace cli {
+
+namespace {
+
+// A handful of slots is plenty: the command writes one file at a time. Paths are copied into
+// fixed storage because the handler may only use async-signal-safe calls.
+const int kSlots = 4;
+char gPaths[kSlots][PATH_MAX];
+std::atomic<bool> gUsed[kSlots];
+std::atomic<bool> gInstalled{false};
+
+const int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+
+void RemoveAndDie(int signo) {
+  for (int i = 0; i < kSlots; ++i)
+    if (gUsed[i].load()) ::unlink(gPaths[i]);
+  ::signal(signo, SIG_DFL);
+  ::raise(signo);
+}
+
+void InstallOnce() {
+  if (gInstalled.exchange(true)) return;
+  for (int signo : kSignals) {
+    struct sigaction current;
+    if (::sigaction(signo, nullptr, &current) != 0) continue;
+    // A signal the caller chose to ignore (nohup, a shell's background job) stays ignored.
+    if (current.sa_handler == SIG_IGN) continue;
+    struct sigaction action;
+    std::memset(&action, 0, sizeof(action));
+    action.sa_handler = &RemoveAndDie;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signo, &action, nullptr);
+  }
+}
+
+}  // namespace
+
+int GuardTempFile(const std::string& path) {
+  if (path.size() >= PATH_MAX) return -1;
+  InstallOnce();
+  for (int i = 0; i < kSlots; ++i) {
+    if (gUsed[i].load()) continue;
+    std::memcpy(gPaths[i], path.c_str(), path.size() + 1);
+    gUsed[i].store(true);
+    return i;
+  }
+  return -1;
+}
+
+void ForgetTempFile(int slot) {
+  if (slot >= 0 && slot < kSlots) gUsed[slot].store(false);
+}
+
+}  // namespace cli
