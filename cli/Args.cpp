@@ -35,7 +35,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
       parsed.help = true;
       continue;
     }
-    if (arg.compare(0, 2, "--") != 0) throw UsageError("unknown option '" + arg + "'");
+    if (arg.compare(0, 2, "--") != 0) throw UsageError("unknown option '" + arg + "' (see --help)");
     std::string name = arg.substr(2);
     std::string value;
     bool inlineValue = false;
@@ -48,7 +48,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
     const OptionSpec* spec = nullptr;
     for (const OptionSpec& s : specs)
       if (s.name == name) spec = &s;
-    if (!spec) throw UsageError("unknown option '--" + name + "'");
+    if (!spec) throw UsageError("unknown option '--" + name + "' (see --help)");
     if (!spec->takesValue) {
       if (inlineValue) throw UsageError("option '--" + name + "' takes no value");
       value = "1";
@@ -56,9 +56,13 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
       if (i + 1 >= args.size()) throw UsageError("option '--" + name + "' needs a value");
       value = args[++i];
     }
+    // An empty value is almost always an unset shell variable; taking it as "not given"
+    // would silently render without the preset or with another component.
+    if (spec->takesValue && value.empty())
+      throw UsageError("option '--" + name + "' needs a value, not an empty text");
     std::vector<std::string>& values = parsed.options[name];
     if (!values.empty() && !spec->repeatable)
-      throw UsageError("option '--" + name + "' given more than once");
+      throw UsageError("option '--" + name + "' given more than once; give it once");
     values.push_back(value);
   }
   return parsed;

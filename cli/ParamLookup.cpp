@@ -19,6 +19,14 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
+// Trimmed, without one pair of surrounding quotes: a value quoted twice over by a script or
+// shell ('HPF="80 Hz"') still means 80 Hz.
+std::string Unquote(const std::string& s) {
+  std::string t = Trim(s);
+  if (t.size() >= 2 && (t[0] == '"' || t[0] == '\'') && t.back() == t[0]) t = Trim(t.substr(1, t.size() - 2));
+  return t;
+}
+
 std::string Lower(const std::string& s) {
   std::string out;
   for (unsigned char c : s) out += static_cast<char>(std::tolower(c));
@@ -70,7 +78,7 @@ std::string FormatNumber(double value) {
 }
 
 const ParamInfo& FindParam(const std::vector<ParamInfo>& params, const std::string& rawText) {
-  const std::string text = Trim(rawText);
+  const std::string text = Unquote(rawText);
   for (const ParamInfo& p : params)
     if (Lower(p.name) == Lower(text)) return p;
   const ParamInfo* loose = nullptr;
@@ -90,7 +98,7 @@ const ParamInfo& FindParam(const std::vector<ParamInfo>& params, const std::stri
 }
 
 float ParseParamValue(const ParamInfo& p, const std::string& rawText) {
-  const std::string text = Trim(rawText);
+  const std::string text = Unquote(rawText);
   for (size_t i = 0; i < p.valueStrings.size(); ++i)
     if (Lower(p.valueStrings[i]) == Lower(text)) return static_cast<float>(i);
   for (size_t i = 0; i < p.valueStrings.size(); ++i)

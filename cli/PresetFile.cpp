@@ -1,8 +1,10 @@
 #include "cli/PresetFile.h"
 
 #include "cli/CliError.h"
+#include "cli/TempFileCleanup.h"
 #include "host/ComponentBundle.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,8 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace cli {
 
@@ -32,14 +32,41 @@ SInt32 GetInt(CFDictionaryRef dict, const char* key) {
   return v;
 }
 
+// Presets are a few kilobytes; anything this large is not one (and reading /dev/zero by
+// mistake must not eat the machine's memory).
+const size_t kMaxPresetBytes = 16u << 20;
+
+// The whole file. Throws a failure for a missing, unreadable or oversized file and for a
+// directory.
+std::string ReadSmallFile(const std::string& path) {
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) throw Failure("cannot read preset '" + path + "': " + std::strerror(errno));
+  struct stat st;
+  if (::fstat(::fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::fclose(f);
+    throw Failure("cannot read preset '" + path + "': it is a directory, not an .aupreset file");
+  }
+  std::string text;
+  char buffer[65536];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0) {
+    text.append(buffer, n);
+    if (text.size() > kMaxPresetBytes) {
+      std::fclose(f);
+      throw Failure("malformed preset '" + path + "': larger than any preset (over 16 MB)");
+    }
+  }
+  const bool failed = std::ferror(f) != 0;
+  const int err = errno;
+  std::fclose(f);
+  if (failed) throw Failure("cannot read preset '" + path + "': " + std::strerror(err));
+  return text;
+}
+
 }  // namespace
 
 CFDictionaryRef ReadPresetFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Failure("cannot read preset '" + path + "': " + std::strerror(errno));
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Failure("cannot read preset '" + path + "'");
-
+  const std::string text = ReadSmallFile(path);
   CFDataRef data = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
                                 static_cast<CFIndex>(text.size()));
   CFErrorRef error = nullptr;
@@ -144,9 +171,11 @@ void WritePresetFile(const std::string& path, CFPropertyListRef preset) {
   std::string temp = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + "." +
                      (slash == std::string::npos ? path : path.substr(slash + 1)) + ".partial-" +
                      std::to_string(::getpid());
+  const int guard = GuardTempFile(temp);
   FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) {
     const int err = errno;
+    ForgetTempFile(guard);
     CFRelease(xml);
     throw Failure("cannot write preset '" + path + "': " + std::strerror(err));
   }
@@ -157,8 +186,10 @@ void WritePresetFile(const std::string& path, CFPropertyListRef preset) {
   if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
     int err = errno;
     ::unlink(temp.c_str());
+    ForgetTempFile(guard);
     throw Failure("cannot write preset '" + path + "': " + std::strerror(err));
   }
+  ForgetTempFile(guard);
 }
 
 }  // namespace cli

@@ -2,12 +2,13 @@
 // entry functions and registers the components with the Component Manager.
 #include "host/ComponentBundle.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <mutex>
 
@@ -53,15 +54,35 @@ bool ReadCode(CFTypeRef v, OSType* code) {
   return false;
 }
 
+// The contents of a regular file of reasonable size; false for anything else (missing,
+// unreadable, a directory or a device), without throwing.
+bool ReadRegularFile(const std::string& file, std::string* text) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= (16 << 20);
+  char buffer[65536];
+  while (ok) {
+    const ssize_t n = ::read(fd, buffer, sizeof(buffer));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    text->append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return ok;
+}
+
 // Reads Info.plist; on failure sets *failure.
 CFDictionaryRef ReadInfo(const std::string& path, LoadedBundle* failure) {
   std::string file = path + "/Contents/Info.plist";
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
+  std::string text;
+  if (!ReadRegularFile(file, &text)) {
     *failure = Failure(LoadStatus::MissingInfoPlist, path, "no Info.plist in " + path + "/Contents");
     return nullptr;
   }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   CFDataRef data = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
                                 static_cast<CFIndex>(text.size()));
   CFErrorRef error = nullptr;

@@ -94,6 +94,17 @@ TEST(ParamLookup, SettingsSplitAtTheFirstEqualsSign) {
   EXPECT_EQ(2, ExitOf([] { cli::ParseSetting(Params(), "MF Level 2"); }));
 }
 
+TEST(ParamLookup, OnePairOfQuotesAroundANameOrValueIsNotPartOfIt) {
+  cli::Setting s = cli::ParseSetting(Params(), "HPF=\"80 Hz\"");
+  EXPECT_EQ(0u, s.id);
+  EXPECT_EQ(3.0f, s.value);
+  s = cli::ParseSetting(Params(), "'MF Level 1' = '-3'");
+  EXPECT_EQ(4u, s.id);
+  EXPECT_EQ(-3.0f, s.value);
+  // Unbalanced quotes stay part of the text, which then matches nothing.
+  EXPECT_EQ(2, ExitOf([] { cli::ParseSetting(Params(), "HPF=\"80 Hz"); }));
+}
+
 TEST(ProgressLine, FillsInProportionAndClampsAtTheEnds) {
   EXPECT_EQ("render [          ]   0%", cli::ProgressBar::Line("render", 0, 400, 10));
   EXPECT_EQ("render [#####     ]  50%", cli::ProgressBar::Line("render", 200, 400, 10));

@@ -71,6 +71,9 @@ TEST_F(CommandErrors, UnusableCommandLinesExitWithStatus2) {
   ExpectError({"render", In(), dir / "out.mp9"}, 2, "cannot tell the output format");
   ExpectError({"preset", "load", dir / "p.aupreset"}, 2, "unknown preset action");
   ExpectError({"params", "extra"}, 2, "unexpected argument");
+  // An empty value (an unset shell variable) is not the same as leaving the option out.
+  ExpectError({"render", In(), Out(), "--preset", ""}, 2, "'--preset' needs a value");
+  ExpectError({"render", In(), Out(), "--component", ""}, 2, "'--component' needs a value");
 }
 
 TEST_F(CommandErrors, UnknownParametersAndValuesExitWithStatus2) {
@@ -113,6 +116,8 @@ TEST_F(CommandErrors, NonFiniteInputSamplesFailInsteadOfWritingGarbage) {
 TEST_F(CommandErrors, MissingOrMalformedPresetsFail) {
   ExpectError({"render", In(), Out(), "--preset", dir / "none.aupreset"}, 1, "cannot read preset");
   ExpectError({"preset", "show", dir / "none.aupreset"}, 1, "cannot read preset");
+  ExpectError({"render", In(), Out(), "--preset", dir.Path()}, 1, "is a directory");
+  ExpectError({"preset", "show", dir.Path()}, 1, "is a directory");
 
   WriteText("text.aupreset", "version=1\n");
   ExpectError({"render", In(), Out(), "--preset", dir / "text.aupreset"}, 1, "malformed preset");
@@ -145,6 +150,12 @@ TEST_F(CommandErrors, MissingOrMalformedPresetsFail) {
 TEST_F(CommandErrors, ComponentsThatDoNotLoadOrInitializeFail) {
   ExpectError({"render", In(), Out(), "--component", dir / "Nothing.component"}, 1, "cannot load the component");
   ExpectError({"params", "--component", dir.Path()}, 1, "no Info.plist");
+  // A bundle whose Contents/Info.plist is a directory.
+  ASSERT_EQ(0, ::mkdir((dir / "Odd.component").c_str(), 0755));
+  ASSERT_EQ(0, ::mkdir((dir / "Odd.component/Contents").c_str(), 0755));
+  ASSERT_EQ(0, ::mkdir((dir / "Odd.component/Contents/Info.plist").c_str(), 0755));
+  before = DirEntries(dir.Path());
+  ExpectError({"info", "--component", dir / "Odd.component"}, 1, "no Info.plist");
   ExpectError({"render", In(), Out(), "--component", REFUSING_COMPONENT}, 1, "failed to initialize");
 }
 
