@@ -45,11 +45,11 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
       name.erase(eq);
       inlineValue = true;
     }
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* option = nullptr;
     for (const OptionSpec& s : specs)
-      if (s.name == name) spec = &s;
-    if (!spec) throw UsageError("unknown option '--" + name + "' (see --help)");
-    if (!spec->takesValue) {
+      if (s.name == name) option = &s;
+    if (!option) throw UsageError("unknown option '--" + name + "' (see --help)");
+    if (!option->takesValue) {
       if (inlineValue) throw UsageError("option '--" + name + "' takes no value");
       value = "1";
     } else if (!inlineValue) {
@@ -58,10 +58,10 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
     }
     // An empty value is almost always an unset shell variable; taking it as "not given"
     // would silently render without the preset or with another component.
-    if (spec->takesValue && value.empty())
+    if (option->takesValue && value.empty())
       throw UsageError("option '--" + name + "' needs a value, not an empty text");
     std::vector<std::string>& values = parsed.options[name];
-    if (!values.empty() && !spec->repeatable)
+    if (!values.empty() && !option->repeatable)
       throw UsageError("option '--" + name + "' given more than once; give it once");
     values.push_back(value);
   }
