@@ -73,12 +73,13 @@ inline std::string CFText(CFStringRef s)
   return host::StringFromCF(s);
 }
 
-// A fixture with one open Tessor EQ unit.
-class EqUnit : public ::testing::Test {
+// A fixture with one open unit of the component that findComponent returns.
+template <Component (*findComponent)()>
+class OpenUnitFixture : public ::testing::Test {
  protected:
   void SetUp() override
   {
-    component = EqComponent();
+    component = findComponent();
     ASSERT_NE(nullptr, component);
     ASSERT_EQ(noErr, host::OpenUnit(component, &unit));
   }
@@ -92,6 +93,9 @@ class EqUnit : public ::testing::Test {
   Component component = nullptr;
   AudioUnit unit = nullptr;
 };
+
+// A fixture with one open Tessor EQ unit.
+class EqUnit : public OpenUnitFixture<EqComponent> {};
 
 // A buffer list of n non-interleaved channels over caller memory.
 class BufferList {

@@ -247,23 +247,7 @@ TEST_F(EqUnit, ResetAndInstrumentSelectorsSucceed)
 
 enum { kMidiStatus = 0, kMidiData1, kMidiData2, kMidiOffset, kMidiCount, kHostCode, kLevel };
 
-class TestPlugUnit : public ::testing::Test {
- protected:
-  void SetUp() override
-  {
-    component = TestPlugComponent();
-    ASSERT_NE(nullptr, component);
-    ASSERT_EQ(noErr, host::OpenUnit(component, &unit));
-  }
-  void TearDown() override
-  {
-    if (unit) {
-      EXPECT_EQ(noErr, host::CloseUnit(unit));
-    }
-  }
-  Component component = nullptr;
-  AudioUnit unit = nullptr;
-};
+class TestPlugUnit : public OpenUnitFixture<TestPlugComponent> {};
 
 TEST_F(TestPlugUnit, MidiEventReachesThePluginWithDataBytesCutToEightBits)
 {
