@@ -226,3 +226,164 @@ void Raster_RowBilinearInterior(Raster_PixelValue* __restrict d, const Raster_Pi
 #endif
   for (; i < n; ++i, fx += fxStep) d[i] = bilinearPixel(top, below, (int)(fx >> 16), (int)(fx & 0xFFFF), fy);
 }
+
+// Bilinear tables. Per channel the weighted sum of p, right, below and belowRight is
+//   65536 p + fx A + fy (below - p) + c D   (A = right - p, D = belowRight - below - A),
+// and writing each factor f as (f - 32768) + 32768 collects the 32768 parts into
+// 32768 (p + belowRight): the base below. Every product then has a signed 16-bit factor
+// (f - 32768 in -32768..32767) and a difference of at most 510, so the 32-bit sums are exact
+// and the final shift gives the bytes of the weight rule, the fx = fy = 0 case included.
+namespace {
+inline int channel(Raster_PixelValue p, int k) { return ((const unsigned char*)&p)[k]; }
+
+void prepareDiffsScalar(int16_t* ad, const Raster_PixelValue* top, const Raster_PixelValue* below, int x, int n)
+{
+  for (; x < n; ++x)
+    for (int k = 0; k < 4; ++k) {
+      int p = channel(top[x], k), r = channel(top[x + 1], k), b = channel(below[x], k), br = channel(below[x + 1], k);
+      ad[8 * x + 2 * k] = (int16_t)(r - p);
+      ad[8 * x + 2 * k + 1] = (int16_t)(br - b - r + p);
+    }
+}
+
+void prepareBaseScalar(int32_t* base, const Raster_PixelValue* top, const Raster_PixelValue* below, int fy, int x,
+                       int n)
+{
+  for (; x < n; ++x)
+    for (int k = 0; k < 4; ++k) {
+      int p = channel(top[x], k), b = channel(below[x], k), br = channel(below[x + 1], k);
+      base[4 * x + k] = 32768 * (p + br) + (fy - 32768) * (b - p);
+    }
+}
+
+void fromTablesScalar(Raster_PixelValue* d, const int32_t* ix, const uint16_t* fx, const int32_t* base,
+                      const int16_t* ad, int fy, int i, int n)
+{
+  for (; i < n; ++i) {
+    const int f = fx[i], c = (int)(((uint32_t)f * (uint32_t)fy) >> 16), x = ix[i];
+    unsigned char* o = (unsigned char*)(d + i);
+    for (int k = 0; k < 4; ++k)
+      o[k] = (unsigned char)((base[4 * x + k] + (f - 32768) * ad[8 * x + 2 * k] + (c - 32768) * ad[8 * x + 2 * k + 1]) >>
+                             16);
+  }
+}
+
+#if RASTER_HAVE_AVX2_PATH
+// Four columns at a time: 16 channels widened to 16 bits, 128-bit halves holding columns
+// (x, x + 1) and (x + 2, x + 3); the interleaves give columns x and x + 2 in lo, x + 1 and x + 3
+// in hi, put back in order by the cross-half permutes.
+__attribute__((target("avx2"))) inline __m256i widen(const Raster_PixelValue* p)
+{
+  return _mm256_cvtepu8_epi16(_mm_loadu_si128((const __m128i*)p));
+}
+
+__attribute__((target("avx2"))) int prepareDiffsAvx2(int16_t* ad, const Raster_PixelValue* top,
+                                                     const Raster_PixelValue* below, int n)
+{
+  int x = 0;
+  for (; x + 4 <= n; x += 4) {
+    const __m256i P = widen(top + x), R = widen(top + x + 1), B = widen(below + x), BR = widen(below + x + 1);
+    const __m256i A = _mm256_sub_epi16(R, P);
+    const __m256i D = _mm256_sub_epi16(_mm256_sub_epi16(BR, B), A);
+    const __m256i lo = _mm256_unpacklo_epi16(A, D), hi = _mm256_unpackhi_epi16(A, D);
+    _mm256_storeu_si256((__m256i*)(ad + 8 * x), _mm256_permute2x128_si256(lo, hi, 0x20));
+    _mm256_storeu_si256((__m256i*)(ad + 8 * x + 16), _mm256_permute2x128_si256(lo, hi, 0x31));
+  }
+  return x;
+}
+
+__attribute__((target("avx2"))) int prepareBaseAvx2(int32_t* base, const Raster_PixelValue* top,
+                                                    const Raster_PixelValue* below, int fy, int n)
+{
+  int x = 0;
+  // Pairs (-(p + belowRight), below - p) times (-32768, fy - 32768).
+  const __m256i K = _mm256_set1_epi32((int)(((uint32_t)(fy ^ 0x8000) << 16) | 0x8000u));
+  const __m256i zero = _mm256_setzero_si256();
+  for (; x + 4 <= n; x += 4) {
+    const __m256i P = widen(top + x), B = widen(below + x), BR = widen(below + x + 1);
+    const __m256i S = _mm256_sub_epi16(zero, _mm256_add_epi16(P, BR)), E = _mm256_sub_epi16(B, P);
+    const __m256i lo = _mm256_madd_epi16(_mm256_unpacklo_epi16(S, E), K);
+    const __m256i hi = _mm256_madd_epi16(_mm256_unpackhi_epi16(S, E), K);
+    _mm256_storeu_si256((__m256i*)(base + 4 * x), _mm256_permute2x128_si256(lo, hi, 0x20));
+    _mm256_storeu_si256((__m256i*)(base + 4 * x + 8), _mm256_permute2x128_si256(lo, hi, 0x31));
+  }
+  return x;
+}
+
+__attribute__((target("avx2"))) inline __m256i twoColumns(const void* table, int stride, int a, int b)
+{
+  const char* t = (const char*)table;
+  return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128((const __m128i*)(t + (long)a * stride))),
+                                 _mm_loadu_si128((const __m128i*)(t + (long)b * stride)), 1);
+}
+
+// Eight pixels at a time; register k holds pixels 2k and 2k + 1 in its halves, each half one
+// multiply-add of (A, D) pairs by (fx - 32768, c - 32768) onto the base.
+__attribute__((target("avx2"))) int fromTablesAvx2(Raster_PixelValue* __restrict d, const int32_t* ix,
+                                                   const uint16_t* fx, const int32_t* base, const int16_t* ad,
+                                                   int fy, int n)
+{
+  int i = 0;
+  const __m128i FY = _mm_set1_epi16((short)fy), flip = _mm_set1_epi16((short)0x8000);
+  const __m256i spread[4] = {_mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1), _mm256_setr_epi32(2, 2, 2, 2, 3, 3, 3, 3),
+                             _mm256_setr_epi32(4, 4, 4, 4, 5, 5, 5, 5), _mm256_setr_epi32(6, 6, 6, 6, 7, 7, 7, 7)};
+  const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+  for (; i + 8 <= n; i += 8) {
+    const __m128i F = _mm_loadu_si128((const __m128i*)(fx + i));
+    const __m128i C = _mm_mulhi_epu16(F, FY); // c = fx * fy >> 16
+    const __m256i W = _mm256_set_m128i(_mm_xor_si128(_mm_unpackhi_epi16(F, C), flip),
+                                       _mm_xor_si128(_mm_unpacklo_epi16(F, C), flip));
+    __m256i r[4];
+    for (int k = 0; k < 4; ++k) {
+      const int a = ix[i + 2 * k], b = ix[i + 2 * k + 1];
+      const __m256i sum = _mm256_add_epi32(twoColumns(base, 16, a, b),
+                                           _mm256_madd_epi16(twoColumns(ad, 16, a, b),
+                                                             _mm256_permutevar8x32_epi32(W, spread[k])));
+      r[k] = _mm256_srai_epi32(sum, 16); // 0..255
+    }
+    // Halves hold pixels (0, 2, 4, 6) and (1, 3, 5, 7) after packing.
+    const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(r[0], r[1]), _mm256_packs_epi32(r[2], r[3]));
+    _mm256_storeu_si256((__m256i*)(d + i), _mm256_permutevar8x32_epi32(bytes, order));
+  }
+  return i;
+}
+#endif
+} // namespace
+
+bool Raster_BilinearTablesAvailable()
+{
+#if RASTER_HAVE_AVX2_PATH
+  return haveAvx2();
+#else
+  return false;
+#endif
+}
+
+void Raster_BilinearPrepareDiffs(int16_t* ad, const Raster_PixelValue* top, const Raster_PixelValue* below, int n)
+{
+  int x = 0;
+#if RASTER_HAVE_AVX2_PATH
+  if (haveAvx2()) x = prepareDiffsAvx2(ad, top, below, n);
+#endif
+  prepareDiffsScalar(ad, top, below, x, n);
+}
+
+void Raster_BilinearPrepareBase(int32_t* base, const Raster_PixelValue* top, const Raster_PixelValue* below, int fy,
+                                int n)
+{
+  int x = 0;
+#if RASTER_HAVE_AVX2_PATH
+  if (haveAvx2()) x = prepareBaseAvx2(base, top, below, fy, n);
+#endif
+  prepareBaseScalar(base, top, below, fy, x, n);
+}
+
+void Raster_BilinearFromTables(Raster_PixelValue* __restrict d, const int32_t* ix, const uint16_t* fx,
+                               const int32_t* base, const int16_t* ad, int fy, int n)
+{
+  int i = 0;
+#if RASTER_HAVE_AVX2_PATH
+  if (haveAvx2()) i = fromTablesAvx2(d, ix, fx, base, ad, fy, n);
+#endif
+  fromTablesScalar(d, ix, fx, base, ad, fy, i, n);
+}
