@@ -317,35 +317,42 @@ __attribute__((target("avx2"))) inline __m256i twoColumns(const void* table, int
                                  _mm_loadu_si128((const __m128i*)(t + (long)b * stride)), 1);
 }
 
-// Eight pixels at a time; register k holds pixels 2k and 2k + 1 in its halves, each half one
+// Eight pixels from i on; register k holds pixels 2k and 2k + 1 in its halves, each half one
 // multiply-add of (A, D) pairs by (fx - 32768, c - 32768) onto the base.
+__attribute__((target("avx2"))) inline void eightFromTables(Raster_PixelValue* __restrict d, const int32_t* ix,
+                                                            const uint16_t* fx, const int32_t* base,
+                                                            const int16_t* ad, __m128i FY, int i)
+{
+  const __m128i flip = _mm_set1_epi16((short)0x8000);
+  const __m128i F = _mm_loadu_si128((const __m128i*)(fx + i));
+  const __m128i C = _mm_mulhi_epu16(F, FY); // c = fx * fy >> 16
+  const __m256i W = _mm256_set_m128i(_mm_xor_si128(_mm_unpackhi_epi16(F, C), flip),
+                                     _mm_xor_si128(_mm_unpacklo_epi16(F, C), flip));
+  __m256i r[4];
+  for (int k = 0; k < 4; ++k) {
+    const int a = ix[i + 2 * k], b = ix[i + 2 * k + 1];
+    const __m256i spread = _mm256_setr_epi32(2 * k, 2 * k, 2 * k, 2 * k, 2 * k + 1, 2 * k + 1, 2 * k + 1, 2 * k + 1);
+    const __m256i sum = _mm256_add_epi32(
+      twoColumns(base, 16, a, b), _mm256_madd_epi16(twoColumns(ad, 16, a, b), _mm256_permutevar8x32_epi32(W, spread)));
+    r[k] = _mm256_srai_epi32(sum, 16); // 0..255
+  }
+  // Halves hold pixels (0, 2, 4, 6) and (1, 3, 5, 7) after packing.
+  const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(r[0], r[1]), _mm256_packs_epi32(r[2], r[3]));
+  _mm256_storeu_si256((__m256i*)(d + i), _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
+}
+
+// Whole rows of eight; a shorter end is drawn as the last eight pixels again, which rewrites
+// some with the same values (nothing here reads the destination).
 __attribute__((target("avx2"))) int fromTablesAvx2(Raster_PixelValue* __restrict d, const int32_t* ix,
                                                    const uint16_t* fx, const int32_t* base, const int16_t* ad,
                                                    int fy, int n)
 {
+  if (n < 8) return 0;
+  const __m128i FY = _mm_set1_epi16((short)fy);
   int i = 0;
-  const __m128i FY = _mm_set1_epi16((short)fy), flip = _mm_set1_epi16((short)0x8000);
-  const __m256i spread[4] = {_mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1), _mm256_setr_epi32(2, 2, 2, 2, 3, 3, 3, 3),
-                             _mm256_setr_epi32(4, 4, 4, 4, 5, 5, 5, 5), _mm256_setr_epi32(6, 6, 6, 6, 7, 7, 7, 7)};
-  const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
-  for (; i + 8 <= n; i += 8) {
-    const __m128i F = _mm_loadu_si128((const __m128i*)(fx + i));
-    const __m128i C = _mm_mulhi_epu16(F, FY); // c = fx * fy >> 16
-    const __m256i W = _mm256_set_m128i(_mm_xor_si128(_mm_unpackhi_epi16(F, C), flip),
-                                       _mm_xor_si128(_mm_unpacklo_epi16(F, C), flip));
-    __m256i r[4];
-    for (int k = 0; k < 4; ++k) {
-      const int a = ix[i + 2 * k], b = ix[i + 2 * k + 1];
-      const __m256i sum = _mm256_add_epi32(twoColumns(base, 16, a, b),
-                                           _mm256_madd_epi16(twoColumns(ad, 16, a, b),
-                                                             _mm256_permutevar8x32_epi32(W, spread[k])));
-      r[k] = _mm256_srai_epi32(sum, 16); // 0..255
-    }
-    // Halves hold pixels (0, 2, 4, 6) and (1, 3, 5, 7) after packing.
-    const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(r[0], r[1]), _mm256_packs_epi32(r[2], r[3]));
-    _mm256_storeu_si256((__m256i*)(d + i), _mm256_permutevar8x32_epi32(bytes, order));
-  }
-  return i;
+  for (; i + 8 <= n; i += 8) eightFromTables(d, ix, fx, base, ad, FY, i);
+  if (i < n) eightFromTables(d, ix, fx, base, ad, FY, n - 8);
+  return n;
 }
 #endif
 } // namespace
