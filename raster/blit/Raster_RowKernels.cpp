@@ -292,7 +292,8 @@ __attribute__((target("avx2"))) int prepareDiffsAvx2(int16_t* ad, const Raster_P
   return x;
 }
 
-__attribute__((target("avx2"))) int prepareBaseAvx2(int32_t* base, const Raster_PixelValue* top,
+// With ad given, the differences of the same columns in the same pass.
+__attribute__((target("avx2"))) int prepareBaseAvx2(int32_t* base, int16_t* ad, const Raster_PixelValue* top,
                                                     const Raster_PixelValue* below, int fy, int n)
 {
   int x = 0;
@@ -306,6 +307,13 @@ __attribute__((target("avx2"))) int prepareBaseAvx2(int32_t* base, const Raster_
     const __m256i hi = _mm256_madd_epi16(_mm256_unpackhi_epi16(S, E), K);
     _mm256_storeu_si256((__m256i*)(base + 4 * x), _mm256_permute2x128_si256(lo, hi, 0x20));
     _mm256_storeu_si256((__m256i*)(base + 4 * x + 8), _mm256_permute2x128_si256(lo, hi, 0x31));
+    if (ad) {
+      const __m256i A = _mm256_sub_epi16(widen(top + x + 1), P);
+      const __m256i D = _mm256_sub_epi16(_mm256_sub_epi16(BR, B), A);
+      const __m256i dlo = _mm256_unpacklo_epi16(A, D), dhi = _mm256_unpackhi_epi16(A, D);
+      _mm256_storeu_si256((__m256i*)(ad + 8 * x), _mm256_permute2x128_si256(dlo, dhi, 0x20));
+      _mm256_storeu_si256((__m256i*)(ad + 8 * x + 16), _mm256_permute2x128_si256(dlo, dhi, 0x31));
+    }
   }
   return x;
 }
@@ -376,13 +384,14 @@ void Raster_BilinearPrepareDiffs(int16_t* ad, const Raster_PixelValue* top, cons
 }
 
 void Raster_BilinearPrepareBase(int32_t* base, const Raster_PixelValue* top, const Raster_PixelValue* below, int fy,
-                                int n)
+                                int n, int16_t* ad)
 {
   int x = 0;
 #if RASTER_HAVE_AVX2_PATH
-  if (haveAvx2()) x = prepareBaseAvx2(base, top, below, fy, n);
+  if (haveAvx2()) x = prepareBaseAvx2(base, ad, top, below, fy, n);
 #endif
   prepareBaseScalar(base, top, below, fy, x, n);
+  if (ad) prepareDiffsScalar(ad, top, below, x, n);
 }
 
 void Raster_BilinearFromTables(Raster_PixelValue* __restrict d, const int32_t* ix, const uint16_t* fx,

@@ -32,10 +32,11 @@ void Raster_RowBilinearInterior(Raster_PixelValue* __restrict dest, const Raster
 // use Raster_RowBilinearInterior otherwise.
 bool Raster_BilinearTablesAvailable();
 // Columns 0 .. n - 1 of the row pair; reads n + 1 pixels of each row. ad holds 8 values a column
-// (A and D interleaved per channel), base 4.
+// (A and D interleaved per channel), base 4. Given ad, the base pass writes the differences too,
+// sharing its loads.
 void Raster_BilinearPrepareDiffs(int16_t* ad, const Raster_PixelValue* top, const Raster_PixelValue* below, int n);
 void Raster_BilinearPrepareBase(int32_t* base, const Raster_PixelValue* top, const Raster_PixelValue* below, int fy,
-                                int n);
+                                int n, int16_t* ad = nullptr);
 // n destination pixels; pixel i samples table column ix[i] with the 16-bit fraction fx[i].
 void Raster_BilinearFromTables(Raster_PixelValue* __restrict dest, const int32_t* ix, const uint16_t* fx,
                                const int32_t* base, const int16_t* ad, int fy, int n);

@@ -94,11 +94,8 @@ bool scaleBilinearCopy(const Raster_ScaleJob& job)
     int fy = (int)((sy - iy) * 65536.0);
     const Raster_PixelValue* top = job.src.row(iy) + lo;
     const Raster_PixelValue* below = job.src.row(iy + 1) + lo;
-    if (iy != diffsRow) {
-      Raster_BilinearPrepareDiffs(ad, top, below, cols);
-      diffsRow = iy;
-    }
-    Raster_BilinearPrepareBase(base, top, below, fy, cols);
+    Raster_BilinearPrepareBase(base, top, below, fy, cols, iy != diffsRow ? ad : nullptr);
+    diffsRow = iy;
     Raster_BilinearFromTables(job.dst.row(job.dy + j) + job.dx + from, ix, fx, base, ad, fy, n);
   }
   return true;

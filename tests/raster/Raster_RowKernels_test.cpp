@@ -199,7 +199,7 @@ TEST(RasterRowKernels, BilinearTablesMatchTheWeightRuleForEveryHorizontalFractio
 TEST(RasterRowKernels, BilinearTablesPrepareEveryColumnForAnyLength)
 {
   // Lengths around the four-column step, adjacent (overlapping) columns, random fractions:
-  // the vector loops and the scalar tails of all three steps.
+  // the vector loops and the scalar tails of every step, the combined pass included.
   std::mt19937 rng(23);
   for (int cols = 1; cols <= 21; ++cols) {
     std::vector<Raster_PixelValue> top(cols + 1), below(cols + 1);
@@ -214,8 +214,13 @@ TEST(RasterRowKernels, BilinearTablesPrepareEveryColumnForAnyLength)
       ix[i] = (int)(rng() % cols);
       fx[i] = (uint16_t)rng();
     }
-    Raster_BilinearPrepareDiffs(ad.data(), top.data(), below.data(), cols);
-    Raster_BilinearPrepareBase(base.data(), top.data(), below.data(), fy, cols);
+    // Odd lengths take the differences from the base pass, even ones from their own.
+    if (cols % 2) {
+      Raster_BilinearPrepareBase(base.data(), top.data(), below.data(), fy, cols, ad.data());
+    } else {
+      Raster_BilinearPrepareDiffs(ad.data(), top.data(), below.data(), cols);
+      Raster_BilinearPrepareBase(base.data(), top.data(), below.data(), fy, cols);
+    }
     Raster_BilinearFromTables(out.data(), ix.data(), fx.data(), base.data(), ad.data(), fy, n);
     for (int i = 0; i < n; ++i)
       for (int k = 0; k < 4; ++k) {
