@@ -52,4 +52,32 @@ struct Raster_RowView
   }
   bool empty() const { return base == nullptr; }
   Raster_PixelValue* row(int y) const { return base + (long)y * step; }
+
+  // Clips the rectangle (x, y, w, h) to the view, in 64-bit arithmetic so extreme positions and
+  // sizes cannot overflow; false when nothing is left. skipX and skipY, when given, receive how
+  // far the origin moved right and down (the columns and rows cut off at the left and top).
+  bool clip(int& x, int& y, int& rw, int& rh, int* skipX = nullptr, int* skipY = nullptr) const
+  {
+    long long sx = 0, sy = 0;
+    if (!clipSpan(w, x, rw, sx) || !clipSpan(h, y, rh, sy)) return false;
+    if (skipX) *skipX = (int)sx;
+    if (skipY) *skipY = (int)sy;
+    return true;
+  }
+
+private:
+  static bool clipSpan(int limit, int& pos, int& len, long long& skipped)
+  {
+    long long p = pos, l = len;
+    if (p < 0) {
+      skipped = -p;
+      l += p;
+      p = 0;
+    }
+    if (l > limit - p) l = limit - p;
+    if (l <= 0) return false;
+    pos = (int)p;
+    len = (int)l;
+    return true;
+  }
 };

@@ -17,17 +17,7 @@ void Raster_ClearRect(Raster_IBitmap* dest, int x, int y, int w, int h, Raster_P
                       Raster_PixelValue setBits)
 {
   Raster_RowView v(dest);
-  if (v.empty()) return;
-  if (x < 0) {
-    w += x;
-    x = 0;
-  }
-  if (y < 0) {
-    h += y;
-    y = 0;
-  }
-  if (w > v.w - x) w = v.w - x;
-  if (h > v.h - y) h = v.h - y;
+  if (v.empty() || !v.clip(x, y, w, h)) return;
   for (int j = 0; j < h; ++j) {
     Raster_PixelValue* p = v.row(y + j) + x;
     for (int i = 0; i < w; ++i) p[i] = (p[i] & mask) | setBits;
@@ -127,17 +117,7 @@ void Raster_MultiplyAddRect(Raster_IBitmap* dest, int x, int y, int w, int h, fl
                             float scaleB, float scaleA, float addR, float addG, float addB, float addA)
 {
   Raster_RowView v(dest);
-  if (v.empty()) return;
-  if (x < 0) {
-    w += x;
-    x = 0;
-  }
-  if (y < 0) {
-    h += y;
-    y = 0;
-  }
-  if (w > v.w - x) w = v.w - x;
-  if (h > v.h - y) h = v.h - y;
+  if (v.empty() || !v.clip(x, y, w, h)) return;
   int scale[4], add[4];
   scale[kRasterByteA] = toFixed256(scaleA);
   scale[kRasterByteR] = toFixed256(scaleR);

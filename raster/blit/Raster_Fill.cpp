@@ -114,27 +114,6 @@ void fill(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue
   });
 }
 
-// Clips (x, y, w, h) to a w x h bitmap; false when nothing remains.
-// Clips one axis in 64 bits, so extreme positions and sizes cannot overflow.
-bool clipSpan(int limit, int& pos, int& len)
-{
-  int64_t p = pos, l = len;
-  if (p < 0) {
-    l += p;
-    p = 0;
-  }
-  if (l > limit - p) l = limit - p;
-  if (l <= 0) return false;
-  pos = (int)p;
-  len = (int)l;
-  return true;
-}
-
-bool clipRect(const Raster_RowView& v, int& x, int& y, int& w, int& h)
-{
-  return clipSpan(v.w, x, w) && clipSpan(v.h, y, h);
-}
-
 } // namespace
 
 void Raster_PutPixel(Raster_IBitmap* dest, int x, int y, Raster_PixelValue color, float alpha, int mode)
@@ -152,7 +131,7 @@ void Raster_FillRect(Raster_IBitmap* dest, int x, int y, int w, int h, Raster_Pi
   Raster_RowView v(dest);
   if (v.empty()) return;
   if (mode & kBlitUseSourceAlpha) alpha = alpha * ((float)Raster_GetA(color) / 255.0f);
-  if (!clipRect(v, x, y, w, h)) return;
+  if (!v.clip(x, y, w, h)) return;
   int weight = Raster_WeightOf(alpha);
   if (weight == 0) return;
   fill(v, x, y, w, h, color, weight, mode & 0xFF);
@@ -204,7 +183,7 @@ void Raster_GradRect(Raster_IBitmap* dest, int x, int y, int w, int h, float sta
     for (int k = 0; k < 4; ++k) start[k] += (int64_t)(-x) * dx[k];
   if (y < 0)
     for (int k = 0; k < 4; ++k) start[k] += (int64_t)(-y) * dy[k];
-  if (!clipRect(v, x, y, w, h)) return;
+  if (!v.clip(x, y, w, h)) return;
   const bool copyMode = (mode & 0xFF) == kBlitCopy;
   Raster_WithCombine(Raster_CombineKindOfLowByte(mode), [&](auto rule) {
     using C = typename decltype(rule)::type;
@@ -235,19 +214,7 @@ void Raster_DrawGlyph(Raster_IBitmap* dest, int x, int y, Raster_PixelValue colo
   int weight = Raster_WeightOf(alpha);
   if (weight == 0) return;
   int col0 = 0, row0 = 0, w = glyphW, h = glyphH;
-  if (x < 0) {
-    col0 = -x;
-    w += x;
-    x = 0;
-  }
-  if (y < 0) {
-    row0 = -y;
-    h += y;
-    y = 0;
-  }
-  if (w > v.w - x) w = v.w - x;
-  if (h > v.h - y) h = v.h - y;
-  if (w <= 0 || h <= 0) return;
+  if (!v.clip(x, y, w, h, &col0, &row0)) return;
   const unsigned char* start = coverage + (long)row0 * glyphW + col0;
   Raster_WithCombine(Raster_CombineKindOfLowByte(mode), [&](auto rule) {
     using C = typename decltype(rule)::type;

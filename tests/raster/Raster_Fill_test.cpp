@@ -162,3 +162,14 @@ TEST(RasterDrawGlyph, CoverageScalesTheWeightAndZeroIsSkipped)
   EXPECT_EQ(Raster_GetPixel(&b, 2, 0), Px(8, 8, 8, 8));         // w = 9
   EXPECT_EQ(Raster_GetPixel(&b, 0, 1), Px(0, 0, 0, 0));         // coverage 0
 }
+
+TEST(RasterDrawGlyph, GlyphFarOutsideTheBitmapDrawsNothing)
+{
+  Raster_MemBitmap b(3, 2);
+  Raster_Clear(&b, Px(0, 0, 0, 0));
+  const unsigned char cov[4] = {255, 255, 255, 255};
+  Raster_DrawGlyph(&b, INT_MIN, INT_MIN, Px(255, 255, 255, 255), cov, 2, 2, 1.0f, kBlitCopy);
+  Raster_DrawGlyph(&b, INT_MAX, 0, Px(255, 255, 255, 255), cov, 2, 2, 1.0f, kBlitCopy);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(Raster_GetPixel(&b, x, y), Px(0, 0, 0, 0));
+}

@@ -43,6 +43,22 @@ TEST(RasterPixelUtil, ClearRectClipsAndMasksWithFlippedRows)
   for (Raster_PixelValue p : b.padding()) EXPECT_EQ(p, 0x000000FFu);
 }
 
+TEST(RasterPixelUtil, RectangleUtilitiesClipExtremeRectanglesWithoutOverflow)
+{
+  const int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+  SpanBitmap b(5, 3, 7, false, 0x000000FF);
+  // x far left with a width ending at x = 1 (INT_MIN + 2 + INT_MAX): column 0 only.
+  Raster_ClearRect(&b, kMin + 2, 0, kMax, 1, 0x000000FF, 0xFF000000);
+  EXPECT_EQ(b.at(0, 0), 0xFF0000FFu);
+  EXPECT_EQ(b.at(1, 0), 0x000000FFu);
+  // A negative origin with a hugely negative size draws nothing.
+  Raster_ClearRect(&b, -3, 1, kMin + 1, 1, 0, 0);
+  Raster_MultiplyAddRect(&b, -3, 2, kMin + 1, kMin + 1, 0, 0, 0, 0, 0, 0, 0, 0);
+  for (int y = 1; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(b.at(x, y), 0x000000FFu);
+  for (Raster_PixelValue p : b.padding()) EXPECT_EQ(p, 0x000000FFu);
+}
+
 TEST(RasterPixelUtil, GetPixelOutsideIsZeroAndHonoursFlip)
 {
   SpanBitmap b(2, 2, 2, true);
