@@ -1,6 +1,6 @@
 #include "framework/IMidiMsg.h"
 
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 void IMidiMsg::Clear()
 {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 IParam::IParam()
   : mType(kParamNone),

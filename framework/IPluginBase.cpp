@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/Core_Assert.h"
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 

@@ -1,6 +1,6 @@
 // Host identification and version reporting of IPluginBase.
 #include "framework/IPluginBase.h"
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 

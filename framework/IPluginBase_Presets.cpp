@@ -6,7 +6,7 @@
 #include "core/Core_Assert.h"
 #include "core/Core_String.h"
 #include "framework/IPluginBase.h"
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstring>
 
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 

@@ -2,7 +2,7 @@
 // argument words and calls the member that implements it, under the plug-in mutex.
 #include <cstring>
 
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 #include "framework/au/IPluginAU.h"
 
 #define TRACELOC __FUNCTION__, __LINE__

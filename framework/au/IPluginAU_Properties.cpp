@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstring>
 
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 #include "framework/au/IPluginAU.h"
 
 #define TRACELOC __FUNCTION__, __LINE__

@@ -14,7 +14,7 @@
 
 #include "DemoTrim.h"
 #include "WavFile.h"
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 namespace {
 

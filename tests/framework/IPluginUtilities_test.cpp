@@ -6,7 +6,7 @@
 
 #include "TestPlugin.h"
 #include "core/Core_String.h"
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 TEST(HostLookup, SubstringsInTableOrderIgnoringCase)
 {

@@ -1,4 +1,4 @@
-#include "framework/IPlugUtilities.h"
+#include "framework/IPluginUtilities.h"
 
 #include <cctype>
 #include <climits>
