@@ -129,6 +129,11 @@ class IPluginAU : public IPluginBase {
   bool IsInitialized() const { return mInitialized; }
 
  protected:
+  // The parameter a host names by its ID, or null for an ID beyond the parameter list.
+  IParam* GetParamByID(AudioUnitParameterID id) const {
+    return id < static_cast<UInt32>(NParams()) ? GetParam(static_cast<int>(id)) : nullptr;
+  }
+
   // ---- Buses and connections ----
   BusChannels* GetBus(AudioUnitScope scope, AudioUnitElement element);
   int NHostChannelsConnected(Core_PtrList<BusChannels>* pBuses, int excludeIdx);

@@ -98,8 +98,7 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
     case kAudioUnitProperty_ParameterInfo: {
       if (!global) return kAudioUnitErr_InvalidProperty;
       *pDataSize = sizeof(AudioUnitParameterInfo);
-      IParam* param = element < static_cast<UInt32>(NParams()) ? GetParam(static_cast<int>(element))
-                                                               : nullptr;
+      IParam* param = GetParamByID(element);
       if (!param) return kAudioUnitErr_InvalidProperty;
       if (pData) {
         AudioUnitParameterInfo* info = static_cast<AudioUnitParameterInfo*>(pData);
@@ -199,8 +198,7 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
 
     case kAudioUnitProperty_ParameterValueStrings: {
       if (!global) return kAudioUnitErr_InvalidProperty;
-      IParam* param = element < static_cast<UInt32>(NParams()) ? GetParam(static_cast<int>(element))
-                                                               : nullptr;
+      IParam* param = GetParamByID(element);
       if (!param) return kUnknownParameter;
       const int n = param->GetNDisplayTexts();
       if (n <= 0) {
@@ -313,9 +311,7 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
       if (!global || !pData) return noErr;
       AudioUnitParameterStringFromValue* rec =
           static_cast<AudioUnitParameterStringFromValue*>(pData);
-      IParam* param = rec->inParamID < static_cast<UInt32>(NParams())
-                          ? GetParam(static_cast<int>(rec->inParamID))
-                          : nullptr;
+      IParam* param = GetParamByID(rec->inParamID);
       if (!param) return kUnknownParameter;
       const double v = rec->inValue ? *rec->inValue : param->Value();
       rec->outString = MakeCFString(param->GetDisplayText(TruncToInt(v)));
@@ -326,9 +322,7 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
       *pDataSize = sizeof(AudioUnitParameterIDName);
       if (!global || !pData) return noErr;
       AudioUnitParameterIDName* rec = static_cast<AudioUnitParameterIDName*>(pData);
-      IParam* param = rec->inID < static_cast<UInt32>(NParams())
-                          ? GetParam(static_cast<int>(rec->inID))
-                          : nullptr;
+      IParam* param = GetParamByID(rec->inID);
       if (!param) return kUnknownParameter;
       char name[kParamTextSize];
       CopyTextField(name, param->GetNameForHost(), sizeof(name));
@@ -344,9 +338,7 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
       if (!global || !pData) return noErr;
       AudioUnitParameterValueFromString* rec =
           static_cast<AudioUnitParameterValueFromString*>(pData);
-      IParam* param = rec->inParamID < static_cast<UInt32>(NParams())
-                          ? GetParam(static_cast<int>(rec->inParamID))
-                          : nullptr;
+      IParam* param = GetParamByID(rec->inParamID);
       if (!param) return kUnknownParameter;
       Core_TypedBuf<char> text(4096);
       int value = 0;

@@ -150,8 +150,9 @@ ComponentResult IPluginAU::GetParamProc(void* pPlug, AudioUnitParameterID paramI
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   if (!plug || !pValue) return paramErr;
   Core_MutexLock lock(&plug->mPlugLock);
-  if (paramID >= static_cast<UInt32>(plug->NParams())) return kAudioUnitErr_InvalidElement;
-  *pValue = static_cast<AudioUnitParameterValue>(plug->GetParam(static_cast<int>(paramID))->Value());
+  const IParam* param = plug->GetParamByID(paramID);
+  if (!param) return kAudioUnitErr_InvalidElement;
+  *pValue = static_cast<AudioUnitParameterValue>(param->Value());
   return noErr;
 }
 
@@ -164,10 +165,11 @@ ComponentResult IPluginAU::SetParamProc(void* pPlug, AudioUnitParameterID paramI
   Trace(TRACELOC, "%u:(%u:%s):%f", paramID, scope, AUScopeStr(scope), value);
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   Core_MutexLock lock(&plug->mPlugLock);
-  if (paramID >= static_cast<UInt32>(plug->NParams())) return kAudioUnitErr_InvalidParameter;
+  IParam* param = plug->GetParamByID(paramID);
+  if (!param) return kAudioUnitErr_InvalidParameter;
   const int idx = static_cast<int>(paramID);
   // The change applies at once; the buffer offset is not honoured.
-  plug->GetParam(idx)->Set(value);
+  param->Set(value);
   if (plug->mEditor) plug->mEditor->SetParameterFromPlug(idx, value, false);
   plug->OnParamChange(idx);
   return noErr;
