@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "framework/IPluginUtilities.h"
+#include "framework/au/IPluginAU_CFStrings.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 
@@ -113,15 +114,8 @@ int IPluginAU::GetHost()
   if (mHostKind != kHostUninit) return mHostKind;
   CFBundleRef mainBundle = CFBundleGetMainBundle();
   CFStringRef id = mainBundle ? CFBundleGetIdentifier(mainBundle) : nullptr;
-  if (id) {
-    const CFIndex size =
-        CFStringGetMaximumSizeForEncoding(CFStringGetLength(id), kCFStringEncodingUTF8) + 1;
-    Core_TypedBuf<char> text(4096);
-    if (text.Resize(static_cast<int>(size)) &&
-        CFStringGetCString(id, text.Get(), size, kCFStringEncodingUTF8)) {
-      SetHost(text.Get(), 0);
-    }
-  }
+  Core_TypedBuf<char> text(4096);
+  if (CopyCFStringUTF8(id, &text)) SetHost(text.Get(), 0);
   if (mHostKind == kHostUninit) SetHost("", 0);
   return mHostKind;
 }

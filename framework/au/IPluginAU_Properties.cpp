@@ -6,6 +6,7 @@
 
 #include "framework/IPluginUtilities.h"
 #include "framework/au/IPluginAU.h"
+#include "framework/au/IPluginAU_CFStrings.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 
@@ -35,21 +36,6 @@ void ReleaseSharedPreset(CFAllocatorRef, const void* value)
 
 const CFArrayCallBacks kSharedPresetCallBacks = {0, RetainSharedPreset, ReleaseSharedPreset,
                                                  nullptr, nullptr};
-
-CFStringRef MakeCFString(const char* text)
-{
-  return CFStringCreateWithCString(kCFAllocatorDefault, text ? text : "", kCFStringEncodingUTF8);
-}
-
-// The UTF-8 text of a CFString in a growable buffer; false for a null or unconvertible string.
-bool GetUTF8(CFStringRef str, Core_TypedBuf<char>* pText)
-{
-  if (!str || CFGetTypeID(str) != CFStringGetTypeID()) return false;
-  const CFIndex size =
-      CFStringGetMaximumSizeForEncoding(CFStringGetLength(str), kCFStringEncodingUTF8) + 1;
-  if (size <= 0 || size > INT_MAX || !pText->Resize(static_cast<int>(size))) return false;
-  return CFStringGetCString(str, pText->Get(), size, kCFStringEncodingUTF8);
-}
 
 // The host's record of a parameter-indexed property names the parameter it asks about; an ID
 // beyond the parameter list is refused.
@@ -342,7 +328,7 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
       if (!param) return kUnknownParameter;
       Core_TypedBuf<char> text(4096);
       int value = 0;
-      if (GetUTF8(rec->inString, &text) && param->MapDisplayText(text.Get(), &value))
+      if (CopyCFStringUTF8(rec->inString, &text) && param->MapDisplayText(text.Get(), &value))
         rec->outValue = static_cast<AudioUnitParameterValue>(value);
       return noErr;
     }
