@@ -28,6 +28,8 @@ struct IRECT;
 
 // Size of the effect, product and maker name fields, terminator included.
 constexpr int kPluginNameSize = 128;
+// The sample rate a plug-in works at until its host sets one.
+constexpr double kDefaultSampleRate = 44100.0;
 
 class IPluginBase {
  public:

@@ -10,6 +10,15 @@
 
 #define TRACELOC __FUNCTION__, __LINE__
 
+namespace {
+// Until the host says otherwise: its largest render in frames, and its tempo in beats per minute.
+constexpr int kDefaultMaxFrames = 1024;
+constexpr double kDefaultTempo = 120.0;
+// The last render's sample time before the first render: hosts count sample time from 0, so
+// the first render pulls its inputs.
+constexpr double kNoRenderYet = -1.0;
+}  // namespace
+
 IPluginAU::IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* channelIOStr,
                      int nPresets, const char* effectName, const char* productName,
                      const char* mfrName, int vendorVersion, int uniqueID, int mfrID, int latency,
@@ -21,8 +30,8 @@ IPluginAU::IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* 
     mComponent(nullptr),
     mInitialized(false),
     mBypass(false),
-    mLastRenderSampleTime(-1.0),
-    mLastTempo(120.0),
+    mLastRenderSampleTime(kNoRenderYet),
+    mLastTempo(kDefaultTempo),
     mHostTransport(),
     mInputScratch(4096),
     mOutputScratch(4096),
@@ -60,7 +69,7 @@ IPluginAU::IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* 
   }
 
   AssessInputConnections();
-  SetBlockSize(1024);
+  SetBlockSize(kDefaultMaxFrames);
 }
 
 IPluginAU::IPluginAU(int nParams, const char* channelIOStr, int nPresets, const char* effectName,
