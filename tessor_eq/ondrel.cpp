@@ -30,6 +30,28 @@ constexpr BandStep kMidBand2Steps[] = {
     {"3150 Hz", 3150.0}, {"6000 Hz", 6000.0}, {"8000 Hz", 8000.0}};
 constexpr const char* kOversampleTexts[] = {"Off", "On"};
 
+// The fixed designs. A shelf or pass filter is given its slope S (Q = sqrt(S / 2) at 0 dB):
+// a Butterworth anti-alias low-pass (Q = 1 / sqrt(2)), a high-pass of Q 0.59, a low shelf of
+// Q 1 and a high shelf of Q 0.45. Both mid bands are broad peaks of Q 0.5.
+constexpr double kAntiAliasS = 1.0;
+constexpr double kHighPassS = 0.7;
+constexpr double kLowShelfS = 2.0;
+constexpr double kMidBandQ = 0.5;
+constexpr double kHighShelfS = 0.4;
+// The anti-alias cutoff is the construction-time rate / 1.84: pi / 1.84 radians per
+// oversampled sample at any rate.
+constexpr double kAntiAliasCutoffDivisor = 1.84;
+// Mid-band frequencies until the first parameter update sets the stepped ones.
+constexpr double kMidBand1PlaceholderHz = 360.0;
+constexpr double kMidBand2PlaceholderHz = 3200.0;
+
+// Drive in front of a band, per dB of its level: a shelf adds 1/60 of it, a mid band 1/80. The
+// output stage adds 1/60 of the output gain in dB and always at least 0.01.
+constexpr double kShelfDriveDivisor = 60.0;
+constexpr double kMidBandDriveDivisor = 80.0;
+constexpr double kOutputDriveDivisor = 60.0;
+constexpr double kOutputDriveFloor = 0.01;
+
 // Makes param an enumeration with one value per step, each showing its step's text.
 template <int N>
 void InitSteps(IParam* param, const char* name, int defaultStep, const BandStep (&steps)[N])
@@ -96,44 +118,43 @@ void ondrel::InitFilters()
   // The anti-alias filters keep this design for good: cutoff at pi/1.84 of the
   // oversampled rate, whatever rate the host sets later.
   aaInFilter.SetSampleRate(2 * rate);
-  aaInFilter.SetFreq(sr / 1.84);
+  aaInFilter.SetFreq(sr / kAntiAliasCutoffDivisor);
   aaInFilter.SetType(kLowPass);
-  aaInFilter.SetS(1.0);
+  aaInFilter.SetS(kAntiAliasS);
 
   aaOutFilter.SetSampleRate(2 * rate);
-  aaOutFilter.SetFreq(sr / 1.84);
+  aaOutFilter.SetFreq(sr / kAntiAliasCutoffDivisor);
   aaOutFilter.SetType(kLowPass);
-  aaOutFilter.SetS(1.0);
+  aaOutFilter.SetS(kAntiAliasS);
 
   highPass.SetSampleRate(rate);
   highPass.SetFreq(kHighPassSteps[kHighPassOffStep].hz);
   highPass.SetType(kHighPass);
-  highPass.SetS(0.7);
+  highPass.SetS(kHighPassS);
   highPassOn = false;
 
   lowShelf.SetSampleRate(rate);
   lowShelf.SetFreq(kLowShelfSteps[0].hz);
   lowShelf.SetGain(0);
-  lowShelf.SetS(2.0);
+  lowShelf.SetS(kLowShelfS);
   lowShelf.SetType(kLowShelf);
 
-  // 360 Hz and 3200 Hz are placeholders until the first parameter update.
   midBand1.SetSampleRate(rate);
-  midBand1.SetFreq(360);
+  midBand1.SetFreq(kMidBand1PlaceholderHz);
   midBand1.SetGain(0);
-  midBand1.SetQ(0.5);
+  midBand1.SetQ(kMidBandQ);
   midBand1.SetType(kPeaking);
 
   midBand2.SetSampleRate(rate);
-  midBand2.SetFreq(3200);
+  midBand2.SetFreq(kMidBand2PlaceholderHz);
   midBand2.SetGain(0);
-  midBand2.SetQ(0.5);
+  midBand2.SetQ(kMidBandQ);
   midBand2.SetType(kPeaking);
 
   highShelf.SetSampleRate(rate);
   highShelf.SetFreq(kHighShelfHz);
   highShelf.SetGain(0);
-  highShelf.SetS(0.4);
+  highShelf.SetS(kHighShelfS);
   highShelf.SetType(kHighShelf);
 }
 
@@ -204,16 +225,16 @@ void ondrel::ProcessDoubleReplacing(double** inputs, double** outputs, int nFram
 
   // A band at exactly 0 dB is left out: no drive, no filtering, memories untouched.
   double g = lowShelf.GetGain();
-  if (g != 0.0) chain.Add(&lowShelf, g / 60.0);  // a cut subtracts drive
+  if (g != 0.0) chain.Add(&lowShelf, g / kShelfDriveDivisor);  // a cut subtracts drive
   g = midBand1.GetGain();
-  if (g != 0.0) chain.Add(&midBand1, std::fabs(g / 80.0));
+  if (g != 0.0) chain.Add(&midBand1, std::fabs(g / kMidBandDriveDivisor));
   g = midBand2.GetGain();
-  if (g != 0.0) chain.Add(&midBand2, std::fabs(g / 80.0));
+  if (g != 0.0) chain.Add(&midBand2, std::fabs(g / kMidBandDriveDivisor));
   g = highShelf.GetGain();
-  if (g != 0.0) chain.Add(&highShelf, std::fabs(g / 60.0));
+  if (g != 0.0) chain.Add(&highShelf, std::fabs(g / kShelfDriveDivisor));
 
   chain.outScale = outGain;
-  chain.outDrive = std::fabs(outGainDb / 60.0) + 0.01;
+  chain.outDrive = std::fabs(outGainDb / kOutputDriveDivisor) + kOutputDriveFloor;
   if (antiAlias)
   {
     // The output stage feeds the anti-alias filter directly.
