@@ -2,13 +2,11 @@
 
 #include <climits>
 
-CFStringRef MakeCFString(const char* text)
-{
+CFStringRef MakeCFString(const char* text) {
   return CFStringCreateWithCString(kCFAllocatorDefault, text ? text : "", kCFStringEncodingUTF8);
 }
 
-bool CopyCFStringUTF8(CFStringRef str, Core_TypedBuf<char>* pText)
-{
+bool CopyCFStringUTF8(CFStringRef str, Core_TypedBuf<char>* pText) {
   if (!str || CFGetTypeID(str) != CFStringGetTypeID()) return false;
   // Room for the longest encoding of every character, and the terminator.
   const CFIndex size =
