@@ -4,7 +4,6 @@
 
 #include "framework/lv2/IPluginLV2.h"
 
-LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index)
-{
+LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index) {
   return IPluginLV2::Descriptor(index);
 }

@@ -31,34 +31,29 @@ struct LV2Registry {
 
 IPluginLV2::IPluginLV2(IPluginInstanceInfo instanceInfo, int nParams, const char* channelIOStr,
                        int nPresets, const char* effectName, const char* productName,
-                       const char* mfrName, int vendorVersion, int uniqueID, int mfrID,
-                       int latency, bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
-  : IPluginBase(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
-                uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst),
-    mPluginURI(instanceInfo.mPluginURI),
-    mNAudioIn(0),
-    mNAudioOut(0),
-    mActive(false),
-    mPortData(4096),
-    mLastPortBits(4096),
-    mSilence(4096),
-    mDiscard(4096),
-    mMap(nullptr),
-    mParamStateKey(0),
-    mPresetNameKey(0),
-    mAtomChunk(0),
-    mAtomString(0)
-{
+                       const char* mfrName, int vendorVersion, int uniqueID, int mfrID, int latency,
+                       bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
+    : IPluginBase(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
+                  uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst),
+      mPluginURI(instanceInfo.mPluginURI),
+      mNAudioIn(0),
+      mNAudioOut(0),
+      mActive(false),
+      mPortData(4096),
+      mLastPortBits(4096),
+      mSilence(4096),
+      mDiscard(4096),
+      mMap(nullptr),
+      mParamStateKey(0),
+      mPresetNameKey(0),
+      mAtomChunk(0),
+      mAtomString(0) {
   Trace(TRACELOC, "%s", effectName ? effectName : "");
 }
 
-IPluginLV2::~IPluginLV2()
-{
-  Trace(TRACELOC, "%s", GetEffectName());
-}
+IPluginLV2::~IPluginLV2() { Trace(TRACELOC, "%s", GetEffectName()); }
 
-Core_String IPluginLV2::VariantName(int nIn, int nOut)
-{
+Core_String IPluginLV2::VariantName(int nIn, int nOut) {
   Core_String name;
   if (nIn == 1 && nOut == 1)
     name.Set("mono");
@@ -69,16 +64,14 @@ Core_String IPluginLV2::VariantName(int nIn, int nOut)
   return name;
 }
 
-Core_String IPluginLV2::VariantURI(const char* pluginURI, int nIn, int nOut)
-{
+Core_String IPluginLV2::VariantURI(const char* pluginURI, int nIn, int nOut) {
   Core_String uri(pluginURI);
   uri.Append("/");
   uri.Append(VariantName(nIn, nOut).Get());
   return uri;
 }
 
-const LV2Registry& IPluginLV2::Registry()
-{
+const LV2Registry& IPluginLV2::Registry() {
   // Thread-safe static initialisation: the plug-in's channel configurations and URI decide the
   // plug-ins the module offers.
   static const LV2Registry registry = [] {
@@ -100,15 +93,13 @@ const LV2Registry& IPluginLV2::Registry()
   return registry;
 }
 
-const LV2_Descriptor* IPluginLV2::Descriptor(uint32_t index)
-{
+const LV2_Descriptor* IPluginLV2::Descriptor(uint32_t index) {
   const LV2Registry& registry = Registry();
   return index < registry.descriptors.size() ? &registry.descriptors[index] : nullptr;
 }
 
-LV2_Handle IPluginLV2::Instantiate(const LV2_Descriptor* descriptor, double sampleRate,
-                                   const char*, const LV2_Feature* const* features)
-{
+LV2_Handle IPluginLV2::Instantiate(const LV2_Descriptor* descriptor, double sampleRate, const char*,
+                                   const LV2_Feature* const* features) {
   const LV2Registry& registry = Registry();
   size_t idx = 0;
   while (idx < registry.descriptors.size() && &registry.descriptors[idx] != descriptor) ++idx;
@@ -117,16 +108,15 @@ LV2_Handle IPluginLV2::Instantiate(const LV2_Descriptor* descriptor, double samp
   // plug-in's filters are designed for real audio rates.
   if (!(sampleRate >= kMinSampleRate && sampleRate <= kMaxSampleRate)) return nullptr;
   IPluginLV2* plug = MakePlug();
-  if (plug && !plug->Setup(registry.variants[idx].nIn, registry.variants[idx].nOut, sampleRate,
-                           features)) {
+  if (plug &&
+      !plug->Setup(registry.variants[idx].nIn, registry.variants[idx].nOut, sampleRate, features)) {
     delete plug;
     plug = nullptr;
   }
   return plug;
 }
 
-bool IPluginLV2::Setup(int nIn, int nOut, double sampleRate, const LV2_Feature* const* features)
-{
+bool IPluginLV2::Setup(int nIn, int nOut, double sampleRate, const LV2_Feature* const* features) {
   Trace(TRACELOC, "%d:%d:%f", nIn, nOut, sampleRate);
   if (!LegalIO(nIn, nOut)) return false;
   mNAudioIn = nIn;
@@ -165,8 +155,7 @@ bool IPluginLV2::Setup(int nIn, int nOut, double sampleRate, const LV2_Feature* 
   return true;
 }
 
-void IPluginLV2::SetBlockSize(int blockSize)
-{
+void IPluginLV2::SetBlockSize(int blockSize) {
   Trace(TRACELOC, "%d", blockSize);
   if (blockSize < 0) blockSize = 0;
   mSilence.Resize(blockSize);
@@ -181,16 +170,14 @@ void IPluginLV2::SetBlockSize(int blockSize)
   IPluginBase::SetBlockSize(blockSize);
 }
 
-void IPluginLV2::Activate(LV2_Handle instance)
-{
+void IPluginLV2::Activate(LV2_Handle instance) {
   IPluginLV2* plug = static_cast<IPluginLV2*>(instance);
   if (!plug) return;
   Core_MutexLock lock(&plug->mPlugLock);
   plug->ActivateLocked();
 }
 
-void IPluginLV2::ActivateLocked()
-{
+void IPluginLV2::ActivateLocked() {
   Trace(TRACELOC, "%s", "");
   // As the Audio Unit's reset and initialise: the plug-in resets, then every parameter's change
   // handler runs, which is when the plug-in takes the host's sample rate.
@@ -200,8 +187,7 @@ void IPluginLV2::ActivateLocked()
   mActive = true;
 }
 
-void IPluginLV2::Deactivate(LV2_Handle instance)
-{
+void IPluginLV2::Deactivate(LV2_Handle instance) {
   IPluginLV2* plug = static_cast<IPluginLV2*>(instance);
   if (!plug) return;
   Trace(TRACELOC, "%s", "");
@@ -210,37 +196,27 @@ void IPluginLV2::Deactivate(LV2_Handle instance)
   plug->mActive = false;
 }
 
-void IPluginLV2::Cleanup(LV2_Handle instance)
-{
-  delete static_cast<IPluginLV2*>(instance);
-}
+void IPluginLV2::Cleanup(LV2_Handle instance) { delete static_cast<IPluginLV2*>(instance); }
 
-const void* IPluginLV2::ExtensionData(const char* uri)
-{
+const void* IPluginLV2::ExtensionData(const char* uri) {
   static const LV2_State_Interface sState = {StateSave, StateRestore};
   if (uri && !strcmp(uri, LV2_STATE__interface)) return &sState;
   return nullptr;
 }
 
-void IPluginLV2::HostSpecificInit()
-{
-  GetHost();
-}
+void IPluginLV2::HostSpecificInit() { GetHost(); }
 
-int IPluginLV2::GetHost()
-{
+int IPluginLV2::GetHost() {
   if (mHostKind == kHostUninit) SetHost(program_invocation_short_name, 0);
   return mHostKind;
 }
 
-bool IPluginLV2::SendMidiMsg(IMidiMsg*)
-{
+bool IPluginLV2::SendMidiMsg(IMidiMsg*) {
   // The plug-in has no MIDI output port.
   return false;
 }
 
-bool IPluginLV2::SendMidiMsgs(Core_TypedBuf<IMidiMsg>* pMsgs)
-{
+bool IPluginLV2::SendMidiMsgs(Core_TypedBuf<IMidiMsg>* pMsgs) {
   for (int i = 0; pMsgs && i < pMsgs->GetSize(); ++i) SendMidiMsg(pMsgs->Get() + i);
   return true;
 }

@@ -45,8 +45,8 @@ class IPluginLV2 : public IPluginBase {
   static constexpr double kMinSampleRate = 1000.0;
   static constexpr double kMaxSampleRate = 1536000.0;
 
-  IPluginLV2(IPluginInstanceInfo instanceInfo, int nParams, const char* channelIOStr,
-             int nPresets, const char* effectName, const char* productName, const char* mfrName,
+  IPluginLV2(IPluginInstanceInfo instanceInfo, int nParams, const char* channelIOStr, int nPresets,
+             const char* effectName, const char* productName, const char* mfrName,
              int vendorVersion, int uniqueID, int mfrID, int latency, bool plugDoesMidi,
              bool plugDoesChunks, bool plugIsInst);
   ~IPluginLV2() override;

@@ -8,20 +8,17 @@
 #include "framework/IPluginUtilities.h"
 #include "framework/lv2/IPluginLV2.h"
 
-void IPluginLV2::ConnectPort(LV2_Handle instance, uint32_t port, void* data)
-{
+void IPluginLV2::ConnectPort(LV2_Handle instance, uint32_t port, void* data) {
   IPluginLV2* plug = static_cast<IPluginLV2*>(instance);
   if (!plug || port >= static_cast<uint32_t>(plug->mPortData.GetSize())) return;
   plug->mPortData.Get()[port] = data;
 }
 
-void IPluginLV2::Run(LV2_Handle instance, uint32_t nFrames)
-{
+void IPluginLV2::Run(LV2_Handle instance, uint32_t nFrames) {
   if (instance) static_cast<IPluginLV2*>(instance)->DoRun(nFrames);
 }
 
-void IPluginLV2::DoRun(uint32_t nFrames)
-{
+void IPluginLV2::DoRun(uint32_t nFrames) {
   // State save is the one call LV2 lets overlap run(); it holds the mutex while it reads the
   // parameters. Rather than wait for it, this block runs on the parameters as they are, and the
   // control ports keep their news for the next block (run() only reads parameters then).
@@ -35,8 +32,7 @@ void IPluginLV2::DoRun(uint32_t nFrames)
   if (locked) mPlugLock.Leave();
 }
 
-void IPluginLV2::ApplyControlPorts()
-{
+void IPluginLV2::ApplyControlPorts() {
   void* const* ports = mPortData.Get();
   uint32_t* lastBits = mLastPortBits.Get();
   for (int i = 0; i < NParams(); ++i) {
@@ -57,8 +53,7 @@ void IPluginLV2::ApplyControlPorts()
   }
 }
 
-void IPluginLV2::ProcessAudio(uint32_t nFrames)
-{
+void IPluginLV2::ProcessAudio(uint32_t nFrames) {
   const uint32_t block = static_cast<uint32_t>(GetBlockSize());
   if (block == 0) return;
   void* const* ports = mPortData.Get();

@@ -14,23 +14,20 @@
 #define TRACELOC __FUNCTION__, __LINE__
 
 LV2_State_Status IPluginLV2::StateSave(LV2_Handle instance, LV2_State_Store_Function store,
-                                       LV2_State_Handle handle, uint32_t, const LV2_Feature* const*)
-{
+                                       LV2_State_Handle handle, uint32_t,
+                                       const LV2_Feature* const*) {
   IPluginLV2* plug = static_cast<IPluginLV2*>(instance);
   return plug ? plug->SaveState(store, handle) : LV2_STATE_ERR_UNKNOWN;
 }
 
-LV2_State_Status IPluginLV2::StateRestore(LV2_Handle instance,
-                                          LV2_State_Retrieve_Function retrieve,
+LV2_State_Status IPluginLV2::StateRestore(LV2_Handle instance, LV2_State_Retrieve_Function retrieve,
                                           LV2_State_Handle handle, uint32_t,
-                                          const LV2_Feature* const*)
-{
+                                          const LV2_Feature* const*) {
   IPluginLV2* plug = static_cast<IPluginLV2*>(instance);
   return plug ? plug->RestoreState(retrieve, handle) : LV2_STATE_ERR_UNKNOWN;
 }
 
-LV2_State_Status IPluginLV2::SaveState(LV2_State_Store_Function store, LV2_State_Handle handle)
-{
+LV2_State_Status IPluginLV2::SaveState(LV2_State_Store_Function store, LV2_State_Handle handle) {
   Trace(TRACELOC, "%s", "");
   if (!store) return LV2_STATE_ERR_UNKNOWN;
   // Keys and types are URIDs: without the host's map there is no way to name them.
@@ -51,8 +48,7 @@ LV2_State_Status IPluginLV2::SaveState(LV2_State_Store_Function store, LV2_State
 }
 
 LV2_State_Status IPluginLV2::RestoreState(LV2_State_Retrieve_Function retrieve,
-                                          LV2_State_Handle handle)
-{
+                                          LV2_State_Handle handle) {
   Trace(TRACELOC, "%s", "");
   if (!retrieve) return LV2_STATE_ERR_UNKNOWN;
   if (!mMap) return LV2_STATE_ERR_NO_FEATURE;

@@ -26,8 +26,7 @@ const char* const kPrefixes =
     "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
 // A Turtle string literal.
-std::string Quoted(const char* text)
-{
+std::string Quoted(const char* text) {
   std::string s = "\"";
   for (const char* p = text; *p; ++p) {
     if (*p == '"' || *p == '\\') s += '\\';
@@ -43,8 +42,7 @@ std::string Quoted(const char* text)
 // A Turtle decimal with the fewest digits that read back as exactly v ("0.1", not
 // "0.10000000000000001"; "-20.0", not "-2e+01"); always with a point or an exponent, so it is
 // never read as an integer.
-std::string Number(double v)
-{
+std::string Number(double v) {
   if (!std::isfinite(v)) v = 0.0;
   char buf[400];
   const double magnitude = std::fabs(v);
@@ -59,8 +57,7 @@ std::string Number(double v)
 }
 
 // A symbol that no other port of the plug-in has, made from text.
-std::string UniqueSymbol(const char* text, std::set<std::string>* pTaken)
-{
+std::string UniqueSymbol(const char* text, std::set<std::string>* pTaken) {
   std::string s;
   for (const char* p = text; *p; ++p) {
     const unsigned char c = static_cast<unsigned char>(*p);
@@ -79,8 +76,7 @@ std::string UniqueSymbol(const char* text, std::set<std::string>* pTaken)
 
 // Symbols and names of one side's audio ports: "in" / "In", "in_l" / "In L", "in_3" / "In 3".
 void AudioPortNames(const char* side, const char* sideName, int count, int channel,
-                    std::string* pSymbol, std::string* pName)
-{
+                    std::string* pSymbol, std::string* pName) {
   static const char* const kStereo[2][2] = {{"l", "L"}, {"r", "R"}};
   *pSymbol = side;
   *pName = sideName;
@@ -94,9 +90,8 @@ void AudioPortNames(const char* side, const char* sideName, int count, int chann
   }
 }
 
-std::string UnitFor(const char* label)
-{
-  static const char* const kUnits[][2] = {{"dB", "units:db"}, {"Hz", "units:hz"},
+std::string UnitFor(const char* label) {
+  static const char* const kUnits[][2] = {{"dB", "units:db"},   {"Hz", "units:hz"},
                                           {"kHz", "units:khz"}, {"ms", "units:ms"},
                                           {"s", "units:s"},     {"%", "units:pc"}};
   for (const auto& unit : kUnits)
@@ -108,15 +103,13 @@ std::string UnitFor(const char* label)
          " ; units:render " + Quoted(("%f " + render).c_str()) + " ]";
 }
 
-bool IsToggle(const IParam* p)
-{
+bool IsToggle(const IParam* p) {
   const EParamKind kind = p->Type();
   return kind == kParamBool ||
          ((kind == kParamInt || kind == kParamEnum) && p->GetMin() == 0.0 && p->GetMax() == 1.0);
 }
 
-std::string ControlPort(const IParam* p, int index, const std::string& symbol)
-{
+std::string ControlPort(const IParam* p, int index, const std::string& symbol) {
   std::string t = "\t\ta lv2:InputPort, lv2:ControlPort ;\n";
   t += "\t\tlv2:index " + std::to_string(index) + " ;\n";
   t += "\t\tlv2:symbol " + Quoted(symbol.c_str()) + " ;\n";
@@ -150,8 +143,7 @@ struct Variant {
   int nOut;
 };
 
-bool WriteFile(const std::string& path, const std::string& text, std::string* pError)
-{
+bool WriteFile(const std::string& path, const std::string& text, std::string* pError) {
   FILE* f = fopen(path.c_str(), "w");
   if (!f) {
     *pError = "cannot write " + path + ": " + strerror(errno);
@@ -166,8 +158,7 @@ bool WriteFile(const std::string& path, const std::string& text, std::string* pE
 }
 
 // The plug-in's own file name without ".so": "TessorEQ.so" -> "TessorEQ.ttl".
-std::string PluginFileName(const char* binary)
-{
+std::string PluginFileName(const char* binary) {
   std::string name = binary;
   const size_t dot = name.rfind('.');
   if (dot != std::string::npos && dot > 0) name.erase(dot);
@@ -176,8 +167,7 @@ std::string PluginFileName(const char* binary)
 
 }  // namespace
 
-bool WriteLV2Bundle(IPluginLV2* plug, const LV2BundleFiles& files, std::string* pError)
-{
+bool WriteLV2Bundle(IPluginLV2* plug, const LV2BundleFiles& files, std::string* pError) {
   std::vector<Variant> variants;
   for (int i = 0; i < plug->NChannelIO(); ++i) {
     Variant v;
@@ -201,7 +191,8 @@ bool WriteLV2Bundle(IPluginLV2* plug, const LV2BundleFiles& files, std::string* 
   int major = 0, minor = 0, patch = 0;
   GetVersionParts(plug->GetEffectVersion(false), &major, &minor, &patch);
   const std::string pluginFile = PluginFileName(files.binary);
-  const bool hasClass = files.pluginClass && *files.pluginClass && strcmp(files.pluginClass, "Plugin");
+  const bool hasClass =
+      files.pluginClass && *files.pluginClass && strcmp(files.pluginClass, "Plugin");
 
   std::string manifest = kPrefixes, plugins = kPrefixes, presets = kPrefixes;
   // The project the plug-ins belong to names the maker.

@@ -9,8 +9,7 @@
 #include "framework/lv2/IPluginLV2.h"
 #include "framework/lv2/LV2Turtle.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
   if (argc < 3 || argc > 4) {
     fprintf(stderr, "usage: %s BUNDLE_DIR BINARY [CLASS]\n", argv[0]);
     return 2;
@@ -23,7 +22,8 @@ int main(int argc, char** argv)
   // A host sees only the filled presets.
   plug->PruneUninitializedPresets();
   std::string error;
-  const bool written = WriteLV2Bundle(plug, {argv[1], argv[2], argc > 3 ? argv[3] : nullptr}, &error);
+  const bool written =
+      WriteLV2Bundle(plug, {argv[1], argv[2], argc > 3 ? argv[3] : nullptr}, &error);
   delete plug;
   if (!written) {
     fprintf(stderr, "%s: %s\n", argv[0], error.c_str());
