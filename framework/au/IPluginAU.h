@@ -19,13 +19,7 @@
 #include "core/Core_String.h"
 #include "core/Core_TypedBuf.h"
 #include "framework/IPluginBase.h"
-
-// What the plug-in's factory hands its class: where the plug-in lives and the name of its
-// Cocoa view factory class.
-struct IPluginInstanceInfo {
-  Core_String mBundleIdentifier;
-  Core_String mViewFactoryClass;
-};
+#include "framework/IPluginInstanceInfo.h"
 
 // Maximum number of channels an input bus may deliver in one pull (the pull's buffer list lives
 // on the stack).
