@@ -108,16 +108,16 @@ IGraphics* EditorOf(AudioUnit unit)
 
 }  // namespace
 
-// event: 0 press, 1 drag, 2 release, all without modifiers. -1 when the unit has no editor.
+// event: 0 press, 1 drag, 2 release (left button); -1 when the unit has no editor.
 extern "C" __attribute__((visibility("default"))) int TestPlug_EditorMouse(AudioUnit unit,
                                                                            int event, int x, int y)
 {
   IGraphics* editor = EditorOf(unit);
+  IMouseMod left(true);
   if (!editor) return -1;
-  IMouseMod mod(true);
-  if (event == 0) editor->OnMouseDown(x, y, &mod);
-  else if (event == 1) editor->OnMouseDrag(x, y, &mod);
-  else editor->OnMouseUp(x, y, &mod);
+  if (event == 0) editor->OnMouseDown(x, y, &left);
+  else if (event == 1) editor->OnMouseDrag(x, y, &left);
+  else editor->OnMouseUp(x, y, &left);
   return 0;
 }
 
@@ -125,7 +125,6 @@ extern "C" __attribute__((visibility("default"))) int TestPlug_EditorMouse(Audio
 extern "C" __attribute__((visibility("default"))) double TestPlug_ControlValue(AudioUnit unit,
                                                                                int controlIdx)
 {
-  IGraphics* editor = EditorOf(unit);
-  IControl* control = editor ? editor->GetControl(controlIdx) : nullptr;
+  IControl* control = EditorOf(unit) ? EditorOf(unit)->GetControl(controlIdx) : nullptr;
   return control ? control->GetValue() : -1.0;
 }
