@@ -11,7 +11,9 @@
 // three of its operations: SetParameterFromPlug (attach time, host changes, preset restores),
 // PrepDraw and the destructor. The latter two are virtual, and SetParameterFromPlug is defined
 // inline below, so the core calls all three through this header alone: it never links the editor
-// library, and dependencies keep pointing from the editor to the core.
+// library, and dependencies keep pointing from the editor to the core. (Sanitizer builds compile
+// the core files that make these calls without the dynamic-type check, which would need this
+// library's type information; see framework/CMakeLists.txt.)
 
 #include "core/Core_Mutex.h"
 #include "core/Core_PtrList.h"
