@@ -24,3 +24,6 @@ if(TESSOR_SANITIZE)
     TARGET_DIRECTORY tessor_platform
     PROPERTIES COMPILE_OPTIONS -fno-sanitize=shift-base)
 endif()
+# Pixel loops are written plainly for the vectoriser, which -O2 barely runs with GCC.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/CGRasterTarget.cpp TARGET_DIRECTORY tessor_platform
+  APPEND PROPERTY COMPILE_OPTIONS $<$<CONFIG:Release,RelWithDebInfo>:-O3>)

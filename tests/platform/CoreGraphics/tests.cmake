@@ -4,4 +4,5 @@ tessor_add_test(coregraphics_tests
     ${CMAKE_CURRENT_LIST_DIR}/CGBitmapContextTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CGPaintTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CGImageTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CGFillRectTest.cpp
   LIBS tessor_platform)
