@@ -8,3 +8,5 @@
 #include "gdi_compat/GDI_Draw.h"
 #include "gdi_compat/GDI_StringCopy.h"
 #include "gdi_compat/GDI_Text.h"
+#include "gdi_compat/GDI_Images.h"
+#include "gdi_compat/GDI_Blit.h"
