@@ -11,9 +11,11 @@
 
 namespace {
 
+// Faces live for the process: never destroyed, so every pointer handed out stays valid
+// even while static objects are torn down at exit.
 std::vector<std::unique_ptr<TextFace>>& Faces() {
-  static std::vector<std::unique_ptr<TextFace>> faces;
-  return faces;
+  static auto* faces = new std::vector<std::unique_ptr<TextFace>>();
+  return *faces;
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <hb.h>
 
 #include <cmath>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -42,6 +45,53 @@ double Shape(const TextResolvedFont& font, const uint16_t* text, size_t len, dou
   return x - start;
 }
 
+// Shaped labels kept for reuse: the same text in the same font shapes the same way, and
+// labels are drawn again and again. Short texts only; emptied when full.
+class ShapeCache {
+ public:
+  static const size_t kMaxText = 256, kMaxEntries = 1024;
+
+  // Appends the glyphs for the text to out and returns the width, shaping only on a miss.
+  double Get(const TextResolvedFont& font, const uint16_t* text, size_t len,
+             std::vector<TextGlyph>* out) {
+    if (len > kMaxText) return Shape(font, text, len, 0, out);
+    thread_local std::string key;
+    key.assign(reinterpret_cast<const char*>(&font.size), sizeof font.size);
+    const unsigned id = font.face ? font.face->Id() : 0;
+    key.append(reinterpret_cast<const char*>(&id), sizeof id);
+    key.push_back(font.syntheticBold ? 1 : 0);
+    key.append(reinterpret_cast<const char*>(text), len * sizeof(uint16_t));
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      auto it = m_map.find(key);
+      if (it != m_map.end()) {
+        out->insert(out->end(), it->second.glyphs.begin(), it->second.glyphs.end());
+        return it->second.width;
+      }
+    }
+    Entry e;
+    const double width = e.width = Shape(font, text, len, 0, &e.glyphs);
+    out->insert(out->end(), e.glyphs.begin(), e.glyphs.end());
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_map.size() >= kMaxEntries) m_map.clear();
+    m_map.emplace(key, std::move(e));
+    return width;
+  }
+
+ private:
+  struct Entry {
+    std::vector<TextGlyph> glyphs;
+    double width = 0;
+  };
+  std::mutex m_mutex;
+  std::unordered_map<std::string, Entry> m_map;
+};
+
+ShapeCache& Shapes() {
+  static ShapeCache* cache = new ShapeCache();  // used until the process ends
+  return *cache;
+}
+
 }  // namespace
 
 void TextLine::Layout(const TextFont& font, const uint16_t* text, size_t len) {
@@ -61,7 +111,7 @@ void TextLine::Layout(const TextFont& font, const uint16_t* text, size_t len) {
   shown.assign(text, text + len);
   for (uint16_t& ch : shown)
     if (ch < 0x20 || ch == 0x7F) ch = 0x200B;
-  m_width = Shape(m_font, shown.data(), len, 0, &m_glyphs);
+  m_width = Shapes().Get(m_font, shown.data(), len, &m_glyphs);
 }
 
 bool TextLine::TruncateEnd(double maxWidth) {

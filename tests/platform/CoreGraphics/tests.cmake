@@ -6,3 +6,6 @@ tessor_add_test(coregraphics_tests
     ${CMAKE_CURRENT_LIST_DIR}/CGImageTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CGFillRectTest.cpp
   LIBS tessor_platform)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(TESSOR_TEST_AGG REQUIRED IMPORTED_TARGET libagg)
+target_link_libraries(coregraphics_tests PRIVATE PkgConfig::TESSOR_TEST_AGG)
