@@ -1,9 +1,11 @@
 // Coverage masks (rendered glyphs) composited into a context's pixels inside its clip.
+#include "CGCoverageBlend.h"
 #include "CGInternal.h"
 #include "CGPrivate.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 CGAffineTransform CGContextGetUserToPixelTransform(CGContextRef c) {
   if (!c) return CGAffineTransformIdentity;
@@ -24,9 +26,26 @@ void CGContextFillCoverageMask(CGContextRef c, const uint8_t* mask, int pitch, i
   agg::rgba8 colour(agg::rgba(rgba[0], rgba[1], rgba[2], rgba[3] * g.alpha));
   colour.premultiply();
   if (colour.a == 0) return;
+  // The products of this colour with every cover value, tabled once per colour and layout
+  // (a label's glyphs all share one).
+  const CGPixelLayout& l = c->layout;
+  uint8_t src[4];
+  src[l.r] = colour.r;
+  src[l.g] = colour.g;
+  src[l.b] = colour.b;
+  src[l.a] = colour.a;
+  const bool opaque = l.alpha == kCGAlphaKindSkip;
+  thread_local CGCoverageTable table;
+  thread_local bool filled = false;
+  if (!filled || table.alphaIndex != l.a || table.opaque != opaque ||
+      memcmp(table.src, src, 4) != 0) {
+    CGCoverageTableFill(&table, src, l.a, opaque);
+    filled = true;
+  }
   const int ix1 = static_cast<int>(x1), ix2 = static_cast<int>(x2);
   for (int py = static_cast<int>(y1); py < static_cast<int>(y2); ++py) {
     const uint8_t* covers = mask + static_cast<size_t>(py - y) * pitch + (ix1 - x);
-    c->target->fillCoverageSpan(ix1, py, ix2 - ix1, covers, colour);
+    CGBlendCoverageRow(c->data + static_cast<size_t>(py) * c->bytesPerRow + 4 * ix1, covers,
+                       ix2 - ix1, table);
   }
 }

@@ -79,10 +79,6 @@ class CGRasterTarget {
   // Composites a premultiplied colour over the whole pixels [x1, x2) x [y1, y2), which lie
   // inside the bitmap: the pixels the rasteriser gives for a pixel-aligned rectangle.
   virtual void fillRect(int x1, int y1, int x2, int y2, agg::rgba8 premultiplied) = 0;
-  // Composites a premultiplied colour over the pixels of one row, each weighted by its
-  // coverage byte; the span lies inside the bitmap.
-  virtual void fillCoverageSpan(int x, int y, int len, const uint8_t* covers,
-                                agg::rgba8 premultiplied) = 0;
 };
 std::unique_ptr<CGRasterTarget> CGRasterTargetCreate(uint8_t* data, int width, int height,
                                                      int bytesPerRow, const CGPixelLayout& layout);

@@ -1,6 +1,5 @@
 // Rasterised coverage written into 32-bit pixel memory, one instantiation per byte order and
 // alpha kind. Solid colours and image spans arrive premultiplied.
-#include "CGCoverageBlend.h"
 #include "CGInternal.h"
 
 #include <agg_image_accessors.h>
@@ -15,7 +14,6 @@
 
 #include <cstring>
 #include <new>
-#include <type_traits>
 
 namespace {
 
@@ -59,13 +57,6 @@ class SpanAlpha {
 
  private:
   agg::int8u m_alpha;
-};
-
-// Whether a pixel format is one of the layouts without alpha (the skip blender's).
-template <class PixFmt>
-struct IsOpaqueLayout {
-  static const bool value = std::is_same<typename PixFmt::blender_type,
-                                         BlenderSkipPre<typename PixFmt::order_type>>::value;
 };
 
 typedef agg::pixfmt_argb32_pre ImagePixfmt;
@@ -129,17 +120,6 @@ class RasterTarget : public CGRasterTarget {
       agg::int8u* p = m_buf.row_ptr(y) + 4 * x1;
       for (int i = 0; i < n; ++i, p += 4) Blender::blend_pix(p, c.r, c.g, c.b, c.a);
     }
-  }
-
-  void fillCoverageSpan(int x, int y, int len, const uint8_t* covers, agg::rgba8 c) override {
-    typedef typename PixFmt::order_type Order;
-    uint8_t bytes[4];
-    bytes[Order::R] = c.r;
-    bytes[Order::G] = c.g;
-    bytes[Order::B] = c.b;
-    bytes[Order::A] = c.a;
-    CGBlendCoverageRow<Order::A, IsOpaqueLayout<PixFmt>::value>(m_buf.row_ptr(y) + 4 * x, covers,
-                                                               len, bytes);
   }
 
   void clear(CGRasterizer& ras, CGScanline& sl) override {

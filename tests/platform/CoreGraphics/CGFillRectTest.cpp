@@ -73,8 +73,11 @@ TEST(CGCoverageBlend, MatchesTheRenderersBlenderForEveryCoverValue) {
       Pre::blend_pix(q, src[1], src[2], src[3], src[0], covers[i]);
       q[0] = 255;  // a layout without alpha marks covered pixels opaque
     }
-    CGBlendCoverageRow<0, false>(pre.data(), covers.data(), static_cast<int>(covers.size()), src);
-    CGBlendCoverageRow<0, true>(skip.data(), covers.data(), static_cast<int>(covers.size()), src);
+    CGCoverageTable preTable, skipTable;
+    CGCoverageTableFill(&preTable, src, 0, false);
+    CGCoverageTableFill(&skipTable, src, 0, true);
+    CGBlendCoverageRow(pre.data(), covers.data(), static_cast<int>(covers.size()), preTable);
+    CGBlendCoverageRow(skip.data(), covers.data(), static_cast<int>(covers.size()), skipTable);
     EXPECT_EQ(wantPre, pre);
     EXPECT_EQ(wantSkip, skip);
   }
