@@ -110,10 +110,11 @@ struct Pipeline {
   static constexpr int K = L::kSkew;
   static constexpr int W = LanesOf(sizeof(V));
   static_assert(W == C * S, "a layout fills its value with channels times stages");
+  static_assert(S == 1 || K % 2 == 0, "with two passes per frame, a skew of whole frames");
 
-  // One chunk's passes, channels interleaved: channel c of pass p is at
-  // [(kHistory + p - c0) * C + c], with kHistory passes of the previous chunk in front.
-  struct Passes {
+  // The frames of one chunk, channels interleaved: channel c of frame f is at
+  // [(kHistory + f - f0) * C + c], with kHistory frames of the previous chunk in front.
+  struct Frames {
     double x[(kHistory + kChunkPasses) * C];
     double d[(kHistory + kChunkPasses) * C];
   };
@@ -147,43 +148,38 @@ struct Pipeline {
     }
   }
 
-  // Fills passes [c0, c1) from the host's frames of channels ch0 ..; passes from n on (the
-  // draining steps) are zero.
-  static void FillPasses(const eq_ChainJob& job, int ch0, int c0, int c1, int n, Passes& ps) {
+  // Fills the frames of passes [c0, c1), those of the host from channels ch0 .. and zeros
+  // beyond the block's last frame (the draining steps).
+  static void FillFrames(const eq_ChainJob& job, int ch0, int c0, int c1, Frames& fr) {
     const int tw = job.twice ? 1 : 0;
-    const int end = c1 < n ? c1 : n;
-    double* x = ps.x + kHistory * C;
-    double* d = ps.d + kHistory * C;
-    // Frames packed at the start of the chunk, then (with two passes per frame) spread from
-    // the top: chunks start at even passes, so pass q's frame sits at or below slot q and is
-    // copied before its slot is overwritten.
-    const int nf = (end - c0 + tw) >> tw;
-    Interleave(job, ch0, c0 >> tw, nf, x);
-    Drives(x, d, nf * C);
-    if (tw) {
-      for (int q = end - c0 - 1; q > 0; --q) {
-        std::memcpy(x + q * C, x + (q >> 1) * C, sizeof(double) * C);
-        std::memcpy(d + q * C, d + (q >> 1) * C, sizeof(double) * C);
-      }
+    const int f0 = c0 >> tw, f1 = ((c1 - 1) >> tw) + 1;
+    const int real = (f1 < job.nFrames ? f1 : job.nFrames) - f0;
+    double* x = fr.x + kHistory * C;
+    double* d = fr.d + kHistory * C;
+    if (real > 0) {
+      Interleave(job, ch0, f0, real, x);
+      Drives(x, d, real * C);
     }
-    for (int k = (end - c0) * C; k < (c1 - c0) * C; ++k) x[k] = d[k] = 0.0;
+    for (int k = (real > 0 ? real : 0) * C; k < (f1 - f0) * C; ++k) x[k] = d[k] = 0.0;
   }
 
   // Lanes for the group whose lowest stage works on pass q: block h (stage S-1-h within the
-  // group) holds the C channels of pass q - K * (S-1-h).
-  static V Gather(const double* a, int c0, int q) {
-    return L::Gather(a + (kHistory + q - K * (S - 1) - c0) * C, K * C);
+  // group) holds the C channels of pass q - K * (S-1-h), that is of frame (q >> tw) minus
+  // (K >> tw) * (S-1-h): with two passes per frame the skew of two passes is one frame.
+  static V Gather(const double* a, int f0, int q, int tw) {
+    const int stride = K >> tw;
+    return L::Gather(a + (kHistory + (q >> tw) - stride * (S - 1) - f0) * C, stride * C);
   }
 
-  // The pass entering the chain at step j, in block S-1 (the lower blocks hold earlier passes).
-  static V Entering(const double* x, int c0, int j) {
-    return FromLanes<V>(x + (kHistory + j - (S - 1) - c0) * C);
+  // The pass entering the chain at step j, in block S-1 (the lower blocks hold other frames).
+  static V Entering(const double* x, int f0, int j, int tw) {
+    return FromLanes<V>(x + (kHistory + (j >> tw) - (S - 1) - f0) * C);
   }
 
-  // Keeps the last kHistory passes for the next chunk.
-  static void KeepHistory(Passes& ps, int m) {
-    std::memmove(ps.x, ps.x + m * C, sizeof(double) * kHistory * C);
-    std::memmove(ps.d, ps.d + m * C, sizeof(double) * kHistory * C);
+  // Keeps the last kHistory frames for the next chunk, which starts `frames` further on.
+  static void KeepHistory(Frames& fr, int frames) {
+    std::memmove(fr.x, fr.x + frames * C, sizeof(double) * kHistory * C);
+    std::memmove(fr.d, fr.d + frames * C, sizeof(double) * kHistory * C);
   }
 };
 
@@ -192,7 +188,7 @@ template <class L, int G, bool F>
 class GroupChain : Pipeline<L> {
   typedef Pipeline<L> P;
   typedef typename P::V V;
-  typedef typename P::Passes Passes;
+  typedef typename P::Frames Frames;
   static constexpr int C = P::C, S = P::S, K = P::K, W = P::W;
   static constexpr int kBack = K * (G - 1) * S;  // how far the highest group trails group 0
   static_assert(kBack + K * (S - 1) <= kHistory && S <= kHistory, "history too short");
@@ -203,6 +199,14 @@ class GroupChain : Pipeline<L> {
     V x1, x2, y1, y2;
     V offset;              // each lane's pass offset K * stage, for the filling and draining steps
     V sx1, sx2, sy1, sy2;  // the memories after the lane's last pass, kept while draining
+  };
+
+  // Where the steps of one chunk read and write.
+  struct Chunk {
+    const double* x;  // the chunk's frames
+    const V* dd;      // drive lanes by step
+    V* yy;            // the last group's results by step
+    int c0, f0, tw;   // first pass and frame of the chunk; 1 with two passes per frame
   };
 
  public:
@@ -218,40 +222,42 @@ class GroupChain : Pipeline<L> {
     Group gr[G];
     Load(job, ch0, gr);
 
-    Passes ps;
+    Frames fr;
     V dd[kHistory + kChunkPasses];  // drive lanes by step, with the trailing groups' history
     V yy[kChunkPasses];             // the last group's result after each step
-    for (int i = 0; i < kHistory * C; ++i) ps.x[i] = ps.d[i] = 0.0;
+    for (int i = 0; i < kHistory * C; ++i) fr.x[i] = fr.d[i] = 0.0;
     for (int i = 0; i < kHistory; ++i) dd[i] = V{};
 
     const V outScale = Splat(job.outScale, V{}), outDrive = Splat(job.outDrive, V{});
     for (int c0 = 0; c0 < steps; c0 += kChunkPasses) {
       const int c1 = (steps - c0 < kChunkPasses) ? steps : c0 + kChunkPasses;
       const int m = c1 - c0;
-      P::FillPasses(job, ch0, c0, c1, n, ps);
-      for (int j = c0; j < c1; ++j) dd[kHistory + j - c0] = P::Gather(ps.d, c0, j);
+      const int f0 = c0 >> tw;
+      P::FillFrames(job, ch0, c0, c1, fr);
+      for (int j = c0; j < c1; ++j) dd[kHistory + j - c0] = P::Gather(fr.d, f0, j, tw);
 
       // Filling steps, the steady run, then (from step n, once every pass has entered)
       // draining steps; filling and draining overlap for blocks shorter than the lag.
       const int fillEnd = Clamp(lag, c0, c1), drainStart = Clamp(n, c0, c1);
       int j = c0;
-      for (; j < fillEnd && j < drainStart; ++j) Step<true>(gr, ps.x, dd, yy, j, c0, n);
-      for (; j < drainStart; ++j) Step<false>(gr, ps.x, dd, yy, j, c0, n);
+      const Chunk ch{fr.x, dd, yy, c0, f0, tw};
+      for (; j < fillEnd && j < drainStart; ++j) Step<true>(gr, ch, j, n);
+      for (; j < drainStart; ++j) Step<false>(gr, ch, j, n);
       if (j == n) Save(gr);
-      for (; j < c1; ++j) Step<true>(gr, ps.x, dd, yy, j, c0, n);
+      for (; j < c1; ++j) Step<true>(gr, ch, j, n);
 
       // The last stage finished pass j - lag at step j; a frame's last pass is its output.
       const int pFirst = c0 - lag > 0 ? c0 - lag : 0;
       const int pEnd = c1 - lag < n ? c1 - lag : n;
-      const int f0 = pFirst >> tw, f1 = (pEnd - tw + (1 << tw) - 1) >> tw;
-      const int at = lag - c0 + tw + (f0 << tw);  // frame f0's result is yy[at]
-      if (f0 < f1 && G * S - N == 0)
-        Output<0>(yy + at, dd + kHistory - kBack + at, tw, outScale, outDrive, out, f0, f1);
-      else if (f0 < f1)
-        Output<S - 1>(yy + at, dd + kHistory - kBack + at, tw, outScale, outDrive, out, f0, f1);
+      const int o0 = pFirst >> tw, o1 = (pEnd - tw + (1 << tw) - 1) >> tw;
+      const int at = lag - c0 + tw + (o0 << tw);  // frame o0's result is yy[at]
+      if (o0 < o1 && G * S - N == 0)
+        Output<0>(yy + at, dd + kHistory - kBack + at, tw, outScale, outDrive, out, o0, o1);
+      else if (o0 < o1)
+        Output<S - 1>(yy + at, dd + kHistory - kBack + at, tw, outScale, outDrive, out, o0, o1);
 
       if (m == kChunkPasses) {
-        P::KeepHistory(ps, m);
+        P::KeepHistory(fr, m >> tw);
         for (int i = 0; i < kHistory; ++i) dd[i] = dd[m + i];
       }
     }
@@ -343,15 +349,15 @@ class GroupChain : Pipeline<L> {
   // Group g's work at one step. Its lowest stage is fed by the group below (or, for group 0,
   // by the pass entering the chain), read before that group moves on.
   template <bool Masked, int g>
-  static inline void GroupStep(Group* gr, const double* x, const V* dd, int c0, int j, V jv, V nv) {
+  static inline void GroupStep(Group* gr, const Chunk& ch, int j, V jv, V nv) {
     Group& s = gr[g];
     V up;
     if constexpr (g == 0)
-      up = P::Entering(x, c0, j);
+      up = P::Entering(ch.x, ch.f0, j, ch.tw);
     else
       up = Earlier(gr[g - 1]);
     const V in = L::template Feed<g == 0>(Earlier(s), up);
-    const V d = dd[kHistory + j - c0 - K * g * S];
+    const V d = ch.dd[kHistory + j - ch.c0 - K * g * S];
     V t;
     if constexpr (F && g == G - 1)
       t = s.scale * in + s.drive * d;
@@ -384,16 +390,16 @@ class GroupChain : Pipeline<L> {
 
   // All groups, the highest first.
   template <bool Masked, int... I>
-  static inline void StepAll(std::integer_sequence<int, I...>, Group* gr, const double* x,
-                             const V* dd, int c0, int j, V jv, V nv) {
-    (GroupStep<Masked, G - 1 - I>(gr, x, dd, c0, j, jv, nv), ...);
+  static inline void StepAll(std::integer_sequence<int, I...>, Group* gr, const Chunk& ch, int j,
+                             V jv, V nv) {
+    (GroupStep<Masked, G - 1 - I>(gr, ch, j, jv, nv), ...);
   }
 
   template <bool Masked>
-  static inline void Step(Group* gr, const double* x, const V* dd, V* yy, int j, int c0, int n) {
+  static inline void Step(Group* gr, const Chunk& ch, int j, int n) {
     const V jv = Splat(static_cast<double>(j), V{}), nv = Splat(static_cast<double>(n), V{});
-    StepAll<Masked>(std::make_integer_sequence<int, G>(), gr, x, dd, c0, j, jv, nv);
-    yy[j - c0] = gr[G - 1].y1;
+    StepAll<Masked>(std::make_integer_sequence<int, G>(), gr, ch, j, jv, nv);
+    ch.yy[j - ch.c0] = gr[G - 1].y1;
   }
 };
 
