@@ -41,7 +41,7 @@
 
 namespace {
 
-// Passes per chunk: the scratch arrays live on the stack (about 17 KB with 256-bit values),
+// Passes per chunk: the scratch arrays live on the stack (about 14 KB with 256-bit values),
 // and the per-chunk work is small against 128 steps.
 constexpr int kChunkPasses = 128;
 // Passes kept from one chunk to the next: the highest group trails the entering pass by up to
@@ -49,6 +49,8 @@ constexpr int kChunkPasses = 128;
 constexpr int kHistory = 16;
 // The pass offset given to lanes beyond the last stage: they never have a pass to work on.
 constexpr double kNoStage = 1e9;
+// All bits of a double but its sign.
+constexpr int64_t kMagnitudeBits = 0x7FFFFFFFFFFFFFFFll;
 
 constexpr int LanesOf(int bytes) { return bytes / static_cast<int>(sizeof(double)); }
 
@@ -63,7 +65,7 @@ EQ_INLINE double Flush(double v) { return (__builtin_fabs(v) < DBL_MIN) ? 0.0 : 
 template <class V>
 EQ_INLINE V Flush(V v) {
   typedef decltype(v < v) M;
-  const M absBits = reinterpret_cast<M>(v) & 0x7FFFFFFFFFFFFFFFll;
+  const M absBits = reinterpret_cast<M>(v) & kMagnitudeBits;
   const M tiny = reinterpret_cast<V>(absBits) < DBL_MIN;  // false for NaN
   return reinterpret_cast<V>(reinterpret_cast<M>(v) & ~tiny);
 }

@@ -40,7 +40,7 @@ struct StereoStagePair {
   // the compiler keeps it so instead of going through mask registers, which would double its
   // latency inside the recursion.
   static V Flush(V v) {
-    const __m256d absMask = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7FFFFFFFFFFFFFFFll));
+    const __m256d absMask = _mm256_castsi256_pd(_mm256_set1_epi64x(kMagnitudeBits));
     const __m256d tiny =
         _mm256_cmp_pd(_mm256_and_pd(v, absMask), _mm256_set1_pd(DBL_MIN), _CMP_LT_OQ);
     return _mm256_andnot_pd(tiny, v);
