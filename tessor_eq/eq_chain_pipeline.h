@@ -14,7 +14,7 @@
 //
 // A pass is one run of a frame through the chain: one per frame, or two from the same input
 // with oversampling, of which the second reaches the output. The block is worked through in
-// chunks of passes whose inputs and drive values are prepared ahead of the steps.
+// chunks of passes; the frames of a chunk and their drive values are prepared before its steps.
 //
 // Per lane every operation is exactly the one the definition makes on that channel and stage,
 // in the same order: x = flush(scale * v + drive * d) (the scale only for the folded output
