@@ -13,8 +13,9 @@ namespace {
 // Per-sample loops of the processing entry, kept plain so the compiler vectorises them, once
 // for each register width on x86-64; the widest the processor has is chosen when the program
 // loads. Converting stores two to three times the bytes of a float copy, so the width of the
-// stores is what counts.
-#if defined(__x86_64__)
+// stores is what counts. ThreadSanitizer instruments the code that chooses, which runs while
+// the program is still being loaded, before the sanitizer is ready: its builds keep one loop.
+#if defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
 #define EDGE_WIDTHS __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
 #else
 #define EDGE_WIDTHS

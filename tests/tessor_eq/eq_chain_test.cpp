@@ -204,6 +204,27 @@ TEST(EqChain, ZeroFramesChangeNothing)
   EXPECT_EQ(f[0].GetMemories(0).y1, before.y1);
 }
 
+TEST(EqChain, ProcessingInPlaceGivesTheSameBitsAsSeparateBuffers)
+{
+  OnEveryChainPath([] {
+    for (bool twice : {false, true}) {
+      std::vector<rbjfilter> a = Filters(77), b = a;
+      eq_Chain ca, cb;
+      for (int k = 0; k < eq_Chain::kMaxStages; ++k) {
+        ca.Add(&a[k], 0.05 * k);
+        cb.Add(&b[k], 0.05 * k);
+      }
+      ca.twice = cb.twice = ca.outputBeforeLast = cb.outputBeforeLast = twice;
+      const std::vector<double> l = Signal(700, 78), r = Signal(700, 79);
+      std::vector<double> il = l, ir = r, ol(700), orr(700);
+      eq_ProcessChain(ca, il.data(), ir.data(), il.data(), ir.data(), 700);
+      eq_ProcessChain(cb, l.data(), r.data(), ol.data(), orr.data(), 700);
+      for (int i = 0; i < 700; ++i)
+        ASSERT_TRUE(SameBits(il[i], ol[i]) && SameBits(ir[i], orr[i])) << "twice " << twice << " frame " << i;
+    }
+  });
+}
+
 TEST(EqChain, RunsOnTheFastestPathThisProcessorHasUnlessTestsChooseAnother)
 {
   EXPECT_EQ(eq_CurrentChainPath(), eq_FastestChainPath());
