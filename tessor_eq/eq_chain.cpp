@@ -15,28 +15,15 @@ eq_ChainPath Fastest() {
 #endif
 }
 
-// The path every chain runs on; decided once, on first use.
+// The path every chain runs on: the fastest one unless a test or benchmark chooses another.
 std::atomic<int>& Current() {
-  static std::atomic<int> path(Fastest());
+  static std::atomic<int> path(eq_FastestChainPath());
   return path;
 }
 
-void Run(eq_ChainPath path, eq_ChainJob& job) {
-  switch (path) {
-    case eq_kAvx512Path:
-      eq_RunChainAvx512(job);
-      break;
-    case eq_kAvx2Path:
-      eq_RunChainAvx2(job);
-      break;
-    case eq_kSse2Path:
-      eq_RunChainSse2(job);
-      break;
-    default:
-      eq_RunChainPlain(job);
-      break;
-  }
-}
+// By eq_ChainPath.
+void (*const kRunOn[eq_kNumChainPaths])(eq_ChainJob&) = {eq_RunChainPlain, eq_RunChainSse2,
+                                                         eq_RunChainAvx2, eq_RunChainAvx512};
 
 }  // namespace
 
@@ -91,13 +78,9 @@ void eq_ProcessChain(const eq_Chain& chain, const double* inL, const double* inR
     const rbjfilter& f = *chain.stages[k].filter;
     const rbjfilter::Coefficients c = f.GetCoefficients();
     const bool outputStage = job.folded && k == job.nStages - 1;
-    job.stages[k] = eq_JobStage{c.b0,
-                                c.b1,
-                                c.b2,
-                                c.a1,
-                                c.a2,
-                                outputStage ? chain.outDrive : chain.stages[k].drive,
-                                outputStage ? chain.outScale : 1.0};
+    const double drive = outputStage ? chain.outDrive : chain.stages[k].drive;
+    const double scale = outputStage ? chain.outScale : 1.0;
+    job.stages[k] = eq_JobStage{c.b0, c.b1, c.b2, c.a1, c.a2, drive, scale};
     for (int ch = 0; ch < 2; ++ch) {
       // Mono: the right lanes run on silence from zero memories and are not kept.
       const rbjfilter::Memories m =
@@ -106,7 +89,7 @@ void eq_ProcessChain(const eq_Chain& chain, const double* inL, const double* inR
     }
   }
 
-  Run(eq_CurrentChainPath(), job);
+  kRunOn[eq_CurrentChainPath()](job);
 
   for (int k = 0; k < job.nStages; ++k) {
     for (int ch = 0; ch < (stereo ? 2 : 1); ++ch) {
