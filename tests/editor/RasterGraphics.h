@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "framework/editor/IGraphicsRaster.h"
@@ -33,6 +34,12 @@ inline TrackedImage* MakeImage(int w, int h, const std::function<IColor(int, int
 // Opaque, red = x and green = y: every pixel says where it came from.
 inline TrackedImage* Coordinates(int w, int h) {
   return MakeImage(w, h, [](int x, int y) { return IColor(255, x, y, 0); });
+}
+
+// "WxH/frames".
+inline std::string Dims(const IBitmap& b) {
+  return std::to_string(b.mWidth) + "x" + std::to_string(b.mHeight) + "/" +
+         std::to_string(b.mFrames);
 }
 
 class RasterGraphics : public IGraphicsRaster {

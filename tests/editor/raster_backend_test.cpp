@@ -131,18 +131,14 @@ TEST_F(RasterTest, AnIdIsLoadedOnceForEveryEditorAndDerivedImagesLiveUntilTheirL
   IBitmap b = other.LoadIBitmap(1001, "other.png", 3);
   EXPECT_EQ(a.mImage, b.mImage);
   EXPECT_EQ(1, g->loads + other.loads);
-  EXPECT_EQ(6, b.mWidth);
-  EXPECT_EQ(12, b.mHeight);
-  EXPECT_EQ(3, b.mFrames);
+  EXPECT_EQ("6x12/3", Dims(b));
 
   IRECT part(2, 3, 5, 7);
   IBitmap crop = g->CropBitmap(&a, &part);
-  EXPECT_EQ(3, crop.mWidth);
-  EXPECT_EQ(4, crop.mHeight);
-  EXPECT_EQ(2, crop.mFrames);
+  EXPECT_EQ("3x4/2", Dims(crop));
   EXPECT_EQ(Raster_MakePixel(2, 3, 0, 255), Raster_GetPixel(crop.mImage, 0, 0));
   IBitmap scaled = g->ScaleBitmap(&a, 3, 6);
-  EXPECT_EQ(3, scaled.mWidth);
+  EXPECT_EQ("3x6/2", Dims(scaled));
   EXPECT_TRUE(cache.Contains(scaled.mImage));
   // -1 marks derived images: it never finds one.
   g->makers[kDerivedImageId] = [] { return Coordinates(1, 1); };
@@ -191,8 +187,8 @@ TEST_F(RasterTest, AMissingOrBrokenSkinDrawsNothingAndIsReportedOncePerFile) {
   IBitmap bad = g->LoadIBitmap(1005, broken.c_str(), 2);
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(nullptr, missing.mImage);
+  EXPECT_EQ("0x0/2", Dims(bad));
   EXPECT_EQ(nullptr, bad.mImage);
-  EXPECT_EQ(2, bad.mFrames);
   const size_t first = err.find(gone);
   EXPECT_NE(std::string::npos, first) << err;
   EXPECT_EQ(std::string::npos, err.find(gone, first + 1)) << err;
