@@ -10,4 +10,5 @@ set_target_properties(tessor_eq_component PROPERTIES
   VISIBILITY_INLINES_HIDDEN ON)
 target_link_options(tessor_eq_component PRIVATE -Wl,--no-undefined -Wl,--exclude-libs,ALL)
 tessor_add_component_bundle(TARGET tessor_eq_component BUNDLE_NAME TessorEQ
-  INFO_PLIST ${CMAKE_CURRENT_LIST_DIR}/TessorEQ.Info.plist.in)
+  INFO_PLIST ${CMAKE_CURRENT_LIST_DIR}/TessorEQ.Info.plist.in
+  RESOURCES ${TESSOR_EQ_SKINS})
