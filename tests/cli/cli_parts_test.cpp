@@ -3,8 +3,10 @@
 #include "cli/Args.h"
 #include "cli/AudioFile.h"
 #include "cli/CliError.h"
+#include "cli/DeclaredFrames.h"
 #include "cli/ParamLookup.h"
 #include "cli/Progress.h"
+#include "tests/cli/AudioFixtures.h"
 #include "tests/cli/CommandRunner.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +139,40 @@ TEST(AudioWriterOutput, AppearsOnlyOnCommitAndReplacesAnOldFile) {
   EXPECT_EQ(100u, reader.Read(out, 200));
   EXPECT_EQ(0.5f, l[99]);
   EXPECT_EQ(-0.5f, r[0]);
+}
+
+TEST(DeclaredFrames, HeadersKeepTheirPromiseWhenTheFileIsCutShort) {
+  TempDir dir;
+  TestAudio a;
+  a.channels = 2;
+  a.rate = 22050;
+  a.samples.assign(2 * 1000, 0.5f);
+  const std::pair<const char*, int> kinds[] = {{"a.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+                                               {"a.aiff", SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
+                                               {"a.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16},
+                                               {"a.au", SF_FORMAT_AU | SF_FORMAT_DOUBLE}};
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.first);
+    const std::string path = dir / kind.first;
+    ASSERT_TRUE(WriteTestAudio(path, a, kind.second));
+    EXPECT_EQ(1000, cli::DeclaredFrames(path));
+    EXPECT_EQ(0, ExitOf([&] { cli::AudioReader reader(path); }));
+    struct stat st;
+    ASSERT_EQ(0, ::stat(path.c_str(), &st));
+    ASSERT_EQ(0, ::truncate(path.c_str(), st.st_size - 100));
+    EXPECT_EQ(1000, cli::DeclaredFrames(path));
+    EXPECT_EQ(1, ExitOf([&] { cli::AudioReader reader(path); }));
+  }
+  // A streaming writer's placeholder length (0xFFFFFFFF) promises nothing.
+  const std::string wav = dir / "a.wav";
+  ASSERT_TRUE(WriteTestAudio(wav, a, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+  std::string bytes = ReadWholeFile(wav);
+  ASSERT_EQ("data", bytes.substr(36, 4));
+  bytes.replace(40, 4, "\xff\xff\xff\xff");
+  std::ofstream(wav, std::ios::binary) << bytes;
+  EXPECT_EQ(-1, cli::DeclaredFrames(wav));
+  EXPECT_EQ(0, ExitOf([&] { cli::AudioReader reader(wav); }));
+  EXPECT_EQ(-1, cli::DeclaredFrames(dir / "none.wav"));
 }
 
 }  // namespace
