@@ -80,6 +80,7 @@ RenderReport RunRenderJob(const RenderRequest& request) {
     writer.Write(outPtr, n);
     done += static_cast<int64_t>(n);
     progress.Update(done);
+    if (request.onFrames) request.onFrames(static_cast<int64_t>(n));
   }
   writer.Commit();
   progress.Finish();

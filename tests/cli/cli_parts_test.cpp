@@ -55,6 +55,9 @@ TEST(ArgsParsing, TakesBothOptionSpellingsRepeatsAndEndOfOptions) {
   EXPECT_EQ("64", p.Value("block"));
   EXPECT_FALSE(p.help);
   EXPECT_TRUE(cli::ParseArgs({"-h"}, {}).help);
+  for (auto spelling : std::vector<std::vector<std::string>>{{"-j", "3"}, {"-j3"}, {"--jobs=3"}})
+    EXPECT_EQ("3", cli::ParseArgs(spelling, {{"jobs", true, false, 'j'}}).Value("jobs"));
+  EXPECT_EQ(2, ExitOf([] { cli::ParseArgs({"-k3"}, {{"jobs", true, false, 'j'}}); }));
 }
 
 TEST(ArgsParsing, BlockSizesOutsideTheRangeAreUsageErrors) {

@@ -77,6 +77,18 @@ TEST_F(CommandErrors, UnusableCommandLinesExitWithStatus2) {
   ExpectError({"render", In(), Out(), "--component", ""}, 2, "'--component' needs a value");
 }
 
+TEST_F(CommandErrors, BatchesThatCannotBeRenderedAsAWholeAreRefusedBeforeAnyFile) {
+  ExpectError({"render", In(), In(), "--out-dir", dir / "eq"}, 2, "'" + In() + "' is given twice");
+  ExpectError({"render", In(), dir.Path() + "/./in.wav", "--out-dir", dir / "eq"}, 2, "given twice");
+  ExpectError({"render", In(), dir / "other/in.wav", "--out-dir", dir / "eq"}, 2,
+              "would both be written to '" + dir / "eq/in.wav" + "'");
+  ExpectError({"render", In(), "--out-dir", dir.Path()}, 2, "would replace the input");
+  ExpectError({"render", In(), "--out-dir", In()}, 2, "is not a directory");
+  ExpectError({"render", In(), Out(), "-j", "2"}, 2, "give --out-dir");
+  ExpectError({"render", In(), "--out-dir", dir / "eq", "-j", "0"}, 2, "-j wants a whole number");
+  ExpectError({"render", In(), "--out-dir", dir / "eq", "--set", "Gain=99"}, 2, "outside the range");
+}
+
 TEST_F(CommandErrors, TruncatedInputFailsSayingHowMuchCouldBeRead) {
   TestAudio a;
   a.channels = 2;
