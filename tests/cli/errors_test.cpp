@@ -89,6 +89,15 @@ TEST_F(CommandErrors, BatchesThatCannotBeRenderedAsAWholeAreRefusedBeforeAnyFile
   ExpectError({"render", In(), "--out-dir", dir / "eq", "--set", "Gain=99"}, 2, "outside the range");
 }
 
+TEST_F(CommandErrors, ResponseCommandLinesThatCannotWork) {
+  ExpectError({"response"}, 2, "missing arguments");
+  ExpectError({"response", dir / "r.csv"}, 2, "should end in .png");
+  ExpectError({"response", dir / "r.png", "--rate", "4000"}, 2, "--rate wants a whole number of hertz");
+  ExpectError({"response", dir / "r.png", "--csv", dir.Path()}, 2, "is a directory");
+  ExpectError({"response", dir / "r.png", "--set", "HPF=90 Hz"}, 2, "not a value of HPF");
+  ExpectError({"response", dir / "r.png", "--preset", dir / "none.aupreset"}, 1, "cannot read preset");
+}
+
 TEST_F(CommandErrors, TruncatedInputFailsSayingHowMuchCouldBeRead) {
   TestAudio a;
   a.channels = 2;
