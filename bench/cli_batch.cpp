@@ -1,0 +1,156 @@
+// A batch of sixteen 20-second stereo files through the same five active stages, three ways:
+// sixteen 'tessor-eq render IN OUT' commands one after another (the baseline, what a shell
+// loop does), one 'render ... --out-dir' batch with -j 1, and one with -j 2. Each iteration
+// is the whole job in wall-clock time; the ratios against the baseline are printed last.
+#include <benchmark/benchmark.h>
+#include <sndfile.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+const int kFiles = 16;
+const int kRate = 44100;
+const int kSeconds = 20;
+const std::vector<std::string> kSettings = {"--set", "HPF=80 Hz",      "--set", "LoShelf Level=4",
+                                            "--set", "MF Level 1=-3",  "--set", "MF Level 2=3",
+                                            "--set", "HiShelf Level=2"};
+
+std::string WorkDir() {
+  static std::string dir = [] {
+    char pattern[] = "/tmp/tessor-batch-bench-XXXXXX";
+    return std::string(::mkdtemp(pattern) ? pattern : "/tmp");
+  }();
+  return dir;
+}
+
+// Sixteen files of partials and noise, each a little different.
+const std::vector<std::string>& Inputs() {
+  static std::vector<std::string> paths = [] {
+    std::vector<std::string> p;
+    std::vector<float> block(2 * 4410);
+    for (int k = 0; k < kFiles; ++k) {
+      p.push_back(WorkDir() + "/take" + std::to_string(k) + ".wav");
+      SF_INFO info{};
+      info.channels = 2;
+      info.samplerate = kRate;
+      info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+      SNDFILE* f = sf_open(p.back().c_str(), SFM_WRITE, &info);
+      uint32_t seed = static_cast<uint32_t>(k + 1);
+      for (int64_t start = 0; start < int64_t(kRate) * kSeconds; start += 4410) {
+        for (size_t i = 0; i < 4410; ++i) {
+          const double t = double(start + int64_t(i)) / kRate;
+          seed = seed * 1664525u + 1013904223u;
+          const double noise = (double(seed >> 8) / 16777216.0 - 0.5) * 0.05;
+          const double s = 0.2 * std::sin(6.2831853 * (110 + 10 * k) * t) +
+                           0.1 * std::sin(6.2831853 * 880 * t) + noise;
+          block[2 * i] = float(s);
+          block[2 * i + 1] = float(0.9 * s - noise);
+        }
+        sf_writef_float(f, block.data(), 4410);
+      }
+      sf_close(f);
+    }
+    return p;
+  }();
+  return paths;
+}
+
+bool Run(std::vector<std::string> args) {
+  args.insert(args.end(), kSettings.begin(), kSettings.end());
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(&a[0]);
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1 /* O_WRONLY */, 0);
+  pid_t pid;
+  const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) return false;
+  int status = 0;
+  return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void BM_SixteenRendersOneAfterAnother(benchmark::State& state) {
+  Inputs();
+  for (auto _ : state)
+    for (int k = 0; k < kFiles; ++k)
+      if (!Run({TESSOR_EQ_EXE, "render", Inputs()[k],
+                WorkDir() + "/single" + std::to_string(k) + ".wav"})) {
+        state.SkipWithError("tessor-eq render failed");
+        return;
+      }
+}
+
+void Batch(benchmark::State& state, const std::string& jobs) {
+  std::vector<std::string> args = {TESSOR_EQ_EXE, "render"};
+  args.insert(args.end(), Inputs().begin(), Inputs().end());
+  args.insert(args.end(), {"--out-dir", WorkDir() + "/batch-j" + jobs, "-j", jobs});
+  for (auto _ : state)
+    if (!Run(args)) {
+      state.SkipWithError("tessor-eq render --out-dir failed");
+      return;
+    }
+}
+
+void BM_BatchOneJob(benchmark::State& state) { Batch(state, "1"); }
+void BM_BatchTwoJobs(benchmark::State& state) { Batch(state, "2"); }
+
+BENCHMARK(BM_SixteenRendersOneAfterAnother)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK(BM_BatchOneJob)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_BatchTwoJobs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Keeps the fastest repetition of each benchmark and prints the ratios to the baseline.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.run_type != Run::RT_Iteration || r.iterations == 0 || r.error_occurred) continue;
+      const double ms = r.GetAdjustedRealTime();
+      auto it = mMs.find(r.run_name.function_name);
+      if (it == mMs.end() || ms < it->second) mMs[r.run_name.function_name] = ms;
+    }
+  }
+
+  void PrintRatios() const {
+    auto base = mMs.find("BM_SixteenRendersOneAfterAnother");
+    auto one = mMs.find("BM_BatchOneJob");
+    auto two = mMs.find("BM_BatchTwoJobs");
+    if (base == mMs.end() || one == mMs.end() || two == mMs.end()) return;
+    std::printf(
+        "\n%d files of %d s stereo, one after another %.0f ms; batch -j 1 %.0f ms (%.2f); "
+        "batch -j 2 %.0f ms (%.2f of one after another)\n",
+        kFiles, kSeconds, base->second, one->second, one->second / base->second, two->second,
+        two->second / base->second);
+  }
+
+ private:
+  std::map<std::string, double> mMs;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatios();
+  benchmark::Shutdown();
+  std::system(("rm -rf '" + WorkDir() + "'").c_str());
+  return 0;
+}
