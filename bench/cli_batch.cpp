@@ -2,20 +2,17 @@
 // sixteen 'tessor-eq render IN OUT' commands one after another (the baseline, what a shell
 // loop does), one 'render ... --out-dir' batch with -j 1, and one with -j 2. Each iteration
 // is the whole job in wall-clock time; the ratios against the baseline are printed last.
+#include "bench/CommandBench.h"
+
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -68,18 +65,7 @@ const std::vector<std::string>& Inputs() {
 
 bool Run(std::vector<std::string> args) {
   args.insert(args.end(), kSettings.begin(), kSettings.end());
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(&a[0]);
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1 /* O_WRONLY */, 0);
-  pid_t pid;
-  const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return false;
-  int status = 0;
-  return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return RunQuietly(args);
 }
 
 void BM_SixteenRendersOneAfterAnother(benchmark::State& state) {
@@ -114,42 +100,24 @@ BENCHMARK(BM_SixteenRendersOneAfterAnother)
 BENCHMARK(BM_BatchOneJob)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_BatchTwoJobs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-// Keeps the fastest repetition of each benchmark and prints the ratios to the baseline.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.run_type != Run::RT_Iteration || r.iterations == 0 || r.error_occurred) continue;
-      const double ms = r.GetAdjustedRealTime();
-      auto it = mMs.find(r.run_name.function_name);
-      if (it == mMs.end() || ms < it->second) mMs[r.run_name.function_name] = ms;
-    }
-  }
-
-  void PrintRatios() const {
-    auto base = mMs.find("BM_SixteenRendersOneAfterAnother");
-    auto one = mMs.find("BM_BatchOneJob");
-    auto two = mMs.find("BM_BatchTwoJobs");
-    if (base == mMs.end() || one == mMs.end() || two == mMs.end()) return;
-    std::printf(
-        "\n%d files of %d s stereo, one after another %.0f ms; batch -j 1 %.0f ms (%.2f); "
-        "batch -j 2 %.0f ms (%.2f of one after another)\n",
-        kFiles, kSeconds, base->second, one->second, one->second / base->second, two->second,
-        two->second / base->second);
-  }
-
- private:
-  std::map<std::string, double> mMs;
-};
+void PrintRatios(const FastestRunReporter& reporter) {
+  const double base = reporter.Fastest("BM_SixteenRendersOneAfterAnother");
+  const double one = reporter.Fastest("BM_BatchOneJob");
+  const double two = reporter.Fastest("BM_BatchTwoJobs");
+  if (base == 0 || one == 0 || two == 0) return;
+  std::printf(
+      "\n%d files of %d s stereo, one after another %.0f ms; batch -j 1 %.0f ms (%.2f); "
+      "batch -j 2 %.0f ms (%.2f of one after another)\n",
+      kFiles, kSeconds, base, one, one / base, two, two / base);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  FastestRunReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
+  PrintRatios(reporter);
   benchmark::Shutdown();
   std::system(("rm -rf '" + WorkDir() + "'").c_str());
   return 0;
