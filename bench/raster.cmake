@@ -1,9 +1,5 @@
 # Raster blits and fills on the editor's 664 x 215 surface, side by side with pixman.
-find_package(PkgConfig QUIET)
-if(TARGET tessor_raster AND PkgConfig_FOUND)
-  pkg_check_modules(PIXMAN IMPORTED_TARGET pixman-1)
-  if(PIXMAN_FOUND)
-    add_executable(raster_bench ${CMAKE_CURRENT_LIST_DIR}/raster_blit.cpp)
-    target_link_libraries(raster_bench PRIVATE tessor_raster PkgConfig::PIXMAN benchmark::benchmark)
-  endif()
-endif()
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(PIXMAN REQUIRED IMPORTED_TARGET pixman-1)
+add_executable(raster_bench ${CMAKE_CURRENT_LIST_DIR}/raster_blit.cpp)
+target_link_libraries(raster_bench PRIVATE tessor_raster PkgConfig::PIXMAN benchmark::benchmark)

@@ -5,6 +5,17 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+// Granularities of a page or more allocate whole pages.
+constexpr long long kPageBytes = 4096;
+// Room left in the last page for the allocator's own header, so block and header share the
+// pages: a first small buffer gets 4096 - 96 = 4000 bytes.
+constexpr long long kAllocatorHeaderBytes = 96;
+// A page-granular buffer gets headroom of about half its size, but never more than 4 MiB:
+// larger buffers grow in steps of 4 MiB (the term 4 MiB + 96 = 4194400).
+constexpr long long kMaxHeadroomBytes = 4 * 1024 * 1024;
+}  // namespace
+
 Core_HeapBuf::Core_HeapBuf(int granul, int mas)
     : m_buf(nullptr), m_granul(granul > 0 ? granul : 1), m_alloc(0), m_size(0), m_mas(mas > 0 ? mas : 0) {}
 
@@ -27,14 +38,12 @@ long long Core_HeapBuf::AllocationFor(int n, int granul) {
   long long nn = n;
   long long base = std::max(nn / 2, static_cast<long long>(granul));
   long long alloc;
-  if (granul < 4096) {
+  if (granul < kPageBytes) {
     alloc = base + nn;
   } else {
-    // Whole pages minus room for the allocator's header: 4096 - 96 = 4000 for a small buffer.
-    base &= ~4095LL;
-    long long t = base + 96;
-    if (base > 4 * 1024 * 1024) t = 4194400;
-    alloc = ((t + nn) & ~4095LL) - 96;
+    base &= ~(kPageBytes - 1);
+    long long t = std::min(base, kMaxHeadroomBytes) + kAllocatorHeaderBytes;
+    alloc = ((t + nn) & ~(kPageBytes - 1)) - kAllocatorHeaderBytes;
   }
   return alloc > INT_MAX ? -1 : alloc;
 }

@@ -14,6 +14,9 @@ class Core_Mutex {
   Core_Mutex& operator=(const Core_Mutex&) = delete;
 
   void Enter();
+  // Enters when that needs no wait (the owner re-entering, or the lock free) and returns true;
+  // returns false at once while another thread holds the lock. A true result needs a Leave.
+  bool TryEnter();
   void Leave();
 
   pthread_mutex_t m_mutex;

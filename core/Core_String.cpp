@@ -35,7 +35,8 @@ int Core_String::GetLength() const { return m_hb.GetSize() > 0 ? static_cast<int
 
 void Core_String::Set(const char* str, int maxlen) {
   int len = BoundedLength(str, maxlen);
-  // str may point into this string: copy through a scratch block in that case.
+  // str may point into this string: the text is already in the buffer, so it is moved to the
+  // front in place and cut there.
   const char* own = static_cast<const char*>(m_hb.Get());
   if (own && str >= own && str < own + m_hb.GetSize()) {
     memmove(m_hb.Get(), str, static_cast<size_t>(len));

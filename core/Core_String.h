@@ -20,7 +20,8 @@ class Core_String {
   void Append(const char* str, int maxlen = 0);
   // Inserts str before byte position pos (clamped to the text).
   void Insert(const char* str, int pos, int maxlen = 0);
-  // Cuts the text to len bytes; a longer len changes nothing.
+  // Cuts the text to len bytes (a negative len empties it); a len at or beyond the length
+  // changes nothing.
   void SetLen(int len);
   // Removes len bytes starting at pos; the part outside the text is ignored.
   void DeleteSub(int pos, int len);

@@ -2,6 +2,16 @@
 
 #include "framework/IPluginUtilities.h"
 
+namespace {
+// A MIDI data byte holds 7 bits: 0..127.
+constexpr int kMaxDataByte = 127;
+constexpr int kDataByteRange = 128;
+// The pitch wheel is one 14-bit value split over both data bytes (low 7 bits first), 0..16383
+// with the wheel's rest position in the middle.
+constexpr int kMaxPitchWheel = 16383;
+constexpr int kPitchWheelCentre = 8192;
+}  // namespace
+
 void IMidiMsg::Clear()
 {
   mFrameOffset = 0;
@@ -29,9 +39,9 @@ void IMidiMsg::MakePitchWheelMsg(double value)
   Clear();
   mStatusByte = kPitchWheel << 4;
   // Saturating truncation keeps absurd inputs (huge, infinite, NaN) defined.
-  long long i = static_cast<long long>(TruncToInt(value * 8192.0)) + 8192;
+  long long i = static_cast<long long>(TruncToInt(value * kPitchWheelCentre)) + kPitchWheelCentre;
   if (i < 0) i = 0;
-  if (i > 16383) i = 16383;
+  if (i > kMaxPitchWheel) i = kMaxPitchWheel;
   mFirstData = static_cast<uint8_t>(i & 0x7F);
   mSecondData = static_cast<uint8_t>(i >> 7);
 }
@@ -41,7 +51,7 @@ void IMidiMsg::MakeControlChangeMsg(EControlChangeMsg idx, double value)
   Clear();
   mStatusByte = kControlChange << 4;
   mFirstData = static_cast<uint8_t>(idx);
-  mSecondData = static_cast<uint8_t>(TruncToInt(value * 127.0));
+  mSecondData = static_cast<uint8_t>(TruncToInt(value * kMaxDataByte));
 }
 
 IMidiMsg::EStatusMsg IMidiMsg::StatusMsg() const
@@ -78,8 +88,8 @@ int IMidiMsg::Program() const
 double IMidiMsg::PitchWheel() const
 {
   if (StatusMsg() != kPitchWheel) return 0.0;
-  int i = mSecondData * 128 + mFirstData - 8192;
-  return static_cast<double>(i) / 8192.0;
+  int i = mSecondData * kDataByteRange + mFirstData - kPitchWheelCentre;
+  return static_cast<double>(i) / kPitchWheelCentre;
 }
 
 int IMidiMsg::ControlChangeIdx() const
@@ -89,7 +99,7 @@ int IMidiMsg::ControlChangeIdx() const
 
 double IMidiMsg::ControlChange(EControlChangeMsg idx) const
 {
-  if (StatusMsg() == kControlChange && mFirstData == static_cast<int>(idx)) return mSecondData / 127.0;
+  if (StatusMsg() == kControlChange && mFirstData == static_cast<int>(idx)) return mSecondData / static_cast<double>(kMaxDataByte);
   return -1.0;
 }
 

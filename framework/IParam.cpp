@@ -87,6 +87,14 @@ const char* IParam::GetDisplayText(int value) const
   return "";
 }
 
+const char* IParam::GetDisplayTextAtIdx(int idx, int* pValue) const
+{
+  if (idx < 0 || idx >= mDisplayTexts.GetSize()) return nullptr;
+  const DisplayTextEntry& e = mDisplayTexts.Get()[idx];
+  if (pValue) *pValue = e.mValue;
+  return e.mText;
+}
+
 bool IParam::MapDisplayText(const char* text, int* pValue) const
 {
   if (!text) return false;

@@ -46,6 +46,8 @@ class IParam {
   int GetNDisplayTexts() const;
   // Text of the first entry for value, or "".
   const char* GetDisplayText(int value) const;
+  // Text and value of the idx-th entry in the order they were set; null outside the entries.
+  const char* GetDisplayTextAtIdx(int idx, int* pValue) const;
   // True and *pValue set for the first entry whose text equals text exactly.
   bool MapDisplayText(const char* text, int* pValue) const;
 

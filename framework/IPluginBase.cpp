@@ -36,11 +36,11 @@ IPluginBase::IPluginBase(int nParams, const char* channelIOStr, int nPresets,
     mPlugCode(uniqueID),
     mMakerCode(mfrID),
     mPlugVersion(vendorVersion),
-    mHostKind(-1),
+    mHostKind(kHostUninit),
     mHostRelease(0),
     mOwnStateFormat(plugDoesChunks),
     mInstrumentFlag(plugIsInst),
-    mRate(44100.0),
+    mRate(kDefaultSampleRate),
     mMaxBlock(0),
     mDelaySamples(latency),
     mParamList(4096),
@@ -382,7 +382,8 @@ void IPluginBase::ConvertOutputs(int nFrames, bool accumulate)
 double IPluginBase::GetSamplesPerBeat()
 {
   double tempo = GetTempo();
-  return tempo > 0.0 ? mRate * 60.0 / tempo : 0.0;
+  const double kSecondsPerMinute = 60.0;  // tempo is in beats per minute
+  return tempo > 0.0 ? mRate * kSecondsPerMinute / tempo : 0.0;
 }
 
 void IPluginBase::SetParameterFromGUI(int idx, double normalizedValue)

@@ -28,6 +28,8 @@ struct IRECT;
 
 // Size of the effect, product and maker name fields, terminator included.
 constexpr int kPluginNameSize = 128;
+// The sample rate a plug-in works at until its host sets one.
+constexpr double kDefaultSampleRate = 44100.0;
 
 class IPluginBase {
  public:
@@ -121,8 +123,9 @@ class IPluginBase {
   void SetOutputChannelConnections(int idx, int n, bool connected);
   void LimitToStereoIO();
 
-  // hostBufs holds one buffer per connected channel in the range, consumed in order;
-  // disconnected channels consume none. At most GetBlockSize() frames are used (see above).
+  // ppData holds one buffer per connected channel in the range, consumed in order;
+  // disconnected channels consume none. Float input is converted into the channel's scratch, so
+  // at most GetBlockSize() frames of it are used; a null buffer reads as silence.
   void AttachInputBuffers(int idx, int n, float** ppData, int nFrames);
   void AttachInputBuffers(int idx, int n, double** ppData, int nFrames);
   void AttachOutputBuffers(int idx, int n, float** ppData);
@@ -148,7 +151,7 @@ class IPluginBase {
   // One value per parameter follows the name, in parameter order: an int for boolean, integer
   // and enumeration parameters, a double for the others.
   void MakePreset(const char* name, ...);
-  // pairCount pairs of (int parameter index, value) follow; unnamed parameters keep their
+  // nParamsNamed pairs of (int parameter index, value) follow; unnamed parameters keep their
   // current value.
   void MakePresetFromNamedParams(const char* name, int nParamsNamed, ...);
   void MakeDefaultPreset(const char* name = nullptr, int nPresets = 1);

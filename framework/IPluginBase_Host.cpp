@@ -16,6 +16,8 @@ void IPluginBase::SetHost(const char* host, int version)
 
 int IPluginBase::GetHostVersion(bool decimal)
 {
+  // Called for its effect, not its result: a wrapper identifies the host on first use
+  // (SetHost), which records the version read below.
   GetHost();
   return decimal ? GetDecimalVersion(mHostRelease) : mHostRelease;
 }

@@ -16,6 +16,9 @@ struct HostEntry {
   int code;
 };
 
+// A host name is matched on its first 255 characters (and the terminator).
+constexpr int kHostNameBytes = 256;
+
 // Tested in this order; the first substring found decides.
 const HostEntry kHostTable[] = {
     {"cubase", kHostCubase},     {"reaper", kHostReaper},         {"nuendo", kHostNuendo},
@@ -36,9 +39,9 @@ uint32_t ReadProcessClock()
 
 int LookUpHost(const char* name)
 {
-  char cut[256];
+  char cut[kHostNameBytes];
   CopyTextField(cut, name, sizeof(cut));
-  char lower[256];
+  char lower[kHostNameBytes];
   ToLower(lower, cut);
   for (const HostEntry& e : kHostTable)
     if (strstr(lower, e.substring)) return e.code;
@@ -57,6 +60,7 @@ int GetDecimalVersion(int version)
 {
   int major, minor, patch;
   GetVersionParts(version, &major, &minor, &patch);
+  // Two decimal digits each for minor and patch: 1.2.3 is 10203.
   return major * 10000 + minor * 100 + patch;
 }
 
@@ -69,9 +73,11 @@ void GetVersionStr(int version, char* str)
 
 const char* CurrentTime()
 {
-  static char sTime[128];
-  char stamp[64] = "";
-  char zone[64] = "";
+  // Each part is formatted into a field of its own; the result holds both.
+  constexpr int kPartBytes = 64;
+  static char sTime[2 * kPartBytes];
+  char stamp[kPartBytes] = "";
+  char zone[kPartBytes] = "";
   time_t now = time(nullptr);
   struct tm local;
   if (localtime_r(&now, &local)) {
@@ -88,13 +94,18 @@ const char* CurrentTime()
 
 void CompileTimestamp(const char* date, const char* time, Core_String* str)
 {
+  // "[" and the month and day of "Mmm dd yyyy", without the space after the month: "[Mmmdd",
+  // where a one-digit day keeps its padding space, then hours and minutes of "hh:mm:ss".
+  constexpr int kBracketMonthDay = 7;        // "[Mmm dd"
+  constexpr int kSpaceAfterMonth = 4;        // position of that space
+  constexpr int kStampWithoutSeconds = 12;   // "[Mmmdd hh:mm"
   str->Set("[");
   str->Append(date);
-  str->SetLen(7);
-  if (str->GetLength() > 4) str->DeleteSub(4, 1);
+  str->SetLen(kBracketMonthDay);
+  if (str->GetLength() > kSpaceAfterMonth) str->DeleteSub(kSpaceAfterMonth, 1);
   str->Append(" ");
   str->Append(time);
-  str->SetLen(12);
+  str->SetLen(kStampWithoutSeconds);
   str->Append("]");
 }
 

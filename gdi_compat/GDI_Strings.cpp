@@ -13,10 +13,14 @@ CFStringRef GDI_CStringToCFString(const char* str) {
   return s;
 }
 
+namespace {
+// The longest bundle path read, terminator included; a longer one reads as no path at all.
+constexpr int kMaxModulePathBytes = 8192;
+}  // namespace
+
 int GetModuleFileName(HINSTANCE, char* buf, int size) {
   if (!buf || size <= 0) return 0;
-  // The path is read with a limit of 8192 bytes.
-  char path[8192];
+  char path[kMaxModulePathBytes];
   path[0] = 0;
   CFBundleRef bundle = CFBundleGetMainBundle();
   if (bundle) {

@@ -54,13 +54,16 @@ bool ReadCode(CFTypeRef v, OSType* code) {
   return false;
 }
 
+// An Info.plist is a few kilobytes; a file this large is not one and is not read into memory.
+const off_t kMaxInfoPlistBytes = 16 << 20;
+
 // The contents of a regular file of reasonable size; false for anything else (missing,
 // unreadable, a directory or a device), without throwing.
 bool ReadRegularFile(const std::string& file, std::string* text) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat st;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= (16 << 20);
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxInfoPlistBytes;
   char buffer[65536];
   while (ok) {
     const ssize_t n = ::read(fd, buffer, sizeof(buffer));

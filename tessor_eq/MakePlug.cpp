@@ -1,10 +1,10 @@
-// The factory the Audio Unit entry point calls to create an instance of the equaliser.
+// The factory the plug-in format's entry calls to create an instance of the equaliser.
 #include "core/Core_Mutex.h"
-#include "framework/au/IPluginAU.h"
+#include "framework/IPlugin.h"
 #include "tessor_eq/ondrel.h"
 #include "tessor_eq/ondrel_identity.h"
 
-IPluginAU* MakePlug()
+IPlugin* MakePlug()
 {
   // Instances are created one at a time.
   static Core_Mutex sMutex;
@@ -12,5 +12,6 @@ IPluginAU* MakePlug()
   IPluginInstanceInfo info;
   info.mBundleIdentifier.Set(kOndrelBundleIdentifier);
   info.mViewFactoryClass.Set(kOndrelViewFactoryClass);
+  info.mPluginURI.Set(kOndrelPluginURI);
   return new ondrel(info);
 }

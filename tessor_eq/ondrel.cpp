@@ -7,6 +7,66 @@
 
 namespace {
 
+// One step of a stepped band: the text the host shows for it and the frequency the band's filter
+// is designed at. Each table is the single source for both the parameter's display texts and
+// the filter design.
+struct BandStep {
+  const char* text;
+  double hz;
+};
+
+// Step 0 switches the high-pass off; its filter keeps a 1 Hz design while bypassed.
+constexpr int kHighPassOffStep = 0;
+constexpr BandStep kHighPassSteps[] = {
+    {"Off", 1.0}, {"30 Hz", 30.0}, {"50 Hz", 50.0}, {"80 Hz", 80.0}, {"160 Hz", 160.0},
+    {"300 Hz", 300.0}};
+constexpr BandStep kLowShelfSteps[] = {
+    {"35 Hz", 35.0}, {"60 Hz", 60.0}, {"110 Hz", 110.0}, {"220 Hz", 220.0}};
+constexpr BandStep kMidBand1Steps[] = {
+    {"150 Hz", 150.0}, {"180 Hz", 180.0}, {"240 Hz", 240.0}, {"400 Hz", 400.0},
+    {"820 Hz", 820.0}, {"1200 Hz", 1200.0}};
+constexpr BandStep kMidBand2Steps[] = {
+    {"220 Hz", 220.0}, {"315 Hz", 315.0}, {"640 Hz", 640.0}, {"2500 Hz", 2500.0},
+    {"3150 Hz", 3150.0}, {"6000 Hz", 6000.0}, {"8000 Hz", 8000.0}};
+constexpr const char* kOversampleTexts[] = {"Off", "On"};
+
+// The fixed designs. A shelf or pass filter is given its slope S (Q = sqrt(S / 2) at 0 dB):
+// a Butterworth anti-alias low-pass (Q = 1 / sqrt(2)), a high-pass of Q 0.59, a low shelf of
+// Q 1 and a high shelf of Q 0.45. Both mid bands are broad peaks of Q 0.5.
+constexpr double kAntiAliasS = 1.0;
+constexpr double kHighPassS = 0.7;
+constexpr double kLowShelfS = 2.0;
+constexpr double kMidBandQ = 0.5;
+constexpr double kHighShelfS = 0.4;
+// The anti-alias cutoff is the construction-time rate / 1.84: pi / 1.84 radians per
+// oversampled sample at any rate.
+constexpr double kAntiAliasCutoffDivisor = 1.84;
+// Mid-band frequencies until the first parameter update sets the stepped ones.
+constexpr double kMidBand1PlaceholderHz = 360.0;
+constexpr double kMidBand2PlaceholderHz = 3200.0;
+
+// Drive in front of a band, per dB of its level: a shelf adds 1/60 of it, a mid band 1/80. The
+// output stage adds 1/60 of the output gain in dB and always at least 0.01.
+constexpr double kShelfDriveDivisor = 60.0;
+constexpr double kMidBandDriveDivisor = 80.0;
+constexpr double kOutputDriveDivisor = 60.0;
+constexpr double kOutputDriveFloor = 0.01;
+
+// Makes param an enumeration with one value per step, each showing its step's text.
+template <int N>
+void InitSteps(IParam* param, const char* name, int defaultStep, const BandStep (&steps)[N])
+{
+  param->InitEnum(name, defaultStep, N);
+  for (int i = 0; i < N; ++i) param->SetDisplayText(i, steps[i].text);
+}
+
+// The step of the table at index, or null for an index the table does not have.
+template <int N>
+const BandStep* StepAt(const BandStep (&steps)[N], int index)
+{
+  return index >= 0 && index < N ? &steps[index] : nullptr;
+}
+
 // A parameter's step: its value truncated toward zero. Values that do not fit an int
 // (NaN included) give INT_MIN, which no step table knows.
 int StepOf(const IParam* p)
@@ -29,48 +89,18 @@ ondrel::~ondrel() {}
 
 void ondrel::InitParameters()
 {
-  GetParam(kHPF)->InitEnum("HPF", 0, 6);
-  GetParam(kHPF)->SetDisplayText(0, "Off");
-  GetParam(kHPF)->SetDisplayText(1, "30 Hz");
-  GetParam(kHPF)->SetDisplayText(2, "50 Hz");
-  GetParam(kHPF)->SetDisplayText(3, "80 Hz");
-  GetParam(kHPF)->SetDisplayText(4, "160 Hz");
-  GetParam(kHPF)->SetDisplayText(5, "300 Hz");
-
-  GetParam(kLoShelfFreq)->InitEnum("LoShelf Freq", 0, 4);
-  GetParam(kLoShelfFreq)->SetDisplayText(0, "35 Hz");
-  GetParam(kLoShelfFreq)->SetDisplayText(1, "60 Hz");
-  GetParam(kLoShelfFreq)->SetDisplayText(2, "110 Hz");
-  GetParam(kLoShelfFreq)->SetDisplayText(3, "220 Hz");
-
+  InitSteps(GetParam(kHPF), "HPF", 0, kHighPassSteps);
+  InitSteps(GetParam(kLoShelfFreq), "LoShelf Freq", 0, kLowShelfSteps);
   GetParam(kLoShelfLevel)->InitDouble("LoShelf Level", 0.0, -20.0, 20.0, 0.1, "dB");
-
-  GetParam(kMF1Freq)->InitEnum("MF 1 Freq", 2, 6);
-  GetParam(kMF1Freq)->SetDisplayText(0, "150 Hz");
-  GetParam(kMF1Freq)->SetDisplayText(1, "180 Hz");
-  GetParam(kMF1Freq)->SetDisplayText(2, "240 Hz");
-  GetParam(kMF1Freq)->SetDisplayText(3, "400 Hz");
-  GetParam(kMF1Freq)->SetDisplayText(4, "820 Hz");
-  GetParam(kMF1Freq)->SetDisplayText(5, "1200 Hz");
-
+  InitSteps(GetParam(kMF1Freq), "MF 1 Freq", 2, kMidBand1Steps);
   GetParam(kMF1Level)->InitDouble("MF Level 1", 0.0, -20.0, 20.0, 0.1, "dB");
-
-  GetParam(kMF2Freq)->InitEnum("MF 2 Freq", 3, 7);
-  GetParam(kMF2Freq)->SetDisplayText(0, "220 Hz");
-  GetParam(kMF2Freq)->SetDisplayText(1, "315 Hz");
-  GetParam(kMF2Freq)->SetDisplayText(2, "640 Hz");
-  GetParam(kMF2Freq)->SetDisplayText(3, "2500 Hz");
-  GetParam(kMF2Freq)->SetDisplayText(4, "3150 Hz");
-  GetParam(kMF2Freq)->SetDisplayText(5, "6000 Hz");
-  GetParam(kMF2Freq)->SetDisplayText(6, "8000 Hz");
-
+  InitSteps(GetParam(kMF2Freq), "MF 2 Freq", 3, kMidBand2Steps);
   GetParam(kMF2Level)->InitDouble("MF Level 2", 0.0, -20.0, 20.0, 0.1, "dB");
   GetParam(kHiShelfLevel)->InitDouble("HiShelf Level", 0.0, -20.0, 20.0, 0.1, "dB");
   GetParam(kGain)->InitDouble("Gain", 0.0, -20.0, 10.0, 0.1, "dB");
 
   GetParam(kOversample)->InitEnum("Oversample", 0, 2);
-  GetParam(kOversample)->SetDisplayText(0, "Off");
-  GetParam(kOversample)->SetDisplayText(1, "On");
+  for (int i = 0; i < 2; ++i) GetParam(kOversample)->SetDisplayText(i, kOversampleTexts[i]);
 }
 
 void ondrel::DesignBelowNyquist(rbjfilter& band, double nominalHz)
@@ -88,44 +118,43 @@ void ondrel::InitFilters()
   // The anti-alias filters keep this design for good: cutoff at pi/1.84 of the
   // oversampled rate, whatever rate the host sets later.
   aaInFilter.SetSampleRate(2 * rate);
-  aaInFilter.SetFreq(sr / 1.84);
+  aaInFilter.SetFreq(sr / kAntiAliasCutoffDivisor);
   aaInFilter.SetType(kLowPass);
-  aaInFilter.SetS(1.0);
+  aaInFilter.SetS(kAntiAliasS);
 
   aaOutFilter.SetSampleRate(2 * rate);
-  aaOutFilter.SetFreq(sr / 1.84);
+  aaOutFilter.SetFreq(sr / kAntiAliasCutoffDivisor);
   aaOutFilter.SetType(kLowPass);
-  aaOutFilter.SetS(1.0);
+  aaOutFilter.SetS(kAntiAliasS);
 
   highPass.SetSampleRate(rate);
-  highPass.SetFreq(1.0);
+  highPass.SetFreq(kHighPassSteps[kHighPassOffStep].hz);
   highPass.SetType(kHighPass);
-  highPass.SetS(0.7);
+  highPass.SetS(kHighPassS);
   highPassOn = false;
 
   lowShelf.SetSampleRate(rate);
-  lowShelf.SetFreq(35);
+  lowShelf.SetFreq(kLowShelfSteps[0].hz);
   lowShelf.SetGain(0);
-  lowShelf.SetS(2.0);
+  lowShelf.SetS(kLowShelfS);
   lowShelf.SetType(kLowShelf);
 
-  // 360 Hz and 3200 Hz are placeholders until the first parameter update.
   midBand1.SetSampleRate(rate);
-  midBand1.SetFreq(360);
+  midBand1.SetFreq(kMidBand1PlaceholderHz);
   midBand1.SetGain(0);
-  midBand1.SetQ(0.5);
+  midBand1.SetQ(kMidBandQ);
   midBand1.SetType(kPeaking);
 
   midBand2.SetSampleRate(rate);
-  midBand2.SetFreq(3200);
+  midBand2.SetFreq(kMidBand2PlaceholderHz);
   midBand2.SetGain(0);
-  midBand2.SetQ(0.5);
+  midBand2.SetQ(kMidBandQ);
   midBand2.SetType(kPeaking);
 
   highShelf.SetSampleRate(rate);
   highShelf.SetFreq(kHighShelfHz);
   highShelf.SetGain(0);
-  highShelf.SetS(0.4);
+  highShelf.SetS(kHighShelfS);
   highShelf.SetType(kHighShelf);
 }
 
@@ -138,51 +167,21 @@ void ondrel::OnParamChange(int /*paramIdx*/)
 {
   Core_MutexLock lock(&mPlugLock);
 
-  highPassOn = true;
-  switch (StepOf(GetParam(kHPF)))
-  {
-    case 0: highPassOn = false; highPass.SetFreq(1.0); break;
-    case 1: highPass.SetFreq(30); break;
-    case 2: highPass.SetFreq(50); break;
-    case 3: highPass.SetFreq(80); break;
-    case 4: highPass.SetFreq(160); break;
-    case 5: highPass.SetFreq(300); break;
-    default: break;
-  }
+  // A step a table does not have leaves the band's frequency as it was.
+  const int highPassStep = StepOf(GetParam(kHPF));
+  highPassOn = highPassStep != kHighPassOffStep;
+  if (const BandStep* step = StepAt(kHighPassSteps, highPassStep)) highPass.SetFreq(step->hz);
 
-  switch (StepOf(GetParam(kLoShelfFreq)))
-  {
-    case 0: lowShelf.SetFreq(35); break;
-    case 1: lowShelf.SetFreq(60); break;
-    case 2: lowShelf.SetFreq(110); break;
-    case 3: lowShelf.SetFreq(220); break;
-    default: break;
-  }
+  if (const BandStep* step = StepAt(kLowShelfSteps, StepOf(GetParam(kLoShelfFreq))))
+    lowShelf.SetFreq(step->hz);
   lowShelf.SetGain(GetParam(kLoShelfLevel)->Value());
 
-  switch (StepOf(GetParam(kMF1Freq)))
-  {
-    case 0: midBand1.SetFreq(150); break;
-    case 1: midBand1.SetFreq(180); break;
-    case 2: midBand1.SetFreq(240); break;
-    case 3: midBand1.SetFreq(400); break;
-    case 4: midBand1.SetFreq(820); break;
-    case 5: midBand1.SetFreq(1200); break;
-    default: break;
-  }
+  if (const BandStep* step = StepAt(kMidBand1Steps, StepOf(GetParam(kMF1Freq))))
+    midBand1.SetFreq(step->hz);
   midBand1.SetGain(GetParam(kMF1Level)->Value());
 
-  switch (StepOf(GetParam(kMF2Freq)))
-  {
-    case 0: midBand2.SetFreq(220); break;
-    case 1: midBand2.SetFreq(315); break;
-    case 2: midBand2.SetFreq(640); break;
-    case 3: midBand2.SetFreq(2500); break;
-    case 4: midBand2.SetFreq(3150); break;
-    case 5: midBand2.SetFreq(6000); break;
-    case 6: midBand2.SetFreq(8000); break;
-    default: break;
-  }
+  if (const BandStep* step = StepAt(kMidBand2Steps, StepOf(GetParam(kMF2Freq))))
+    midBand2.SetFreq(step->hz);
   midBand2.SetGain(GetParam(kMF2Level)->Value());
 
   highShelf.SetGain(GetParam(kHiShelfLevel)->Value());
@@ -226,16 +225,16 @@ void ondrel::ProcessDoubleReplacing(double** inputs, double** outputs, int nFram
 
   // A band at exactly 0 dB is left out: no drive, no filtering, memories untouched.
   double g = lowShelf.GetGain();
-  if (g != 0.0) chain.Add(&lowShelf, g / 60.0);  // a cut subtracts drive
+  if (g != 0.0) chain.Add(&lowShelf, g / kShelfDriveDivisor);  // a cut subtracts drive
   g = midBand1.GetGain();
-  if (g != 0.0) chain.Add(&midBand1, std::fabs(g / 80.0));
+  if (g != 0.0) chain.Add(&midBand1, std::fabs(g / kMidBandDriveDivisor));
   g = midBand2.GetGain();
-  if (g != 0.0) chain.Add(&midBand2, std::fabs(g / 80.0));
+  if (g != 0.0) chain.Add(&midBand2, std::fabs(g / kMidBandDriveDivisor));
   g = highShelf.GetGain();
-  if (g != 0.0) chain.Add(&highShelf, std::fabs(g / 60.0));
+  if (g != 0.0) chain.Add(&highShelf, std::fabs(g / kShelfDriveDivisor));
 
   chain.outScale = outGain;
-  chain.outDrive = std::fabs(outGainDb / 60.0) + 0.01;
+  chain.outDrive = std::fabs(outGainDb / kOutputDriveDivisor) + kOutputDriveFloor;
   if (antiAlias)
   {
     // The output stage feeds the anti-alias filter directly.

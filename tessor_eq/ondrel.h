@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "framework/au/IPluginAU.h"
+#include "framework/IPlugin.h"
 #include "tessor_eq/rbjfilter.h"
 
 enum EParams
@@ -23,10 +23,11 @@ enum EParams
   kNumParams
 };
 
-// The plug-in base the equaliser builds on: the Audio Unit wrapper. Its constructor takes the
-// instance information (from MakePlug) in front of the plug-in base's arguments, which ondrel's
-// constructor forwards unchanged; without it the plug-in has no bundle and no view factory.
-typedef IPluginAU ondrel_Base;
+// The plug-in base the equaliser builds on: the wrapper of the format being built (Audio Unit
+// or LV2, see IPlugin.h). Its constructor takes the instance information (from MakePlug) in
+// front of the plug-in base's arguments, which ondrel's constructor forwards unchanged; without
+// it the plug-in has no bundle and no view factory.
+typedef IPlugin ondrel_Base;
 
 class ondrel : public ondrel_Base
 {

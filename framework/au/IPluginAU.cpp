@@ -6,8 +6,18 @@
 #include <cstring>
 
 #include "framework/IPluginUtilities.h"
+#include "framework/au/IPluginAU_CFStrings.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
+
+namespace {
+// Until the host says otherwise: its largest render in frames, and its tempo in beats per minute.
+constexpr int kDefaultMaxFrames = 1024;
+constexpr double kDefaultTempo = 120.0;
+// The last render's sample time before the first render: hosts count sample time from 0, so
+// the first render pulls its inputs.
+constexpr double kNoRenderYet = -1.0;
+}  // namespace
 
 IPluginAU::IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* channelIOStr,
                      int nPresets, const char* effectName, const char* productName,
@@ -20,8 +30,8 @@ IPluginAU::IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* 
     mComponent(nullptr),
     mInitialized(false),
     mBypass(false),
-    mLastRenderSampleTime(-1.0),
-    mLastTempo(120.0),
+    mLastRenderSampleTime(kNoRenderYet),
+    mLastTempo(kDefaultTempo),
     mHostTransport(),
     mInputScratch(4096),
     mOutputScratch(4096),
@@ -59,7 +69,7 @@ IPluginAU::IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* 
   }
 
   AssessInputConnections();
-  SetBlockSize(1024);
+  SetBlockSize(kDefaultMaxFrames);
 }
 
 IPluginAU::IPluginAU(int nParams, const char* channelIOStr, int nPresets, const char* effectName,
@@ -113,15 +123,8 @@ int IPluginAU::GetHost()
   if (mHostKind != kHostUninit) return mHostKind;
   CFBundleRef mainBundle = CFBundleGetMainBundle();
   CFStringRef id = mainBundle ? CFBundleGetIdentifier(mainBundle) : nullptr;
-  if (id) {
-    const CFIndex size =
-        CFStringGetMaximumSizeForEncoding(CFStringGetLength(id), kCFStringEncodingUTF8) + 1;
-    Core_TypedBuf<char> text(4096);
-    if (text.Resize(static_cast<int>(size)) &&
-        CFStringGetCString(id, text.Get(), size, kCFStringEncodingUTF8)) {
-      SetHost(text.Get(), 0);
-    }
-  }
+  Core_TypedBuf<char> text(4096);
+  if (CopyCFStringUTF8(id, &text)) SetHost(text.Get(), 0);
   if (mHostKind == kHostUninit) SetHost("", 0);
   return mHostKind;
 }

@@ -6,7 +6,8 @@
 // dispatches every other selector under the plug-in mutex. The work is split by job:
 //   IPluginAU.cpp             construction, buses, block size, host identification
 //   IPluginAU_Entry.cpp       the entry point, selector dispatch and the fast-dispatch table
-//   IPluginAU_Properties.cpp  GetProperty / SetProperty
+//   IPluginAU_Properties.cpp  GetProperty (one handler per property family) / SetProperty
+//   IPluginAU_CFStrings.cpp   UTF-8 text to and from CFStrings
 //   IPluginAU_Render.cpp      buses, input connections, channel checks and RenderProc
 //   IPluginAU_State.cpp       saved state, parameter procedures, notifications, transport
 
@@ -18,13 +19,7 @@
 #include "core/Core_String.h"
 #include "core/Core_TypedBuf.h"
 #include "framework/IPluginBase.h"
-
-// What the plug-in's factory hands its class: where the plug-in lives and the name of its
-// Cocoa view factory class.
-struct IPluginInstanceInfo {
-  Core_String mBundleIdentifier;
-  Core_String mViewFactoryClass;
-};
+#include "framework/IPluginInstanceInfo.h"
 
 // Maximum number of channels an input bus may deliver in one pull (the pull's buffer list lives
 // on the stack).
@@ -129,6 +124,29 @@ class IPluginAU : public IPluginBase {
   bool IsInitialized() const { return mInitialized; }
 
  protected:
+  // One GetProperty call: the property, scope and element asked about, and where the answer
+  // goes. mData is null when the host asks only for the size and writability.
+  struct PropertyQuery {
+    AudioUnitPropertyID mID;
+    AudioUnitScope mScope;
+    AudioUnitElement mElement;
+    UInt32* mSize;
+    Boolean* mWriteable;
+    void* mData;
+    bool Global() const { return mScope == kAudioUnitScope_Global; }
+  };
+  // GetProperty hands each property to the handler of its family.
+  ComponentResult GetUnitProperty(const PropertyQuery& q);
+  ComponentResult GetBusProperty(const PropertyQuery& q);
+  ComponentResult GetParameterProperty(const PropertyQuery& q);
+  ComponentResult GetStateProperty(const PropertyQuery& q);
+  ComponentResult GetViewProperty(const PropertyQuery& q);
+
+  // The parameter a host names by its ID, or null for an ID beyond the parameter list.
+  IParam* GetParamByID(AudioUnitParameterID id) const {
+    return id < static_cast<UInt32>(NParams()) ? GetParam(static_cast<int>(id)) : nullptr;
+  }
+
   // ---- Buses and connections ----
   BusChannels* GetBus(AudioUnitScope scope, AudioUnitElement element);
   int NHostChannelsConnected(Core_PtrList<BusChannels>* pBuses, int excludeIdx);

@@ -6,6 +6,7 @@
 
 #include "framework/IPluginUtilities.h"
 #include "framework/au/IPluginAU.h"
+#include "framework/au/IPluginAU_CFStrings.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 
@@ -36,19 +37,53 @@ void ReleaseSharedPreset(CFAllocatorRef, const void* value)
 const CFArrayCallBacks kSharedPresetCallBacks = {0, RetainSharedPreset, ReleaseSharedPreset,
                                                  nullptr, nullptr};
 
-CFStringRef MakeCFString(const char* text)
+// A new array (the host releases it) of the preset slots' numbers and names.
+CFArrayRef CopyFactoryPresets(const IPluginBase& plug)
 {
-  return CFStringCreateWithCString(kCFAllocatorDefault, text ? text : "", kCFStringEncodingUTF8);
+  const int n = plug.NPresets();
+  CFMutableArrayRef presets = CFArrayCreateMutable(kCFAllocatorDefault, n, &kSharedPresetCallBacks);
+  for (int i = 0; i < n; ++i) {
+    SharedPreset* rec = new SharedPreset();
+    rec->mPreset.presetNumber = i;
+    rec->mPreset.presetName = MakeCFString(plug.GetPresetName(i));
+    rec->mRefs.store(0);
+    CFArrayAppendValue(presets, rec);  // the array's retain takes the first reference
+  }
+  return presets;
 }
 
-// The UTF-8 text of a CFString in a growable buffer; false for a null or unconvertible string.
-bool GetUTF8(CFStringRef str, Core_TypedBuf<char>* pText)
+// What a host learns of a parameter: name, unit, bounds and default. The name string is
+// released by the host (CFNameRelease), as is the unit name when there is one.
+void FillParameterInfo(const IParam& param, AudioUnitParameterInfo* info)
 {
-  if (!str || CFGetTypeID(str) != CFStringGetTypeID()) return false;
-  const CFIndex size =
-      CFStringGetMaximumSizeForEncoding(CFStringGetLength(str), kCFStringEncodingUTF8) + 1;
-  if (size <= 0 || size > INT_MAX || !pText->Resize(static_cast<int>(size))) return false;
-  return CFStringGetCString(str, pText->Get(), size, kCFStringEncodingUTF8);
+  memset(info, 0, sizeof(*info));
+  info->flags = kAudioUnitParameterFlag_IsWritable | kAudioUnitParameterFlag_IsReadable |
+                kAudioUnitParameterFlag_HasCFNameString |
+                kAudioUnitParameterFlag_CFNameRelease;
+  info->cfNameString = MakeCFString(param.GetNameForHost());
+  CopyTextField(info->name, param.GetNameForHost(), sizeof(info->name));
+  switch (param.Type()) {
+    case kParamBool:
+      info->unit = kAudioUnitParameterUnit_Boolean;
+      break;
+    case kParamEnum:
+      info->unit = kAudioUnitParameterUnit_Indexed;
+      break;
+    default:
+      if (*param.GetLabelForHost()) {
+        info->unit = kAudioUnitParameterUnit_CustomUnit;
+        info->unitName = MakeCFString(param.GetLabelForHost());
+      } else {
+        info->unit = kAudioUnitParameterUnit_Generic;
+      }
+      break;
+  }
+  double lo, hi;
+  param.GetBounds(&lo, &hi);
+  info->minValue = static_cast<Float32>(lo);
+  info->maxValue = static_cast<Float32>(hi);
+  info->defaultValue = static_cast<Float32>(param.Value());
+  info->clumpID = 0;
 }
 
 // The host's record of a parameter-indexed property names the parameter it asks about; an ID
@@ -63,122 +98,146 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
 {
   Trace(TRACELOC, "%s(%u:%s):(%u:%s):%u", pData ? "" : "info:", propID, AUPropertyStr(propID),
         scope, AUScopeStr(scope), element);
-  const bool global = scope == kAudioUnitScope_Global;
-
+  const PropertyQuery q = {propID, scope, element, pDataSize, pWriteable, pData};
   switch (propID) {
-    case kAudioUnitProperty_ClassInfo:
-      *pDataSize = sizeof(CFPropertyListRef);
-      *pWriteable = true;
-      if (pData) return GetState(static_cast<CFPropertyListRef*>(pData));
-      return noErr;
-
-    case kAudioUnitProperty_MakeConnection:
-      if (scope != kAudioUnitScope_Global && scope != kAudioUnitScope_Input)
-        return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(AudioUnitConnection);
-      *pWriteable = true;
-      return noErr;
-
     case kAudioUnitProperty_SampleRate:
-      *pDataSize = sizeof(Float64);
-      *pWriteable = true;
-      if (pData) *static_cast<Float64*>(pData) = mRate;
+    case kAudioUnitProperty_MaximumFramesPerSlice:
+    case kAudioUnitProperty_Latency:
+    case kAudioUnitProperty_TailTime:
+    case kAudioUnitProperty_BypassEffect:
+    case kAudioUnitProperty_LastRenderError:
+    case kAudioUnitProperty_FastDispatch:
+    case kAudioUnitProperty_HostCallbacks:
+    case kMusicDeviceProperty_InstrumentCount:
+      return GetUnitProperty(q);
+
+    case kAudioUnitProperty_StreamFormat:
+    case kAudioUnitProperty_ElementCount:
+    case kAudioUnitProperty_SupportedNumChannels:
+    case kAudioUnitProperty_MakeConnection:
+    case kAudioUnitProperty_SetRenderCallback:
+      return GetBusProperty(q);
+
+    case kAudioUnitProperty_ParameterList:
+    case kAudioUnitProperty_ParameterInfo:
+    case kAudioUnitProperty_ParameterValueStrings:
+    case kAudioUnitProperty_ParameterStringFromValue:
+    case kAudioUnitProperty_ParameterIDName:
+    case kAudioUnitProperty_ParameterValueFromString:
+      return GetParameterProperty(q);
+
+    case kAudioUnitProperty_ClassInfo:
+    case kAudioUnitProperty_FactoryPresets:
+    case kAudioUnitProperty_CurrentPreset:
+    case kAudioUnitProperty_PresentPreset:
+      return GetStateProperty(q);
+
+    case kAudioUnitProperty_GetUIComponentList:
+    case kAudioUnitProperty_CocoaUI:
+      return GetViewProperty(q);
+
+    default:
+      return kAudioUnitErr_InvalidProperty;
+  }
+}
+
+// Processing set-up: sample rate, block size, latency and tail, bypass, the fast-dispatch
+// procedures, the host's transport callbacks, and the instrument count.
+ComponentResult IPluginAU::GetUnitProperty(const PropertyQuery& q)
+{
+  switch (q.mID) {
+    case kAudioUnitProperty_SampleRate:
+      *q.mSize = sizeof(Float64);
+      *q.mWriteable = true;
+      if (q.mData) *static_cast<Float64*>(q.mData) = mRate;
       return noErr;
 
-    case kAudioUnitProperty_ParameterList: {
-      const int n = global ? NParams() : 0;
-      *pDataSize = static_cast<UInt32>(n) * sizeof(AudioUnitParameterID);
-      if (pData) {
-        AudioUnitParameterID* ids = static_cast<AudioUnitParameterID*>(pData);
-        for (int i = 0; i < n; ++i) ids[i] = static_cast<AudioUnitParameterID>(i);
-      }
+    case kAudioUnitProperty_MaximumFramesPerSlice:
+      if (!q.Global()) return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(UInt32);
+      *q.mWriteable = true;
+      if (q.mData) *static_cast<UInt32*>(q.mData) = static_cast<UInt32>(mMaxBlock);
       return noErr;
-    }
 
-    case kAudioUnitProperty_ParameterInfo: {
-      if (!global) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(AudioUnitParameterInfo);
-      IParam* param = element < static_cast<UInt32>(NParams()) ? GetParam(static_cast<int>(element))
-                                                               : nullptr;
-      if (!param) return kAudioUnitErr_InvalidProperty;
-      if (pData) {
-        AudioUnitParameterInfo* info = static_cast<AudioUnitParameterInfo*>(pData);
-        memset(info, 0, sizeof(*info));
-        info->flags = kAudioUnitParameterFlag_IsWritable | kAudioUnitParameterFlag_IsReadable |
-                      kAudioUnitParameterFlag_HasCFNameString |
-                      kAudioUnitParameterFlag_CFNameRelease;
-        info->cfNameString = MakeCFString(param->GetNameForHost());
-        CopyTextField(info->name, param->GetNameForHost(), sizeof(info->name));
-        switch (param->Type()) {
-          case kParamBool:
-            info->unit = kAudioUnitParameterUnit_Boolean;
-            break;
-          case kParamEnum:
-            info->unit = kAudioUnitParameterUnit_Indexed;
-            break;
-          default:
-            if (*param->GetLabelForHost()) {
-              info->unit = kAudioUnitParameterUnit_CustomUnit;
-              info->unitName = MakeCFString(param->GetLabelForHost());
-            } else {
-              info->unit = kAudioUnitParameterUnit_Generic;
-            }
-            break;
-        }
-        double lo, hi;
-        param->GetBounds(&lo, &hi);
-        info->minValue = static_cast<Float32>(lo);
-        info->maxValue = static_cast<Float32>(hi);
-        info->defaultValue = static_cast<Float32>(param->Value());
-        info->clumpID = 0;
-      }
+    case kAudioUnitProperty_Latency:
+    case kAudioUnitProperty_TailTime:
+      if (!q.Global()) return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(Float64);
+      if (q.mData) *static_cast<Float64*>(q.mData) = mRate > 0.0 ? mDelaySamples / mRate : 0.0;
       return noErr;
-    }
+
+    case kAudioUnitProperty_BypassEffect:
+      if (!q.Global()) return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(UInt32);
+      *q.mWriteable = true;
+      if (q.mData) *static_cast<UInt32*>(q.mData) = mBypass ? 1 : 0;
+      return noErr;
+
+    case kAudioUnitProperty_LastRenderError:
+      if (!q.Global()) return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(OSStatus);
+      if (q.mData) *static_cast<OSStatus*>(q.mData) = noErr;
+      return noErr;
 
     case kAudioUnitProperty_FastDispatch: {
-      unsigned long size = *pDataSize;
-      ComponentResult r = GetProc(element, &size, pData);
-      if (r == noErr) *pDataSize = static_cast<UInt32>(size);
+      unsigned long size = *q.mSize;
+      ComponentResult r = GetProc(q.mElement, &size, q.mData);
+      if (r == noErr) *q.mSize = static_cast<UInt32>(size);
       return r;
     }
 
+    case kAudioUnitProperty_HostCallbacks:
+      if (!q.Global()) return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(HostCallbackInfo);
+      *q.mWriteable = true;
+      return noErr;
+
+    case kMusicDeviceProperty_InstrumentCount:
+      if (!q.Global() || !mInstrumentFlag) return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(UInt32);
+      if (q.mData) *static_cast<UInt32*>(q.mData) = 1;
+      return noErr;
+
+    default:
+      return kAudioUnitErr_InvalidProperty;
+  }
+}
+
+// Buses, their stream formats and channel configurations, and input connections.
+ComponentResult IPluginAU::GetBusProperty(const PropertyQuery& q)
+{
+  switch (q.mID) {
     case kAudioUnitProperty_StreamFormat: {
-      BusChannels* bus = GetBus(scope, element);
+      BusChannels* bus = GetBus(q.mScope, q.mElement);
       if (!bus) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(AudioStreamBasicDescription);
-      *pWriteable = true;
-      if (pData) {
+      *q.mSize = sizeof(AudioStreamBasicDescription);
+      *q.mWriteable = true;
+      if (q.mData) {
         const int n = bus->mHostChannelCount < 0 ? bus->mPlugChannelCount : bus->mHostChannelCount;
-        MakeDefaultASBD(static_cast<AudioStreamBasicDescription*>(pData), mRate, n, false);
+        MakeDefaultASBD(static_cast<AudioStreamBasicDescription*>(q.mData), mRate, n, false);
       }
       return noErr;
     }
 
     case kAudioUnitProperty_ElementCount: {
-      *pDataSize = sizeof(UInt32);
-      if (pData) {
+      *q.mSize = sizeof(UInt32);
+      if (q.mData) {
         UInt32 n = 0;
-        if (scope == kAudioUnitScope_Input) n = static_cast<UInt32>(mInputBuses.GetSize());
-        else if (scope == kAudioUnitScope_Output) n = static_cast<UInt32>(mOutputBuses.GetSize());
-        else if (global) n = 1;
-        *static_cast<UInt32*>(pData) = n;
+        if (q.mScope == kAudioUnitScope_Input) n = static_cast<UInt32>(mInputBuses.GetSize());
+        else if (q.mScope == kAudioUnitScope_Output)
+          n = static_cast<UInt32>(mOutputBuses.GetSize());
+        else if (q.Global()) n = 1;
+        *static_cast<UInt32*>(q.mData) = n;
       }
       return noErr;
     }
 
-    case kAudioUnitProperty_Latency:
-    case kAudioUnitProperty_TailTime:
-      if (!global) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(Float64);
-      if (pData) *static_cast<Float64*>(pData) = mRate > 0.0 ? mDelaySamples / mRate : 0.0;
-      return noErr;
-
     case kAudioUnitProperty_SupportedNumChannels: {
-      if (!global) return kAudioUnitErr_InvalidProperty;
+      if (!q.Global()) return kAudioUnitErr_InvalidProperty;
       const int n = NChannelIO();
-      *pDataSize = static_cast<UInt32>(n) * sizeof(AUChannelInfo);
-      if (pData) {
-        AUChannelInfo* info = static_cast<AUChannelInfo*>(pData);
+      *q.mSize = static_cast<UInt32>(n) * sizeof(AUChannelInfo);
+      if (q.mData) {
+        AUChannelInfo* info = static_cast<AUChannelInfo*>(q.mData);
         for (int i = 0; i < n; ++i) {
           int nIn = 0, nOut = 0;
           GetChannelIO(i, &nIn, &nOut);
@@ -190,42 +249,159 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
       return noErr;
     }
 
-    case kAudioUnitProperty_MaximumFramesPerSlice:
-      if (!global) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(UInt32);
-      *pWriteable = true;
-      if (pData) *static_cast<UInt32*>(pData) = static_cast<UInt32>(mMaxBlock);
+    case kAudioUnitProperty_MakeConnection:
+      if (q.mScope != kAudioUnitScope_Global && q.mScope != kAudioUnitScope_Input)
+        return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(AudioUnitConnection);
+      *q.mWriteable = true;
       return noErr;
 
+    case kAudioUnitProperty_SetRenderCallback:
+      if ((q.mScope != kAudioUnitScope_Global && q.mScope != kAudioUnitScope_Input) ||
+          q.mElement >= static_cast<UInt32>(mInputBuses.GetSize()))
+        return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(AURenderCallbackStruct);
+      *q.mWriteable = true;
+      return noErr;
+
+    default:
+      return kAudioUnitErr_InvalidProperty;
+  }
+}
+
+// The parameter list, each parameter's description and its display texts.
+ComponentResult IPluginAU::GetParameterProperty(const PropertyQuery& q)
+{
+  switch (q.mID) {
+    case kAudioUnitProperty_ParameterList: {
+      const int n = q.Global() ? NParams() : 0;
+      *q.mSize = static_cast<UInt32>(n) * sizeof(AudioUnitParameterID);
+      if (q.mData) {
+        AudioUnitParameterID* ids = static_cast<AudioUnitParameterID*>(q.mData);
+        for (int i = 0; i < n; ++i) ids[i] = static_cast<AudioUnitParameterID>(i);
+      }
+      return noErr;
+    }
+
+    case kAudioUnitProperty_ParameterInfo: {
+      if (!q.Global()) return kAudioUnitErr_InvalidProperty;
+      *q.mSize = sizeof(AudioUnitParameterInfo);
+      IParam* param = GetParamByID(q.mElement);
+      if (!param) return kAudioUnitErr_InvalidProperty;
+      if (q.mData) FillParameterInfo(*param, static_cast<AudioUnitParameterInfo*>(q.mData));
+      return noErr;
+    }
+
     case kAudioUnitProperty_ParameterValueStrings: {
-      if (!global) return kAudioUnitErr_InvalidProperty;
-      IParam* param = element < static_cast<UInt32>(NParams()) ? GetParam(static_cast<int>(element))
-                                                               : nullptr;
+      if (!q.Global()) return kAudioUnitErr_InvalidProperty;
+      IParam* param = GetParamByID(q.mElement);
       if (!param) return kUnknownParameter;
       const int n = param->GetNDisplayTexts();
       if (n <= 0) {
-        *pDataSize = 0;
+        *q.mSize = 0;
         return kAudioUnitErr_InvalidProperty;
       }
-      *pDataSize = sizeof(CFArrayRef);
-      if (pData) {
+      *q.mSize = sizeof(CFArrayRef);
+      if (q.mData) {
         // The array owns its strings: the host's release of the array frees them too.
-        CFMutableArrayRef texts = CFArrayCreateMutable(kCFAllocatorDefault, n, &kCFTypeArrayCallBacks);
+        CFMutableArrayRef texts =
+            CFArrayCreateMutable(kCFAllocatorDefault, n, &kCFTypeArrayCallBacks);
         for (int i = 0; i < n; ++i) {
           CFStringRef text = MakeCFString(param->GetDisplayText(i));
           CFArrayAppendValue(texts, text);
           CFRelease(text);
         }
-        *static_cast<CFArrayRef*>(pData) = texts;
+        *static_cast<CFArrayRef*>(q.mData) = texts;
       }
       return noErr;
     }
 
+    case kAudioUnitProperty_ParameterStringFromValue: {
+      *q.mSize = sizeof(AudioUnitParameterStringFromValue);
+      if (!q.Global() || !q.mData) return noErr;
+      AudioUnitParameterStringFromValue* rec =
+          static_cast<AudioUnitParameterStringFromValue*>(q.mData);
+      IParam* param = GetParamByID(rec->inParamID);
+      if (!param) return kUnknownParameter;
+      const double v = rec->inValue ? *rec->inValue : param->Value();
+      rec->outString = MakeCFString(param->GetDisplayText(TruncToInt(v)));
+      return noErr;
+    }
+
+    case kAudioUnitProperty_ParameterIDName: {
+      *q.mSize = sizeof(AudioUnitParameterIDName);
+      if (!q.Global() || !q.mData) return noErr;
+      AudioUnitParameterIDName* rec = static_cast<AudioUnitParameterIDName*>(q.mData);
+      IParam* param = GetParamByID(rec->inID);
+      if (!param) return kUnknownParameter;
+      char name[kParamTextSize];
+      CopyTextField(name, param->GetNameForHost(), sizeof(name));
+      // Any negative length asks for the whole name.
+      if (rec->inDesiredLength >= 0 && rec->inDesiredLength < kParamTextSize - 1)
+        name[rec->inDesiredLength] = '\0';
+      rec->outName = MakeCFString(name);
+      return noErr;
+    }
+
+    case kAudioUnitProperty_ParameterValueFromString: {
+      *q.mSize = sizeof(AudioUnitParameterValueFromString);
+      if (!q.Global() || !q.mData) return noErr;
+      AudioUnitParameterValueFromString* rec =
+          static_cast<AudioUnitParameterValueFromString*>(q.mData);
+      IParam* param = GetParamByID(rec->inParamID);
+      if (!param) return kUnknownParameter;
+      Core_TypedBuf<char> text(4096);
+      int value = 0;
+      if (CopyCFStringUTF8(rec->inString, &text) && param->MapDisplayText(text.Get(), &value))
+        rec->outValue = static_cast<AudioUnitParameterValue>(value);
+      return noErr;
+    }
+
+    default:
+      return kAudioUnitErr_InvalidProperty;
+  }
+}
+
+// The saved state, the factory presets and the current preset.
+ComponentResult IPluginAU::GetStateProperty(const PropertyQuery& q)
+{
+  switch (q.mID) {
+    case kAudioUnitProperty_ClassInfo:
+      *q.mSize = sizeof(CFPropertyListRef);
+      *q.mWriteable = true;
+      if (q.mData) return GetState(static_cast<CFPropertyListRef*>(q.mData));
+      return noErr;
+
+    case kAudioUnitProperty_FactoryPresets:
+      *q.mSize = sizeof(CFArrayRef);
+      if (q.mData) *static_cast<CFArrayRef*>(q.mData) = CopyFactoryPresets(*this);
+      return noErr;
+
+    case kAudioUnitProperty_CurrentPreset:
+    case kAudioUnitProperty_PresentPreset:
+      *q.mSize = sizeof(AUPreset);
+      *q.mWriteable = true;
+      if (q.mData) {
+        AUPreset* preset = static_cast<AUPreset*>(q.mData);
+        preset->presetNumber = mActivePreset;
+        preset->presetName = MakeCFString(GetPresetName(mActivePreset));
+      }
+      return noErr;
+
+    default:
+      return kAudioUnitErr_InvalidProperty;
+  }
+}
+
+// The editor's views: the Carbon view component and the Cocoa view factory.
+ComponentResult IPluginAU::GetViewProperty(const PropertyQuery& q)
+{
+  switch (q.mID) {
     case kAudioUnitProperty_GetUIComponentList:
       if (!mEditor) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(ComponentDescription);
-      if (pData) {
-        ComponentDescription* cd = static_cast<ComponentDescription*>(pData);
+      *q.mSize = sizeof(ComponentDescription);
+      if (q.mData) {
+        ComponentDescription* cd = static_cast<ComponentDescription*>(q.mData);
         cd->componentType = kAudioUnitCarbonViewComponentType;
         cd->componentSubType = static_cast<OSType>(mPlugCode);
         cd->componentManufacturer = static_cast<OSType>(mMakerCode);
@@ -234,67 +410,11 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
       }
       return noErr;
 
-    case kAudioUnitProperty_BypassEffect:
-      if (!global) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(UInt32);
-      *pWriteable = true;
-      if (pData) *static_cast<UInt32*>(pData) = mBypass ? 1 : 0;
-      return noErr;
-
-    case kAudioUnitProperty_LastRenderError:
-      if (!global) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(OSStatus);
-      if (pData) *static_cast<OSStatus*>(pData) = noErr;
-      return noErr;
-
-    case kAudioUnitProperty_SetRenderCallback:
-      if ((scope != kAudioUnitScope_Global && scope != kAudioUnitScope_Input) ||
-          element >= static_cast<UInt32>(mInputBuses.GetSize()))
-        return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(AURenderCallbackStruct);
-      *pWriteable = true;
-      return noErr;
-
-    case kAudioUnitProperty_FactoryPresets: {
-      *pDataSize = sizeof(CFArrayRef);
-      if (pData) {
-        const int n = NPresets();
-        CFMutableArrayRef presets =
-            CFArrayCreateMutable(kCFAllocatorDefault, n, &kSharedPresetCallBacks);
-        for (int i = 0; i < n; ++i) {
-          SharedPreset* rec = new SharedPreset();
-          rec->mPreset.presetNumber = i;
-          rec->mPreset.presetName = MakeCFString(GetPresetName(i));
-          rec->mRefs.store(0);
-          CFArrayAppendValue(presets, rec);  // the array's retain takes the first reference
-        }
-        *static_cast<CFArrayRef*>(pData) = presets;
-      }
-      return noErr;
-    }
-
-    case kAudioUnitProperty_HostCallbacks:
-      if (!global) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(HostCallbackInfo);
-      *pWriteable = true;
-      return noErr;
-
-    case kAudioUnitProperty_CurrentPreset:
-    case kAudioUnitProperty_PresentPreset:
-      *pDataSize = sizeof(AUPreset);
-      *pWriteable = true;
-      if (pData) {
-        AUPreset* preset = static_cast<AUPreset*>(pData);
-        preset->presetNumber = mActivePreset;
-        preset->presetName = MakeCFString(GetPresetName(mActivePreset));
-      }
-      return noErr;
-
     case kAudioUnitProperty_CocoaUI: {
       if (!mEditor) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(AudioUnitCocoaViewInfo);
-      if (pData) {
-        AudioUnitCocoaViewInfo* info = static_cast<AudioUnitCocoaViewInfo*>(pData);
+      *q.mSize = sizeof(AudioUnitCocoaViewInfo);
+      if (q.mData) {
+        AudioUnitCocoaViewInfo* info = static_cast<AudioUnitCocoaViewInfo*>(q.mData);
         info->mCocoaAUViewBundleLocation = nullptr;
         const bool known = mBundleIdentifier.GetLength() > 0 && mViewFactoryClass.GetLength() > 0;
         if (known) {
@@ -307,59 +427,6 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
       }
       return noErr;
     }
-
-    case kAudioUnitProperty_ParameterStringFromValue: {
-      *pDataSize = sizeof(AudioUnitParameterStringFromValue);
-      if (!global || !pData) return noErr;
-      AudioUnitParameterStringFromValue* rec =
-          static_cast<AudioUnitParameterStringFromValue*>(pData);
-      IParam* param = rec->inParamID < static_cast<UInt32>(NParams())
-                          ? GetParam(static_cast<int>(rec->inParamID))
-                          : nullptr;
-      if (!param) return kUnknownParameter;
-      const double v = rec->inValue ? *rec->inValue : param->Value();
-      rec->outString = MakeCFString(param->GetDisplayText(TruncToInt(v)));
-      return noErr;
-    }
-
-    case kAudioUnitProperty_ParameterIDName: {
-      *pDataSize = sizeof(AudioUnitParameterIDName);
-      if (!global || !pData) return noErr;
-      AudioUnitParameterIDName* rec = static_cast<AudioUnitParameterIDName*>(pData);
-      IParam* param = rec->inID < static_cast<UInt32>(NParams())
-                          ? GetParam(static_cast<int>(rec->inID))
-                          : nullptr;
-      if (!param) return kUnknownParameter;
-      char name[kParamTextSize];
-      CopyTextField(name, param->GetNameForHost(), sizeof(name));
-      // Any negative length asks for the whole name.
-      if (rec->inDesiredLength >= 0 && rec->inDesiredLength < kParamTextSize - 1)
-        name[rec->inDesiredLength] = '\0';
-      rec->outName = MakeCFString(name);
-      return noErr;
-    }
-
-    case kAudioUnitProperty_ParameterValueFromString: {
-      *pDataSize = sizeof(AudioUnitParameterValueFromString);
-      if (!global || !pData) return noErr;
-      AudioUnitParameterValueFromString* rec =
-          static_cast<AudioUnitParameterValueFromString*>(pData);
-      IParam* param = rec->inParamID < static_cast<UInt32>(NParams())
-                          ? GetParam(static_cast<int>(rec->inParamID))
-                          : nullptr;
-      if (!param) return kUnknownParameter;
-      Core_TypedBuf<char> text(4096);
-      int value = 0;
-      if (GetUTF8(rec->inString, &text) && param->MapDisplayText(text.Get(), &value))
-        rec->outValue = static_cast<AudioUnitParameterValue>(value);
-      return noErr;
-    }
-
-    case kMusicDeviceProperty_InstrumentCount:
-      if (!global || !mInstrumentFlag) return kAudioUnitErr_InvalidProperty;
-      *pDataSize = sizeof(UInt32);
-      if (pData) *static_cast<UInt32*>(pData) = 1;
-      return noErr;
 
     default:
       return kAudioUnitErr_InvalidProperty;

@@ -5,6 +5,7 @@
 
 #include "framework/IPluginUtilities.h"
 #include "framework/au/IPluginAU.h"
+#include "framework/au/IPluginAU_CFStrings.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 
@@ -15,7 +16,7 @@ constexpr int kMaxRestoredNameBytes = 63;
 
 void AddNumber(CFMutableDictionaryRef dict, const char* key, SInt32 value)
 {
-  CFStringRef k = CFStringCreateWithCString(kCFAllocatorDefault, key, kCFStringEncodingUTF8);
+  CFStringRef k = MakeCFString(key);
   CFNumberRef v = CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt32Type, &value);
   CFDictionaryAddValue(dict, k, v);
   CFRelease(k);
@@ -25,7 +26,7 @@ void AddNumber(CFMutableDictionaryRef dict, const char* key, SInt32 value)
 // The value under key when it has the expected type, else null.
 CFTypeRef GetTyped(CFDictionaryRef dict, const char* key, CFTypeID type)
 {
-  CFStringRef k = CFStringCreateWithCString(kCFAllocatorDefault, key, kCFStringEncodingUTF8);
+  CFStringRef k = MakeCFString(key);
   CFTypeRef v = CFDictionaryGetValue(dict, k);
   CFRelease(k);
   return v && CFGetTypeID(v) == type ? v : nullptr;
@@ -40,13 +41,8 @@ bool GetNumber(CFDictionaryRef dict, const char* key, SInt32* pValue)
 // The string's UTF-8 text cut to at most maxBytes bytes, never inside a character.
 bool GetCutName(CFStringRef str, char* name, int maxBytes)
 {
-  const CFIndex size =
-      CFStringGetMaximumSizeForEncoding(CFStringGetLength(str), kCFStringEncodingUTF8) + 1;
-  if (size <= 0 || size > INT_MAX) return false;
   Core_TypedBuf<char> text(4096);
-  if (!text.Resize(static_cast<int>(size)) ||
-      !CFStringGetCString(str, text.Get(), size, kCFStringEncodingUTF8))
-    return false;
+  if (!CopyCFStringUTF8(str, &text)) return false;
   int len = static_cast<int>(strlen(text.Get()));
   if (len > maxBytes) {
     len = maxBytes;
@@ -74,10 +70,8 @@ ComponentResult IPluginAU::GetState(CFPropertyListRef* ppPropList)
   AddNumber(dict, kAUPresetTypeKey, static_cast<SInt32>(cd.componentType));
   AddNumber(dict, kAUPresetSubtypeKey, static_cast<SInt32>(cd.componentSubType));
   AddNumber(dict, kAUPresetManufacturerKey, static_cast<SInt32>(cd.componentManufacturer));
-  CFStringRef nameKey =
-      CFStringCreateWithCString(kCFAllocatorDefault, kAUPresetNameKey, kCFStringEncodingUTF8);
-  CFStringRef name = CFStringCreateWithCString(kCFAllocatorDefault, GetPresetName(mActivePreset),
-                                               kCFStringEncodingUTF8);
+  CFStringRef nameKey = MakeCFString(kAUPresetNameKey);
+  CFStringRef name = MakeCFString(GetPresetName(mActivePreset));
   CFDictionaryAddValue(dict, nameKey, name);
   CFRelease(nameKey);
   CFRelease(name);
@@ -85,8 +79,7 @@ ComponentResult IPluginAU::GetState(CFPropertyListRef* ppPropList)
   ByteChunk chunk;
   const bool serialized = mOwnStateFormat ? SerializeState(&chunk) : SerializeParams(&chunk);
   if (serialized) {
-    CFStringRef dataKey =
-        CFStringCreateWithCString(kCFAllocatorDefault, kAUPresetDataKey, kCFStringEncodingUTF8);
+    CFStringRef dataKey = MakeCFString(kAUPresetDataKey);
     CFDataRef data = CFDataCreate(kCFAllocatorDefault, chunk.Data(), chunk.Size());
     CFDictionaryAddValue(dict, dataKey, data);
     CFRelease(dataKey);
@@ -150,8 +143,9 @@ ComponentResult IPluginAU::GetParamProc(void* pPlug, AudioUnitParameterID paramI
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   if (!plug || !pValue) return paramErr;
   Core_MutexLock lock(&plug->mPlugLock);
-  if (paramID >= static_cast<UInt32>(plug->NParams())) return kAudioUnitErr_InvalidElement;
-  *pValue = static_cast<AudioUnitParameterValue>(plug->GetParam(static_cast<int>(paramID))->Value());
+  const IParam* param = plug->GetParamByID(paramID);
+  if (!param) return kAudioUnitErr_InvalidElement;
+  *pValue = static_cast<AudioUnitParameterValue>(param->Value());
   return noErr;
 }
 
@@ -164,10 +158,11 @@ ComponentResult IPluginAU::SetParamProc(void* pPlug, AudioUnitParameterID paramI
   Trace(TRACELOC, "%u:(%u:%s):%f", paramID, scope, AUScopeStr(scope), value);
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   Core_MutexLock lock(&plug->mPlugLock);
-  if (paramID >= static_cast<UInt32>(plug->NParams())) return kAudioUnitErr_InvalidParameter;
+  IParam* param = plug->GetParamByID(paramID);
+  if (!param) return kAudioUnitErr_InvalidParameter;
   const int idx = static_cast<int>(paramID);
   // The change applies at once; the buffer offset is not honoured.
-  plug->GetParam(idx)->Set(value);
+  param->Set(value);
   if (plug->mEditor) plug->mEditor->SetParameterFromPlug(idx, value, false);
   plug->OnParamChange(idx);
   return noErr;

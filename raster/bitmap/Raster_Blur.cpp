@@ -75,10 +75,12 @@ void Raster_Blur(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY
   }
 
   // In place: save each row before it is overwritten; the row above comes from the other buffer.
-  Raster_PixelValue stackBuf[2 * 1024];
+  // Rows up to the editor's width and beyond keep both saved rows on the stack.
+  const int kStackRowPixels = 1024;
+  Raster_PixelValue stackBuf[2 * kStackRowPixels];
   Raster_PixelValue* heapBuf = nullptr;
   Raster_PixelValue* buf = stackBuf;
-  if (w > 1024) {
+  if (w > kStackRowPixels) {
     heapBuf = (Raster_PixelValue*)malloc((size_t)w * 2 * 4);
     if (!heapBuf) return;
     buf = heapBuf;

@@ -7,13 +7,8 @@ target_sources(tessor_raster PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Raster_Blur.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Raster_ImageLoader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Raster_PNGLoader.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Raster_JPGLoader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Raster_JPGLoader.cpp
+  # The system bitmap and the bundle resource loader stand on the GDI layer's memory contexts.
+  ${CMAKE_CURRENT_LIST_DIR}/Raster_SysBitmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Raster_ResourceLoader.cpp)
 target_link_libraries(tessor_raster PUBLIC PNG::PNG JPEG::JPEG)
-
-# The system bitmap and the bundle resource loader stand on the GDI layer's memory contexts.
-if(TARGET tessor_gdi)
-  target_sources(tessor_raster PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/Raster_SysBitmap.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Raster_ResourceLoader.cpp)
-  target_link_libraries(tessor_raster PUBLIC tessor_gdi)
-endif()

@@ -26,9 +26,10 @@ inline bool Raster_ModeFiltered(int mode) { return (mode & kBlitFilterMask) == k
 // that still changes a result, so no rule's arithmetic can overflow.
 inline int Raster_WeightOf(float alpha)
 {
+  const int kMaxWeight = 1 << 20;
   const float w = alpha * 256.0f;
   if (!(w == w)) return 0;
-  if (w > 1048576.0f) return 1048576;
-  if (w < -1048576.0f) return -1048576;
+  if (w > (float)kMaxWeight) return kMaxWeight;
+  if (w < -(float)kMaxWeight) return -kMaxWeight;
   return (int)w;
 }

@@ -12,15 +12,15 @@
 // Integer weight of the circle and curve code: opacity x 255 (lines use x 256).
 inline int Raster_ShapeWeightOf(float alpha) { return (int)(alpha * 255.0f); }
 
+// Opacities beyond +-256 (and NaN) are not drawn: their integer weights would overflow the
+// combiners' arithmetic.
+inline bool Raster_DrawableAlpha(float alpha) { return alpha >= -256.0f && alpha <= 256.0f; }
+
 // Class for the integer line entry points and for unsmoothed circles and curves: copy mode
 // stores the colour at opacity exactly 1, half-mixes at exactly 0.5, mixes at any other
 // positive opacity and draws nothing otherwise. With copyAlwaysMixes (smoothed circles and
 // curves, smoothed lines) copy mode always uses the mixing class. Opacity exactly 0 and mode
 // bytes above 5 draw nothing.
-// Opacities beyond +-256 (and NaN) are not drawn: their integer weights would overflow the
-// combiners' arithmetic.
-inline bool Raster_DrawableAlpha(float alpha) { return alpha >= -256.0f && alpha <= 256.0f; }
-
 inline Raster_CombineKind Raster_ShapeCombineKind(int mode, float alpha, bool copyAlwaysMixes = false)
 {
   if (alpha == 0.0f || !Raster_DrawableAlpha(alpha)) return kRasterCombineNone;

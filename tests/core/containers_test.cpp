@@ -83,6 +83,7 @@ TEST(PtrList, InsertDeleteAndFind) {
   list.Delete(0);
   EXPECT_EQ(list.GetSize(), 2);
   EXPECT_EQ(list.Get(0), &b);
+  EXPECT_EQ(list.Get(2), nullptr);  // the vacated slot still holds &c
   EXPECT_EQ(list.Find(&a), -1);
 }
 

@@ -37,6 +37,22 @@ TEST(Mutex, OtherThreadWaitsUntilEveryLevelIsLeft) {
   EXPECT_TRUE(entered);
 }
 
+TEST(Mutex, TryEnterReentersForTheOwnerAndRefusesOthersWithoutWaiting) {
+  Core_Mutex m;
+  ASSERT_TRUE(m.TryEnter());
+  ASSERT_TRUE(m.TryEnter());
+  bool otherGotIn = true;
+  std::thread([&] { otherGotIn = m.TryEnter(); }).join();
+  EXPECT_FALSE(otherGotIn);
+  m.Leave();
+  m.Leave();
+  std::thread([&] {
+    otherGotIn = m.TryEnter();
+    if (otherGotIn) m.Leave();
+  }).join();
+  EXPECT_TRUE(otherGotIn);
+}
+
 TEST(Mutex, TwoThreadsIncrementUnderTheLockWithoutLosingUpdates) {
   Core_Mutex m;
   long counter = 0;

@@ -136,6 +136,9 @@ TEST(RasterGradRect, CopyGradientStepsColourAndWeight)
   EXPECT_EQ(Raster_GetPixel(&b, 0, 0), Px(0, 0, 255, 255));
   EXPECT_EQ(Raster_GetPixel(&b, 1, 0), Px(127, 0, 255, 255));
   EXPECT_EQ(Raster_GetPixel(&b, 2, 1), Px(255, 255, 255, 255));
+  // Clipped at the top, the first visible row starts one vertical step in (green +0.5).
+  Raster_GradRect(&b, 0, -1, 3, 2, 0, 0, 1, 1, 0.5f, 0, 0, 0, 0, 0.5f, 0, 0, kBlitCopy);
+  EXPECT_EQ(Raster_GetPixel(&b, 0, 0), Px(0, 127, 255, 255));
 }
 
 TEST(RasterGradRect, WeightFromGradientAlphaAndClippedStart)

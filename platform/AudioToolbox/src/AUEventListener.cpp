@@ -75,7 +75,8 @@ bool Known(Bus& b, AUListenerBase* l) {
 UInt64 HostTime() {
   timespec ts;
   clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<UInt64>(ts.tv_sec) * 1000000000ULL + static_cast<UInt64>(ts.tv_nsec);
+  const UInt64 kNanosecondsPerSecond = 1000000000ULL;
+  return static_cast<UInt64>(ts.tv_sec) * kNanosecondsPerSecond + static_cast<UInt64>(ts.tv_nsec);
 }
 
 OSStatus Create(AUEventListenerProc eventProc, AUParameterListenerProc parameterProc, void* refCon,

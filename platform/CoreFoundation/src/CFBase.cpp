@@ -19,12 +19,14 @@ std::string CFObject::Describe() const {
 }
 
 CFHashCode HashBytes(const void* data, size_t n) {
-  // FNV-1a
+  // FNV-1a, 64-bit: its published offset basis and prime.
+  const UInt64 kFnvOffsetBasis = 1469598103934665603ULL;
+  const UInt64 kFnvPrime = 1099511628211ULL;
   const UInt8* p = static_cast<const UInt8*>(data);
-  UInt64 h = 1469598103934665603ULL;
+  UInt64 h = kFnvOffsetBasis;
   for (size_t i = 0; i < n; ++i) {
     h ^= p[i];
-    h *= 1099511628211ULL;
+    h *= kFnvPrime;
   }
   return static_cast<CFHashCode>(h);
 }

@@ -169,7 +169,10 @@ class Parser {
 
   bool Entity(std::string* out) {
     const char* semi = static_cast<const char*>(std::memchr(p_, ';', static_cast<size_t>(end_ - p_)));
-    if (!semi || semi - p_ > 12) return Fail("malformed entity"), false;
+    // The longest entity is a character reference such as "&#x10FFFF;" or "&#1114111;": a ';'
+    // further away ends something else.
+    const ptrdiff_t kMaxEntityLength = 12;
+    if (!semi || semi - p_ > kMaxEntityLength) return Fail("malformed entity"), false;
     std::string ent(p_ + 1, semi);
     p_ = semi + 1;
     if (ent == "amp") *out += '&';

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <unordered_set>
 #include <vector>
@@ -200,7 +201,8 @@ OSErr OpenAComponent(Component aComponent, ComponentInstance* ci) {
     }
     delete inst;
     // A result that does not fit the 16-bit error code is reported as an unusable component.
-    return result >= -32768 && result <= 32767 ? static_cast<OSErr>(result) : static_cast<OSErr>(invalidComponentID);
+    return result >= INT16_MIN && result <= INT16_MAX ? static_cast<OSErr>(result)
+                                                      : static_cast<OSErr>(invalidComponentID);
   }
   *ci = inst;
   return noErr;

@@ -67,6 +67,7 @@ TEST(CFPropertyList, EveryValueTypeSurvivesAnXMLRoundTrip) {
   Set(root, "min", Int(LLONG_MIN));
   Set(root, "max", Int(LLONG_MAX));
   Set(root, "tenth", Real(0.1));
+  Set(root, "sum", Real(0.1 + 0.2));  // 0.30000000000000004: needs all 17 significant digits
   Set(root, "huge", Real(-1.5e300));
   Set(root, "on", CFRetain(kCFBooleanTrue));
   Set(root, "off", CFRetain(kCFBooleanFalse));
@@ -100,10 +101,10 @@ TEST(CFPropertyList, EveryValueTypeSurvivesAnXMLRoundTrip) {
   CFPropertyListRef back = Parse(text);
   ASSERT_NE(nullptr, back);
   EXPECT_TRUE(CFEqual(root, back));
-  double tenth = 0;
-  CFNumberGetValue(static_cast<CFNumberRef>(CFDictionaryGetValue(static_cast<CFDictionaryRef>(back), CFSTR("tenth"))),
-                   kCFNumberFloat64Type, &tenth);
-  EXPECT_EQ(0.1, tenth) << "reals are written with enough digits to read back exactly";
+  double sum = 0;
+  CFNumberGetValue(static_cast<CFNumberRef>(CFDictionaryGetValue(static_cast<CFDictionaryRef>(back), CFSTR("sum"))),
+                   kCFNumberFloat64Type, &sum);
+  EXPECT_EQ(0.1 + 0.2, sum) << "reals are written with enough digits to read back exactly";
   CFRelease(back);
   CFRelease(xml);
   CFRelease(root);

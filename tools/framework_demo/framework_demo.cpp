@@ -1,7 +1,7 @@
-// tessor-demo [OUTPUT_DIR]
+// framework-demo [OUTPUT_DIR]
 // Runs two seconds of a stereo test signal through a plug-in built on the framework core, block
 // by block through the host-facing processing entry, and prints what each stage did. Writes the
-// processed signal to OUTPUT_DIR/demo-output.wav (default: tessor-eq-demo).
+// processed signal to OUTPUT_DIR/demo-output.wav (default: framework-demo).
 
 #include <sys/stat.h>
 
@@ -73,9 +73,9 @@ void PrintParam(const IParam* p)
 
 int main(int argc, char** argv)
 {
-  std::string outDir = argc > 1 ? argv[1] : "tessor-eq-demo";
+  std::string outDir = argc > 1 ? argv[1] : "framework-demo";
   if (argc > 2 || (argc > 1 && argv[1][0] == '-')) {
-    fprintf(stderr, "usage: tessor-demo [OUTPUT_DIR]\n");
+    fprintf(stderr, "usage: framework-demo [OUTPUT_DIR]\n");
     return 2;
   }
 
@@ -100,7 +100,7 @@ int main(int argc, char** argv)
 
   // Host set-up: rate, block size, stereo in and out.
   if (!plug.LegalIO(kChannels, kChannels)) {
-    fprintf(stderr, "tessor-demo: the plug-in does not accept %d-%d\n", kChannels, kChannels);
+    fprintf(stderr, "framework-demo: the plug-in does not accept %d-%d\n", kChannels, kChannels);
     return 1;
   }
   plug.SetSampleRate(kRate);
@@ -158,7 +158,7 @@ int main(int argc, char** argv)
   printf("\n");
 
   if (mkdir(outDir.c_str(), 0777) != 0 && errno != EEXIST) {
-    fprintf(stderr, "tessor-demo: cannot create %s: %s\n", outDir.c_str(), strerror(errno));
+    fprintf(stderr, "framework-demo: cannot create %s: %s\n", outDir.c_str(), strerror(errno));
     return 1;
   }
   std::vector<float> interleaved(static_cast<size_t>(frames) * kChannels);
@@ -167,7 +167,7 @@ int main(int argc, char** argv)
   std::string path = outDir + "/demo-output.wav";
   std::string error;
   if (!WriteFloatWav(path, interleaved, kChannels, kRate, &error)) {
-    fprintf(stderr, "tessor-demo: cannot write %s: %s\n", path.c_str(), error.c_str());
+    fprintf(stderr, "framework-demo: cannot write %s: %s\n", path.c_str(), error.c_str());
     return 1;
   }
   printf("Wrote %s (%d frames, %d channels, 32-bit float, %d Hz)\n", path.c_str(), frames, kChannels,
