@@ -5,6 +5,7 @@
 
 #include "core/Core_Assert.h"
 #include "framework/IPluginUtilities.h"
+#include "framework/editor/IGraphics.h"
 
 #define TRACELOC __FUNCTION__, __LINE__
 

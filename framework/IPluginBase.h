@@ -19,11 +19,11 @@
 #include "core/Core_PtrList.h"
 #include "core/Core_TypedBuf.h"
 #include "framework/ByteChunk.h"
-#include "framework/IGraphicsFwd.h"
 #include "framework/IMidiMsg.h"
 #include "framework/IParam.h"
 #include "framework/IPreset.h"
 
+class IGraphics;  // the editor; its operations the base calls are all in its own header
 struct IRECT;
 
 // Size of the effect, product and maker name fields, terminator included.

@@ -7,3 +7,6 @@
 #include "gdi_compat/GDI_Objects.h"
 #include "gdi_compat/GDI_Draw.h"
 #include "gdi_compat/GDI_StringCopy.h"
+#include "gdi_compat/GDI_Text.h"
+#include "gdi_compat/GDI_Images.h"
+#include "gdi_compat/GDI_Blit.h"

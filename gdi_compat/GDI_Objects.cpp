@@ -1,6 +1,9 @@
 // Colours, pens, brushes, stock objects, selection and deletion.
 #include "gdi_compat/GDI_Objects.h"
 
+#include <AppKit/AppKit.h>
+#include <ApplicationServices/ApplicationServices.h>
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -84,18 +87,23 @@ HGDIOBJ SelectObject(HDC ctx, HGDIOBJ obj) {
   return cur;
 }
 
+bool GDI_IsObject(HGDIOBJ obj) { return reinterpret_cast<uintptr_t>(obj) > GDI_NO_FONT; }
+
 void GDI_ReleaseObjectResources(GDP_OBJECT* obj) {
   if (!obj) return;
   CGColorRelease(obj->color);
   obj->color = nullptr;
-  // Fonts and bitmap images are made by the text and image side of the layer, which
-  // releases their style and image here once it exists; until then these stay null.
+  if (obj->type == GDP_OBJECT_FONT && obj->fontstyle)
+    ATSUDisposeStyle(static_cast<ATSUStyle>(obj->fontstyle));
   obj->fontstyle = nullptr;
+  // A bitmap owns its image when its flag says so; images found by name belong to others.
+  if (obj->type == GDP_OBJECT_BITMAP && obj->image && obj->wid == 1)
+    static_cast<NSImage*>(obj->image)->release();
   obj->image = nullptr;
 }
 
 void DeleteObject(HGDIOBJ obj) {
-  if (!obj) return;
+  if (!GDI_IsObject(obj)) return;
   const bool penOrBrush = obj->type == GDP_OBJECT_PEN || obj->type == GDP_OBJECT_BRUSH;
   if (penOrBrush && obj->wid == -1) return;  // stock objects live for the process
   if (obj->type >= GDP_OBJECT_PEN && obj->type <= GDP_OBJECT_BITMAP) {

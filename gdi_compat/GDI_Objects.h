@@ -38,6 +38,10 @@ void DeleteObject(HGDIOBJ obj);
 
 COLORREF GetSysColor(int index);
 
+// True for a handle that points at an object record: not null and not one of the selection
+// codes 1..3.
+bool GDI_IsObject(HGDIOBJ obj);
+
 // Releases what an object record refers to (colour, font style, owned image) without
 // freeing the record.
 void GDI_ReleaseObjectResources(GDP_OBJECT* obj);

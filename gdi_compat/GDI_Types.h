@@ -17,6 +17,19 @@ struct POINT {
   int x, y;
 };
 
+// Font description for CreateFontIndirect, fields in CreateFont's argument order.
+enum { LF_FACESIZE = 32 };
+struct LOGFONT {
+  int lfHeight, lfWidth, lfEscapement, lfOrientation, lfWeight;
+  uint8_t lfItalic, lfUnderline, lfStrikeOut, lfCharSet;
+  uint8_t lfOutPrecision, lfClipPrecision, lfQuality, lfPitchAndFamily;
+  char lfFaceName[LF_FACESIZE];  // need not be zero-terminated when full
+};
+
+struct TEXTMETRIC {
+  int tmHeight, tmAscent, tmDescent, tmInternalLeading, tmAveCharWidth;
+};
+
 typedef void* HWND;
 typedef void* HINSTANCE;
 

@@ -29,6 +29,13 @@ typedef UInt32 FourCharCode;
 typedef FourCharCode OSType;
 typedef FourCharCode ResType;
 
+// 16.16 fixed-point numbers, and unsigned counts of bytes and items.
+typedef SInt32 Fixed;
+typedef Fixed* FixedPtr;
+typedef unsigned long ByteCount;
+typedef unsigned long ItemCount;
+typedef UInt32 OptionBits;
+
 typedef char* Ptr;
 typedef Ptr* Handle;
 typedef long Size;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/IPluginUtilities.h"
+#include "framework/editor/IGraphics.h"
 #include "framework/au/IPluginAU.h"
 #include "framework/au/IPluginAU_CFStrings.h"
 

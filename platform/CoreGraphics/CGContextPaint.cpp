@@ -3,6 +3,7 @@
 #include "CGInternal.h"
 
 #include <cmath>
+#include <utility>
 
 static bool ClipIsEmpty(const CGGState& g) {
   return g.clipX2 <= g.clipX1 || g.clipY2 <= g.clipY1;
@@ -84,8 +85,43 @@ void CGContextFillPath(CGContextRef c) { CGContextDrawPath(c, kCGPathFill); }
 void CGContextEOFillPath(CGContextRef c) { CGContextDrawPath(c, kCGPathEOFill); }
 void CGContextStrokePath(CGContextRef c) { CGContextDrawPath(c, kCGPathStroke); }
 
+static bool IsWhole(double v) { return std::fabs(v - std::nearbyint(v)) < 1e-9; }
+
+// A rectangle whose pixel-space edges and clip fall on whole pixels covers each pixel fully
+// or not at all, so it is filled span by span without the rasteriser; the pixels are the
+// ones the rasteriser would give. False when the shape needs the general path.
+static bool FillPixelAlignedRect(CGContext* c, CGRect rect) {
+  const agg::trans_affine m = c->userToPixel();
+  if (m.shx != 0 || m.shy != 0) return false;
+  rect = CGRectStandardize(rect);
+  double x1 = rect.origin.x, y1 = rect.origin.y;
+  double x2 = x1 + rect.size.width, y2 = y1 + rect.size.height;
+  m.transform(&x1, &y1);
+  m.transform(&x2, &y2);
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+    return false;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  const CGGState& g = c->gs;
+  if (!IsWhole(g.clipX1) || !IsWhole(g.clipY1) || !IsWhole(g.clipX2) || !IsWhole(g.clipY2))
+    return false;
+  x1 = std::fmax(x1, g.clipX1);
+  y1 = std::fmax(y1, g.clipY1);
+  x2 = std::fmin(x2, g.clipX2);
+  y2 = std::fmin(y2, g.clipY2);
+  if (x2 <= x1 || y2 <= y1) return true;  // nothing visible
+  if (!IsWhole(x1) || !IsWhole(y1) || !IsWhole(x2) || !IsWhole(y2)) return false;
+  const agg::rgba8 colour = Premultiplied(g.fill, g.alpha);
+  if (colour.a == 0) return true;
+  c->target->fillRect(static_cast<int>(std::nearbyint(x1)), static_cast<int>(std::nearbyint(y1)),
+                      static_cast<int>(std::nearbyint(x2)), static_cast<int>(std::nearbyint(y2)),
+                      colour);
+  return true;
+}
+
 void CGContextFillRect(CGContextRef c, CGRect rect) {
   if (!c) return;
+  if (c->target && !ClipIsEmpty(c->gs) && FillPixelAlignedRect(c, rect)) return;
   c->scratch.remove_all();
   if (CGAppendRect(c->userToPixel(), c->scratch, rect)) CGPaintFill(c, c->scratch, false);
 }

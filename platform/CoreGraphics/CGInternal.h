@@ -76,6 +76,9 @@ class CGRasterTarget {
   // Scales every component of the covered pixels down by their coverage (to zero when
   // fully covered).
   virtual void clear(CGRasterizer& ras, CGScanline& sl) = 0;
+  // Composites a premultiplied colour over the whole pixels [x1, x2) x [y1, y2), which lie
+  // inside the bitmap: the pixels the rasteriser gives for a pixel-aligned rectangle.
+  virtual void fillRect(int x1, int y1, int x2, int y2, agg::rgba8 premultiplied) = 0;
 };
 std::unique_ptr<CGRasterTarget> CGRasterTargetCreate(uint8_t* data, int width, int height,
                                                      int bytesPerRow, const CGPixelLayout& layout);

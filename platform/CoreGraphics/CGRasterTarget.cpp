@@ -12,6 +12,7 @@
 #include <agg_span_image_filter_rgba.h>
 #include <agg_span_interpolator_linear.h>
 
+#include <cstring>
 #include <new>
 
 namespace {
@@ -91,6 +92,33 @@ class RasterTarget : public CGRasterTarget {
     } else {
       agg::span_image_filter_rgba_bilinear<ImageAccessor, ImageInterpolator> sg(acc, interp);
       render(ras, sl, sg, a);
+    }
+  }
+
+  void fillRect(int x1, int y1, int x2, int y2, agg::rgba8 c) override {
+    // Every pixel comes out as full coverage through the rasteriser makes it: an opaque
+    // colour is stored as the pixel format stores it, anything else goes through the pixel
+    // format's own blender, in plain loops over whole rows.
+    typedef typename PixFmt::order_type Order;
+    typedef typename PixFmt::blender_type Blender;
+    const int n = x2 - x1;
+    if (c.a == 255) {
+      uint8_t bytes[4];
+      bytes[Order::R] = c.r;
+      bytes[Order::G] = c.g;
+      bytes[Order::B] = c.b;
+      bytes[Order::A] = c.a;
+      uint32_t v;
+      memcpy(&v, bytes, 4);
+      for (int y = y1; y < y2; ++y) {
+        uint32_t* p = reinterpret_cast<uint32_t*>(m_buf.row_ptr(y)) + x1;
+        for (int i = 0; i < n; ++i) p[i] = v;
+      }
+      return;
+    }
+    for (int y = y1; y < y2; ++y) {
+      agg::int8u* p = m_buf.row_ptr(y) + 4 * x1;
+      for (int i = 0; i < n; ++i, p += 4) Blender::blend_pix(p, c.r, c.g, c.b, c.a);
     }
   }
 

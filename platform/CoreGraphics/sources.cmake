@@ -11,6 +11,7 @@ target_sources(tessor_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CGContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CGContextPaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CGBitmapContext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGCoverageMask.cpp
 )
 target_link_libraries(tessor_platform PRIVATE PkgConfig::TESSOR_AGG)
 # The rasteriser shifts negative coverage values left, which C++20 defines and GCC has
@@ -21,6 +22,10 @@ if(TESSOR_SANITIZE)
     ${CMAKE_CURRENT_LIST_DIR}/CGContextPaint.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CGContext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CGBitmapContext.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CGCoverageMask.cpp
     TARGET_DIRECTORY tessor_platform
     PROPERTIES COMPILE_OPTIONS -fno-sanitize=shift-base)
 endif()
+# Pixel loops are written plainly for the vectoriser, which -O2 barely runs with GCC.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/CGRasterTarget.cpp TARGET_DIRECTORY tessor_platform
+  APPEND PROPERTY COMPILE_OPTIONS $<$<CONFIG:Release,RelWithDebInfo>:-O3>)

@@ -5,5 +5,6 @@
 #include <MacTypes.h>
 #include <CoreFoundation/CoreFoundation.h>
 #include <CoreServices/Components.h>
+#include <CoreServices/FixMath.h>
 
 #endif

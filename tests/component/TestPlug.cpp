@@ -3,8 +3,11 @@
 // a host can read back with get-parameter. A program change copies the host's transport into
 // parameters; a controller change makes an editor-style gesture on the level parameter; a pitch
 // wheel message sets the latency to the wheel's 14-bit value in samples. One mono
-// configuration ("1-1").
+// configuration ("1-1"). Its editor holds one knob on the level parameter; since the component
+// has no window, two exported functions stand in for a window host's event translation.
 #include "framework/au/IPluginAU.h"
+#include "framework/editor/IKnobControls.h"
+#include "tests/editor/RecordingGraphics.h"
 
 enum ETestPlugParams {
   kMidiStatus = 0,
@@ -39,6 +42,12 @@ class TestPlug : public IPluginAU {
     GetParam(kTimeSigNum)->InitInt("Beats per bar", 0, 0, 64);
     GetParam(kTimeSigDen)->InitInt("Beat unit", 0, 0, 64);
     MakeDefaultPreset("Start", 1);
+
+    // A 40-pixel knob: dragging 40 pixels up moves the level by a quarter of its range.
+    auto* editor = new RecordingGraphics(this, 60, 60, 30);
+    IRECT knob(10, 10, 50, 50);
+    editor->AttachControl(new IKnobLineControl(this, &knob, kLevel, &COLOR_WHITE));
+    AttachGraphics(editor);
   }
 
   void HostSpecificInit() override
@@ -87,4 +96,35 @@ extern "C" __attribute__((visibility("default"))) ComponentResult TestPlug_Entry
     ComponentParameters* params, void* pPlug)
 {
   return IPluginAU::IPluginAUEntry(params, pPlug);
+}
+
+namespace {
+
+IGraphics* EditorOf(AudioUnit unit)
+{
+  IPluginAU* plug = reinterpret_cast<IPluginAU*>(GetComponentInstanceStorage(unit));
+  return plug ? plug->GetGUI() : nullptr;
+}
+
+}  // namespace
+
+// event: 0 press, 1 drag, 2 release (left button); -1 when the unit has no editor.
+extern "C" __attribute__((visibility("default"))) int TestPlug_EditorMouse(AudioUnit unit,
+                                                                           int event, int x, int y)
+{
+  IGraphics* editor = EditorOf(unit);
+  IMouseMod left(true);
+  if (!editor) return -1;
+  if (event == 0) editor->OnMouseDown(x, y, &left);
+  else if (event == 1) editor->OnMouseDrag(x, y, &left);
+  else editor->OnMouseUp(x, y, &left);
+  return 0;
+}
+
+// The value of the editor's control at controlIdx, or -1.
+extern "C" __attribute__((visibility("default"))) double TestPlug_ControlValue(AudioUnit unit,
+                                                                               int controlIdx)
+{
+  IControl* control = EditorOf(unit) ? EditorOf(unit)->GetControl(controlIdx) : nullptr;
+  return control ? control->GetValue() : -1.0;
 }

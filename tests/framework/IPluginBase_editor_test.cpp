@@ -17,16 +17,12 @@ TEST(IPluginBaseEditor, AttachPushesNormalisedValuesThenPreparesDrawing)
 {
   TestPlugin p;
   InitThree(p);
-  auto* editor = new RecordingEditor();
+  auto* editor = new RecordingEditor(&p);
   p.AttachGraphics(editor);
   EXPECT_EQ(editor, p.GetGUI());
-  ASSERT_EQ(4u, editor->events.size());
-  EXPECT_EQ("prep", editor->events.back());
-  EXPECT_EQ(0, editor->pushes[0].idx);
-  EXPECT_DOUBLE_EQ(0.5, editor->pushes[0].value);
-  EXPECT_DOUBLE_EQ(0.25, editor->pushes[1].value);
-  EXPECT_DOUBLE_EQ(1.0, editor->pushes[2].value);
-  for (const auto& push : editor->pushes) EXPECT_TRUE(push.normalized);
+  const std::vector<std::string> expected = {"p0 plug 0.500000", "p1 plug 0.250000",
+                                             "p2 plug 1.000000", "prep"};
+  EXPECT_EQ(expected, editor->log);
 }
 
 TEST(IPluginBaseEditor, NullAttachKeepsTheEditorAndTheBaseDeletesIt)
@@ -34,7 +30,7 @@ TEST(IPluginBaseEditor, NullAttachKeepsTheEditorAndTheBaseDeletesIt)
   int deleted = 0;
   {
     TestPlugin p;
-    auto* editor = new RecordingEditor(&deleted);
+    auto* editor = new RecordingEditor(&p, &deleted);
     p.AttachGraphics(editor);
     p.AttachGraphics(nullptr);
     EXPECT_EQ(editor, p.GetGUI());
@@ -58,18 +54,19 @@ TEST(IPluginBaseEditor, GuiChangeSetsInformsAndNotifiesInThatOrder)
   EXPECT_EQ(1u, p.informed.size());
 }
 
-TEST(IPluginBaseEditor, RedrawPushesPlainValues)
+TEST(IPluginBaseEditor, RedrawPushesPlainValuesThatTheEditorNormalises)
 {
   TestPlugin p;
   InitThree(p);
   p.RedrawParamControls();  // no editor: nothing to do
-  auto* editor = new RecordingEditor();
+  auto* editor = new RecordingEditor(&p);
   p.AttachGraphics(editor);
-  editor->pushes.clear();
+  p.GetParam(1)->Set(10.0);
+  editor->log.clear();
   p.RedrawParamControls();
-  ASSERT_EQ(3u, editor->pushes.size());
-  EXPECT_EQ(-10.0, editor->pushes[1].value);
-  EXPECT_FALSE(editor->pushes[1].normalized);
+  const std::vector<std::string> expected = {"p0 plug 0.500000", "p1 plug 0.750000",
+                                             "p2 plug 1.000000"};
+  EXPECT_EQ(expected, editor->log);
 }
 
 TEST(IPluginBaseEditor, DefaultMidiHandlingPassesMessagesOn)

@@ -169,13 +169,13 @@ TEST(IPluginBaseState, RestoringAnEmptySlotCapturesAUserPreset)
   InitThree(p);
   p.MakePreset("my user preset", 1, 0.0, 0);
   p.MakePreset("user preset 7", 1, 0.0, 0);
-  auto* editor = new RecordingEditor();
+  auto* editor = new RecordingEditor(&p);
   p.AttachGraphics(editor);
-  editor->pushes.clear();
+  editor->log.clear();
   ASSERT_TRUE(p.RestorePreset(2));
   EXPECT_STREQ("user preset 3", p.GetPresetName(2));
   EXPECT_EQ(2, p.ActivePreset());
-  EXPECT_EQ(3u, editor->pushes.size());  // redrawn on success
+  EXPECT_EQ(3u, editor->log.size());  // redrawn on success
   ByteChunk current;
   p.SerializeParams(&current);
   EXPECT_TRUE(current.IsEqual(&p.Preset(2)->mState));
@@ -188,12 +188,12 @@ TEST(IPluginBaseState, FailedRestoreKeepsTheActivePresetAndDoesNotRedraw)
   p.MakeDefaultPreset();
   p.MakeDefaultPreset("Broken");
   p.Preset(1)->mState.Resize(12);  // one and a half values
-  auto* editor = new RecordingEditor();
+  auto* editor = new RecordingEditor(&p);
   p.AttachGraphics(editor);
-  editor->pushes.clear();
+  editor->log.clear();
   EXPECT_FALSE(p.RestorePreset(1));
   EXPECT_EQ(0, p.ActivePreset());
-  EXPECT_TRUE(editor->pushes.empty());
+  EXPECT_TRUE(editor->log.empty());
 }
 
 TEST(IPluginBaseState, PruneKeepsFilledSlotsInOrderAndEnsureDefaultFillsAnEmptyList)

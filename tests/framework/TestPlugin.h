@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/IPluginBase.h"
+#include "tests/editor/RecordingGraphics.h"
 
 class TestPlugin : public IPluginBase {
  public:
@@ -15,16 +16,16 @@ class TestPlugin : public IPluginBase {
   }
 
   void OnParamChange(int paramIdx) override { changes.push_back(paramIdx); }
-  void BeginInformHostOfParamChange(int) override {}
+  void BeginInformHostOfParamChange(int paramIdx) override { begun.push_back(paramIdx); }
   void InformHostOfParamChange(int paramIdx, double value) override
   {
     informed.push_back({paramIdx, value});
   }
-  void EndInformHostOfParamChange(int) override {}
+  void EndInformHostOfParamChange(int paramIdx) override { ended.push_back(paramIdx); }
   int GetSamplePos() override { return 0; }
   double GetTempo() override { return tempo; }
   void GetTimeSig(int* num, int* denom) override { *num = 4, *denom = 4; }
-  void ResizeGraphics(int, int) override {}
+  void ResizeGraphics(int w, int h) override { resized.push_back({w, h}); }
   void HostSpecificInit() override {}
   bool SendMidiMsg(IMidiMsg* msg) override
   {
@@ -41,31 +42,22 @@ class TestPlugin : public IPluginBase {
   std::vector<int> changes;
   std::vector<std::pair<int, double>> informed;
   std::vector<IMidiMsg> sent;
+  std::vector<int> begun, ended;  // gesture brackets, by parameter
+  std::vector<std::pair<int, int>> resized;
   double tempo = 120.0;
 };
 
-// An editor that records what the plug-in base pushes into it.
-class RecordingEditor : public IGraphics {
+// An editor with one probe control per parameter, logging what the plug-in base pushes ("p1 plug
+// 0.250000") and "prep" when it prepares drawing.
+class RecordingEditor : public RecordingGraphics {
  public:
-  struct Push {
-    int idx;
-    double value;
-    bool normalized;
-  };
-  explicit RecordingEditor(int* deleted = nullptr) : mDeleted(deleted) {}
-  ~RecordingEditor() override
+  explicit RecordingEditor(IPluginBase* plug, int* pDeleted = nullptr)
+    : RecordingGraphics(plug, 100, 100)
   {
-    if (mDeleted) ++*mDeleted;
+    deleted = pDeleted;
+    for (int i = 0; i < plug->NParams(); ++i) {
+      const std::string name = "p" + std::to_string(i);
+      AttachControl(new ProbeControl(plug, IRECT(i, 0, i + 1, 1), i, &log, name.c_str()));
+    }
   }
-  void PrepDraw() override { events.push_back("prep"); }
-  void SetParameterFromPlug(int idx, double value, bool normalized) override
-  {
-    pushes.push_back({idx, value, normalized});
-    events.push_back("set");
-  }
-  std::vector<Push> pushes;
-  std::vector<std::string> events;
-
- private:
-  int* mDeleted;
 };

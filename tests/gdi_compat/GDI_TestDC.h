@@ -1,6 +1,7 @@
 // A memory device context for pixel checks, deleted at scope end.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "gdi_compat/GDI.h"
@@ -21,6 +22,21 @@ struct GDI_TestDC {
   bool untouched(int x, int y) const {
     const uint8_t* p = bytes() + (y * w + x) * 4;
     return (p[0] | p[1] | p[2] | p[3]) == 0;
+  }
+
+  // The bounding box [l, r) x [t, b) of every touched pixel; empty when l == r.
+  struct Box {
+    int l, t, r, b;
+    bool empty() const { return l >= r; }
+  };
+  Box ink() const {
+    Box box = {w, h, 0, 0};
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (!untouched(x, y))
+          box = {std::min(box.l, x), std::min(box.t, y), std::max(box.r, x + 1),
+                 std::max(box.b, y + 1)};
+    return box.empty() ? Box{0, 0, 0, 0} : box;
   }
 
   int w, h;

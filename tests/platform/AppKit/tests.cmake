@@ -1,0 +1,5 @@
+find_package(PNG REQUIRED)
+find_package(JPEG REQUIRED)
+tessor_add_test(appkit_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/NSImageTest.cpp
+  LIBS tessor_platform PNG::PNG JPEG::JPEG)
