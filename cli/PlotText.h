@@ -16,8 +16,8 @@ enum class TextAnchor {
   MiddleRight,  // right edge at x, centred vertically on y
 };
 
-// One line of text in the given pixel size and colour. bitmap must have a device context
-// (a Raster_SysBitmap).
+// One line of text in "Arial" of the given pixel size and colour. Draws nothing into a
+// bitmap without a device context (only a Raster_SysBitmap has one).
 void DrawPlotText(Raster_IBitmap* bitmap, int x, int y, TextAnchor anchor, int sizePx,
                   Raster_PixelValue color, const std::string& text);
 

@@ -95,7 +95,7 @@ MeasuredResponse MeasureResponse(const ResponseRequest& request) {
   MeasuredResponse response;
   response.rate = request.rate;
   for (const ParamInfo& p : unit.Parameters())
-    response.state.push_back(p.name + " " + ValueText(unit, p, unit.GetParameter(p.id)));
+    response.state.push_back(p.name + ": " + ValueText(unit, p, unit.GetParameter(p.id)));
 
   const std::vector<double> h = RenderImpulseResponse(unit, request.rate);
   const size_t n = SettledLength(h, request.rate);

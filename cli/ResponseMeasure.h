@@ -26,7 +26,7 @@ struct ResponseRequest {
 struct MeasuredResponse {
   int rate = 0;
   std::vector<ResponsePoint> points;  // at ResponseFrequencies(rate)
-  std::vector<std::string> state;     // every parameter as "Name value", in parameter order
+  std::vector<std::string> state;     // every parameter as "Name: value", in parameter order
 };
 
 // 20 Hz to 20 kHz in 480 equal steps on a logarithmic scale (160 per decade), leaving out

@@ -9,13 +9,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace cli {
 
 namespace {
 
 const double kLowHz = 20, kHighHz = 20000;
-const int kLeft = 70, kTop = 48, kRightMargin = 28, kBottomMargin = 104;
+const int kLeft = 70, kTop = 56, kRightMargin = 28, kBottomMargin = 104;
 
 const Raster_PixelValue kPaper = Raster_MakePixel(255, 255, 255, 255);
 const Raster_PixelValue kPlotPaper = Raster_MakePixel(249, 250, 252, 255);
@@ -102,7 +103,7 @@ void DrawLabels(Raster_IBitmap* bitmap, const ResponseAxes& axes,
   for (double db = axes.minDb; db <= axes.maxDb; db += axes.gridDb)
     DrawPlotText(bitmap, axes.left - 8, static_cast<int>(std::lround(axes.Y(db))),
                  TextAnchor::MiddleRight, 12, kInk, LevelLabel(db));
-  DrawPlotText(bitmap, axes.left - 8, axes.top - 16, TextAnchor::MiddleRight, 12, kSoftInk, "dB");
+  DrawPlotText(bitmap, axes.left - 8, axes.top - 18, TextAnchor::MiddleRight, 12, kSoftInk, "dB");
   DrawPlotText(
       bitmap, axes.left, 14, TextAnchor::TopLeft, 16, kInk,
       "Tessor EQ magnitude response, measured at " + std::to_string(response.rate) + " Hz");
@@ -123,8 +124,9 @@ void DrawNyquist(Raster_IBitmap* bitmap, const ResponseAxes& axes, int rate) {
   const int x = static_cast<int>(std::lround(axes.X(nyquist)));
   Raster_DashedLine(bitmap, x, axes.top, x, axes.top + axes.height, 4, 4, kFrame, 1.0f, kBlitCopy,
                     false);
-  DrawPlotText(bitmap, x - 4, axes.top + 10, TextAnchor::MiddleRight, 12, kSoftInk,
-               "half the rate");
+  char label[48];
+  std::snprintf(label, sizeof(label), "half the rate, %g kHz", nyquist / 1000);
+  DrawPlotText(bitmap, x - 4, axes.top + 10, TextAnchor::MiddleRight, 12, kSoftInk, label);
 }
 
 // The curve's y, relative to the plot's top, at every whole column from the left edge on, as

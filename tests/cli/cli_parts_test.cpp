@@ -194,7 +194,7 @@ std::vector<int> CurveRows(Raster_IBitmap* bitmap, int x) {
   return rows;
 }
 
-TEST(ResponsePicture, TheCurvePassesThroughEveryLevelAtItsFrequencyAndIsSmoothed) {
+TEST(ResponsePicture, TheCurvePassesThroughEveryLevelAtItsFrequencyIsSmoothedAndLabelled) {
   cli::MeasuredResponse response;
   response.rate = 48000;
   for (double hz : cli::ResponseFrequencies(48000))  // a bell of +15 dB at 1 kHz
@@ -225,6 +225,18 @@ TEST(ResponsePicture, TheCurvePassesThroughEveryLevelAtItsFrequencyAndIsSmoothed
       partial += blue > 200 && blue < 245 && Raster_GetR(view.row(y)[x]) > 60;
     }
   EXPECT_GT(partial, x700 - x300);
+  // Grey text left of the plot (the level scale), above it (the title) and below it (the
+  // frequencies and the caption).
+  auto ink = [&](int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        n += Raster_GetR(view.row(y)[x]) < 128 && Raster_GetB(view.row(y)[x]) < 128;
+    return n;
+  };
+  EXPECT_GT(ink(0, axes.top, axes.left - 2, axes.top + axes.height), 100);
+  EXPECT_GT(ink(axes.left, 0, cli::kResponseWidth, axes.top - 2), 100);
+  EXPECT_GT(ink(0, axes.top + axes.height + 2, cli::kResponseWidth, cli::kResponseHeight), 100);
 }
 
 TEST(ResponsePicture, TheLevelAxisGrowsInGridStepsToHoldTheCurve) {
