@@ -1,12 +1,12 @@
 // What the whole-command benchmarks share: running a program as a child with its standard
-// output discarded, and a console reporter that keeps each benchmark's fastest repetition
-// for the ratios printed at the end.
+// output discarded, and a console reporter that keeps each benchmark's fastest repetition.
 #ifndef TESSOR_BENCH_COMMAND_BENCH_H
 #define TESSOR_BENCH_COMMAND_BENCH_H
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <map>
@@ -16,7 +16,8 @@
 extern char** environ;
 
 // Runs args[0] (looked up in PATH) with the rest as arguments; true when it exited with 0.
-inline bool RunQuietly(const std::vector<std::string>& args) {
+// processorSeconds, when given, receives the child's user + system time.
+inline bool RunQuietly(const std::vector<std::string>& args, double* processorSeconds = nullptr) {
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -28,9 +29,16 @@ inline bool RunQuietly(const std::vector<std::string>& args) {
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) return false;
   int status = 0;
-  return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  struct rusage usage {};
+  if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return false;
+  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
+  if (processorSeconds) *processorSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+  return true;
 }
 
+// Keeps each benchmark's fastest repetition (wall time, or the manual time a benchmark
+// sets) for the ratios printed at the end.
 class FastestRunReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
