@@ -4,21 +4,17 @@
 // complete run of the command (start-up, decode, process, encode); what counts is the
 // child's processor time (user + system), steadier than wall time on a shared machine. The
 // ratio tessor-eq / sox is printed last, from the fastest run of each.
+#include "bench/CommandBench.h"
+
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -62,32 +58,11 @@ const std::string& InputFile() {
   return path;
 }
 
-// Runs the command to completion; its processor time in seconds, or a negative value when it
-// could not be run or failed.
-double Run(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1 /* O_WRONLY */, 0);
-  pid_t pid;
-  int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return -1.0;
-  int status = 0;
-  struct rusage usage {};
-  if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    return -1.0;
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 void RunCase(benchmark::State& state, const std::vector<std::string>& command) {
   InputFile();
   for (auto _ : state) {
-    const double cpu = Run(command);
-    if (cpu < 0) {
+    double cpu = 0;
+    if (!RunQuietly(command, &cpu)) {
       state.SkipWithError(("command failed: " + command[0]).c_str());
       break;
     }
@@ -112,38 +87,21 @@ void BM_Sox_FiveBiquads(benchmark::State& state) {
 BENCHMARK(BM_Sox_FiveBiquads)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 BENCHMARK(BM_TessorEqRender_FiveStages)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.run_type != Run::RT_Iteration || r.iterations == 0 || r.error_occurred) continue;
-      const double ms = r.GetAdjustedRealTime();
-      auto it = mMs.find(r.run_name.function_name);
-      if (it == mMs.end() || ms < it->second) mMs[r.run_name.function_name] = ms;
-    }
-  }
-
-  void PrintRatio() const {
-    auto sox = mMs.find("BM_Sox_FiveBiquads");
-    auto eq = mMs.find("BM_TessorEqRender_FiveStages");
-    if (sox == mMs.end() || eq == mMs.end()) return;
-    std::printf("\n%d s stereo, whole command, processor time: tessor-eq %.1f ms, sox %.1f ms, "
-                "tessor-eq / sox = %.2f\n", kSeconds,
-                eq->second, sox->second, eq->second / sox->second);
-  }
-
- private:
-  std::map<std::string, double> mMs;
-};
+void PrintRatio(const FastestRunReporter& reporter) {
+  const double sox = reporter.Fastest("BM_Sox_FiveBiquads");
+  const double eq = reporter.Fastest("BM_TessorEqRender_FiveStages");
+  if (sox == 0 || eq == 0) return;
+  std::printf("\n%d s stereo, whole command, processor time: tessor-eq %.1f ms, sox %.1f ms, "
+              "tessor-eq / sox = %.2f\n", kSeconds, eq, sox, eq / sox);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  FastestRunReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio();
+  PrintRatio(reporter);
   benchmark::Shutdown();
   std::system(("rm -rf '" + WorkDir() + "'").c_str());
   return 0;

@@ -35,34 +35,47 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
       parsed.help = true;
       continue;
     }
-    if (arg.compare(0, 2, "--") != 0) throw UsageError("unknown option '" + arg + "' (see --help)");
-    std::string name = arg.substr(2);
+    const OptionSpec* option = nullptr;
+    std::string spelling;  // as the user wrote it, for messages: "--block", "-j"
     std::string value;
     bool inlineValue = false;
-    size_t eq = name.find('=');
-    if (eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.erase(eq);
-      inlineValue = true;
+    if (arg.compare(0, 2, "--") == 0) {
+      std::string name = arg.substr(2);
+      size_t eq = name.find('=');
+      if (eq != std::string::npos) {
+        value = name.substr(eq + 1);
+        name.erase(eq);
+        inlineValue = true;
+      }
+      for (const OptionSpec& s : specs)
+        if (s.name == name) option = &s;
+      spelling = "--" + name;
+    } else {
+      for (const OptionSpec& s : specs)
+        if (s.shortName != 0 && s.shortName == arg[1]) option = &s;
+      spelling = arg.substr(0, 2);
+      if (option && arg.size() > 2) {
+        value = arg.substr(2);
+        inlineValue = true;
+      }
+      if (option && inlineValue && !option->takesValue) option = nullptr;
+      if (!option) spelling = arg;
     }
-    const OptionSpec* option = nullptr;
-    for (const OptionSpec& s : specs)
-      if (s.name == name) option = &s;
-    if (!option) throw UsageError("unknown option '--" + name + "' (see --help)");
+    if (!option) throw UsageError("unknown option '" + spelling + "' (see --help)");
     if (!option->takesValue) {
-      if (inlineValue) throw UsageError("option '--" + name + "' takes no value");
+      if (inlineValue) throw UsageError("option '" + spelling + "' takes no value");
       value = "1";
     } else if (!inlineValue) {
-      if (i + 1 >= args.size()) throw UsageError("option '--" + name + "' needs a value");
+      if (i + 1 >= args.size()) throw UsageError("option '" + spelling + "' needs a value");
       value = args[++i];
     }
     // An empty value is almost always an unset shell variable; taking it as "not given"
     // would silently render without the preset or with another component.
     if (option->takesValue && value.empty())
-      throw UsageError("option '--" + name + "' needs a value, not an empty text");
-    std::vector<std::string>& values = parsed.options[name];
+      throw UsageError("option '" + spelling + "' needs a value, not an empty text");
+    std::vector<std::string>& values = parsed.options[option->name];
     if (!values.empty() && !option->repeatable)
-      throw UsageError("option '--" + name + "' given more than once; give it once");
+      throw UsageError("option '" + spelling + "' given more than once; give it once");
     values.push_back(value);
   }
   return parsed;
@@ -74,14 +87,20 @@ void ExpectPositional(const ParsedArgs& parsed, size_t min, size_t max, const st
   if (n > max) throw UsageError("unexpected argument '" + parsed.positional[max] + "'; usage: " + usage);
 }
 
-unsigned ParseBlockSize(const std::string& text, unsigned maxValue) {
+unsigned ParseWholeNumber(const std::string& option, const std::string& text, unsigned minValue,
+                          unsigned maxValue, const std::string& what) {
   errno = 0;
   char* end = nullptr;
   long long v = text.empty() || text[0] == '-' || text[0] == '+' ? -1 : std::strtoll(text.c_str(), &end, 10);
-  if (v < 1 || errno != 0 || !end || *end != '\0' || v > static_cast<long long>(maxValue))
-    throw UsageError("--block wants a whole number of frames from 1 to " + std::to_string(maxValue) +
-                     ", not '" + text + "'");
+  if (v < static_cast<long long>(minValue) || errno != 0 || !end || *end != '\0' ||
+      v > static_cast<long long>(maxValue))
+    throw UsageError(option + " wants a whole number of " + what + " from " + std::to_string(minValue) +
+                     " to " + std::to_string(maxValue) + ", not '" + text + "'");
   return static_cast<unsigned>(v);
+}
+
+unsigned ParseBlockSize(const std::string& text, unsigned maxValue) {
+  return ParseWholeNumber("--block", text, 1, maxValue, "frames");
 }
 
 }  // namespace cli

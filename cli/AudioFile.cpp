@@ -1,6 +1,7 @@
 #include "cli/AudioFile.h"
 
 #include "cli/CliError.h"
+#include "cli/DeclaredFrames.h"
 #include "cli/TempFileCleanup.h"
 
 #include <sndfile.h>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <cstdio>
+#include <mutex>
 
 namespace cli {
 
@@ -54,16 +56,34 @@ std::string SndfileError(SNDFILE* file) {
   return text;
 }
 
+// libsndfile keeps the error of a failed open in one process-wide place; jobs of a batch
+// open files at the same time, so each open and the reading of its error happen as one.
+std::mutex gOpenLock;
+
+std::string Seconds(int64_t frames, int rate) {
+  char text[32];
+  std::snprintf(text, sizeof(text), "%.3f s", static_cast<double>(frames) / rate);
+  return text;
+}
+
+CliError CutShort(const std::string& path, int64_t promised, int64_t readable, int rate) {
+  return Failure("'" + path + "' is cut short: its header promises " + std::to_string(promised) +
+                 " frames (" + Seconds(promised, rate) + ") but only " + std::to_string(readable) +
+                 " frames (" + Seconds(readable, rate) + ") could be read");
+}
+
 }  // namespace
 
 AudioReader::AudioReader(const std::string& path) : mPath(path) {
   SF_INFO info{};
+  std::unique_lock<std::mutex> lock(gOpenLock);
   mFile = sf_open(path.c_str(), SFM_READ, &info);
   if (!mFile) {
     const bool unknownFormat = sf_error(nullptr) != SF_ERR_SYSTEM;
     throw Failure("cannot read audio from '" + path + "': " + SndfileError(nullptr) +
                   (unknownFormat ? " (give a WAV, AIFF, FLAC or OGG file)" : ""));
   }
+  lock.unlock();
   if (info.channels < 1 || info.channels > 2) {
     sf_close(mFile);
     mFile = nullptr;
@@ -77,7 +97,17 @@ AudioReader::AudioReader(const std::string& path) : mPath(path) {
   }
   mChannels = info.channels;
   mRate = info.samplerate;
-  mFrames = info.frames;
+  // A stream whose length libsndfile cannot tell (an Ogg file without its end) reports the
+  // largest count there is.
+  mFrames = info.frames > 0 && info.frames < SF_COUNT_MAX ? info.frames : 0;
+  // An MPEG stream's length is an estimate from its first frames, not a promise.
+  mExactLength = (info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_MPEG;
+  const int64_t declared = DeclaredFrames(path);
+  if (declared > mFrames) {
+    sf_close(mFile);
+    mFile = nullptr;
+    throw CutShort(path, declared, mFrames, mRate);
+  }
 }
 
 AudioReader::~AudioReader() {
@@ -89,6 +119,8 @@ size_t AudioReader::Read(float* const* channels, size_t maxFrames) {
   sf_count_t n = sf_readf_float(mFile, mInterleaved.data(), static_cast<sf_count_t>(maxFrames));
   if (n < 0 || (n == 0 && sf_error(mFile) != SF_ERR_NO_ERROR))
     throw Failure("cannot read audio from '" + mPath + "': " + SndfileError(mFile));
+  if (n == 0 && mExactLength && mRead < mFrames) throw CutShort(mPath, mFrames, mRead, mRate);
+  mRead += n;
   const size_t frames = static_cast<size_t>(n);
   const float* src = mInterleaved.data();
   if (mChannels == 1) {
@@ -132,11 +164,13 @@ AudioWriter::AudioWriter(const std::string& path, int channels, int sampleRate)
   mTempPath = dir + "." + base + ".partial-" + std::to_string(::getpid());
 
   mGuard = GuardTempFile(mTempPath);
+  std::unique_lock<std::mutex> lock(gOpenLock);
   mFile = sf_open(mTempPath.c_str(), SFM_WRITE, &info);
   if (!mFile) {
     ForgetTempFile(mGuard);
     throw Failure("cannot write '" + path + "': " + SndfileError(nullptr));
   }
+  lock.unlock();
   // Integer formats clip instead of wrapping around when the EQ lifts a sample above full scale.
   sf_command(mFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
 }

@@ -12,7 +12,10 @@ typedef struct sf_private_tag SNDFILE;
 namespace cli {
 
 // Reads any file libsndfile reads (WAV, AIFF, FLAC, OGG, ...). Opening throws a failure for a
-// file that cannot be read or that has more than two channels.
+// file that cannot be read or that has more than two channels. A file that holds fewer
+// frames than its header promises (cut short in a copy or a crash) is a failure too, at
+// opening when that shows in the header, else when reading reaches its early end, so a
+// render never passes a damaged take off as a complete one.
 class AudioReader {
  public:
   explicit AudioReader(const std::string& path);
@@ -22,10 +25,10 @@ class AudioReader {
 
   int Channels() const { return mChannels; }
   int SampleRate() const { return mRate; }
-  int64_t Frames() const { return mFrames; }  // as the file's header states it
+  int64_t Frames() const { return mFrames; }  // as the file's header states it; 0: unknown
 
   // Reads up to maxFrames frames into channels[0..Channels()-1]; returns the frames read,
-  // 0 at the end. Throws a failure when the file cannot be read on.
+  // 0 at the end. Throws a failure when the file cannot be read on or ends early.
   size_t Read(float* const* channels, size_t maxFrames);
 
  private:
@@ -34,6 +37,8 @@ class AudioReader {
   int mChannels = 0;
   int mRate = 0;
   int64_t mFrames = 0;
+  int64_t mRead = 0;
+  bool mExactLength = true;  // whether mFrames is a promise rather than an estimate
   std::vector<float> mInterleaved;
 };
 

@@ -15,6 +15,7 @@ int ParamsCommand(const Args& args);
 int InfoCommand(const Args& args);
 int PresetCommand(const Args& args);
 int DemoCommand(const Args& args);
+int ResponseCommand(const Args& args);
 
 }  // namespace cli
 

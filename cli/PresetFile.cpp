@@ -1,7 +1,7 @@
 #include "cli/PresetFile.h"
 
+#include "cli/AtomicFile.h"
 #include "cli/CliError.h"
-#include "cli/TempFileCleanup.h"
 #include "host/ComponentBundle.h"
 
 #include <sys/stat.h>
@@ -167,29 +167,10 @@ void WritePresetFile(const std::string& path, CFPropertyListRef preset) {
     if (error) CFRelease(error);
     throw Failure("cannot write preset '" + path + "': the state is not a property list");
   }
-  size_t slash = path.find_last_of('/');
-  std::string temp = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + "." +
-                     (slash == std::string::npos ? path : path.substr(slash + 1)) + ".partial-" +
-                     std::to_string(::getpid());
-  const int guard = GuardTempFile(temp);
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) {
-    const int err = errno;
-    ForgetTempFile(guard);
-    CFRelease(xml);
-    throw Failure("cannot write preset '" + path + "': " + std::strerror(err));
-  }
-  const size_t length = static_cast<size_t>(CFDataGetLength(xml));
-  bool ok = std::fwrite(CFDataGetBytePtr(xml), 1, length, f) == length;
-  ok = (std::fclose(f) == 0) && ok;
+  const std::string bytes(reinterpret_cast<const char*>(CFDataGetBytePtr(xml)),
+                          static_cast<size_t>(CFDataGetLength(xml)));
   CFRelease(xml);
-  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    ForgetTempFile(guard);
-    throw Failure("cannot write preset '" + path + "': " + std::strerror(err));
-  }
-  ForgetTempFile(guard);
+  WriteFileAtomically(path, bytes, "preset");
 }
 
 }  // namespace cli

@@ -16,6 +16,8 @@ class ProgressBar {
   ~ProgressBar();
 
   void Update(int64_t done);
+  // The text before the bar from the next drawing on ("render 3/16 files").
+  void SetLabel(const std::string& label) { mLabel = label; }
   // Draws the final state and ends the line; does nothing when the bar never drew.
   void Finish();
 

@@ -3,9 +3,8 @@
 #include "cli/AudioFile.h"
 #include "cli/CliError.h"
 #include "cli/HostedUnit.h"
-#include "cli/ParamLookup.h"
-#include "cli/PresetFile.h"
 #include "cli/Progress.h"
+#include "cli/UnitSettings.h"
 
 #include <sys/stat.h>
 
@@ -35,18 +34,6 @@ void CheckOutputPath(const std::string& input, const std::string& output) {
     throw UsageError("OUT '" + output + "' is the input file; write to a new file, the input is never replaced");
 }
 
-class PresetHolder {
- public:
-  explicit PresetHolder(CFDictionaryRef dict) : mDict(dict) {}
-  ~PresetHolder() {
-    if (mDict) CFRelease(mDict);
-  }
-  CFDictionaryRef Get() const { return mDict; }
-
- private:
-  CFDictionaryRef mDict;
-};
-
 }  // namespace
 
 RenderReport RunRenderJob(const RenderRequest& request) {
@@ -54,37 +41,13 @@ RenderReport RunRenderJob(const RenderRequest& request) {
   CheckOutputPath(request.input, request.output);
 
   HostedUnit unit(request.componentPath);
-  const std::vector<ParamInfo> params = unit.Parameters();
-  std::vector<Setting> settings;
-  for (const std::string& text : request.settings) settings.push_back(ParseSetting(params, text));
-
-  PresetHolder preset(request.presetPath.empty() ? nullptr : ReadPresetFile(request.presetPath));
-  if (preset.Get())
-    CheckPresetFits(DescribePreset(preset.Get()), request.presetPath, unit.Entry().description,
-                    params.size());
+  const UnitSettings settings(unit, request.presetPath, request.settings);
 
   AudioReader reader(request.input);
   const int channels = reader.Channels();
   unit.Configure(reader.SampleRate(), channels, request.blockFrames);
-  if (preset.Get()) {
-    OSStatus status = unit.RestoreState(preset.Get());
-    if (status != noErr)
-      throw Failure("the component refused the preset '" + request.presetPath + "': error " +
-                    std::to_string(status));
-  }
-
   RenderReport report;
-  for (const Setting& s : settings) {
-    unit.SetParameter(s.id, s.value);
-    for (const ParamInfo& p : params)
-      if (p.id == s.id) {
-        std::string text = unit.DisplayText(s.id, s.value);
-        std::string line = p.name + " = " + FormatNumber(s.value);
-        if (!text.empty() && text != FormatNumber(s.value)) line += " (" + text + ")";
-        else if (!p.UnitText().empty() && !p.IsStepped()) line += " " + p.UnitText();
-        report.appliedSettings.push_back(line);
-      }
-  }
+  report.appliedSettings = settings.ApplyTo(unit);
   unit.Initialize();
 
   AudioWriter writer(request.output, channels, reader.SampleRate());
@@ -117,6 +80,7 @@ RenderReport RunRenderJob(const RenderRequest& request) {
     writer.Write(outPtr, n);
     done += static_cast<int64_t>(n);
     progress.Update(done);
+    if (request.onFrames) request.onFrames(static_cast<int64_t>(n));
   }
   writer.Commit();
   progress.Finish();

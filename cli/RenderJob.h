@@ -4,6 +4,7 @@
 #define TESSOR_CLI_RENDER_JOB_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct RenderRequest {
   std::vector<std::string> settings;  // "NAME=VALUE", applied in order after the preset
   unsigned blockFrames = 512;
   bool showProgress = false;
+  // Told the frames of every block as soon as it is written (a batch's progress display);
+  // called on the thread that runs the job.
+  std::function<void(int64_t frames)> onFrames;
 };
 
 struct RenderReport {

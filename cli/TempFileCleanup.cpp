@@ -11,18 +11,22 @@ namespace cli {
 
 namespace {
 
-// A handful of slots is plenty: the command writes one file at a time. Paths are copied into
-// fixed storage because the handler may only use async-signal-safe calls.
-const int kSlots = 4;
+// One slot per file being written at the same time: a batch render writes one file per job,
+// a response a picture and a table. Paths are copied into fixed storage because the handler
+// may only use async-signal-safe calls.
+const int kSlots = kMaxGuardedFiles;
+// A slot is claimed by one thread before its path is copied in, and armed only once the copy
+// is complete, so neither a racing thread nor the handler sees half a path.
+enum SlotState { kFree = 0, kClaimed = 1, kArmed = 2 };
 char gPaths[kSlots][PATH_MAX];
-std::atomic<bool> gUsed[kSlots];
+std::atomic<int> gState[kSlots];
 std::atomic<bool> gInstalled{false};
 
 const int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
 
 void RemoveAndDie(int signo) {
   for (int i = 0; i < kSlots; ++i)
-    if (gUsed[i].load()) ::unlink(gPaths[i]);
+    if (gState[i].load() == kArmed) ::unlink(gPaths[i]);
   ::signal(signo, SIG_DFL);
   ::raise(signo);
 }
@@ -48,16 +52,17 @@ int GuardTempFile(const std::string& path) {
   if (path.size() >= PATH_MAX) return -1;
   InstallOnce();
   for (int i = 0; i < kSlots; ++i) {
-    if (gUsed[i].load()) continue;
+    int expected = kFree;
+    if (!gState[i].compare_exchange_strong(expected, kClaimed)) continue;
     std::memcpy(gPaths[i], path.c_str(), path.size() + 1);
-    gUsed[i].store(true);
+    gState[i].store(kArmed);
     return i;
   }
   return -1;
 }
 
 void ForgetTempFile(int slot) {
-  if (slot >= 0 && slot < kSlots) gUsed[slot].store(false);
+  if (slot >= 0 && slot < kSlots) gState[slot].store(kFree);
 }
 
 }  // namespace cli

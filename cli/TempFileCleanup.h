@@ -9,6 +9,9 @@
 
 namespace cli {
 
+// How many files can be guarded at once; a batch render runs at most this many jobs.
+const int kMaxGuardedFiles = 64;
+
 // Registers path for removal on SIGINT, SIGTERM, SIGHUP and SIGPIPE; returns a slot for
 // ForgetTempFile, or -1 when every slot is taken (the file is then not guarded).
 int GuardTempFile(const std::string& path);

@@ -6,6 +6,8 @@
 #include "cli/Commands.h"
 #include "cli/ComponentLocator.h"
 #include "cli/RenderJob.h"
+#include "cli/ResponseMeasure.h"
+#include "cli/ResponsePlot.h"
 #include "cli/ToneLevels.h"
 
 #include <sys/stat.h>
@@ -24,8 +26,9 @@ const char kHelp[] =
     "\n"
     "Synthesises 3 seconds of stereo test tones (30 Hz to 14 kHz, 48 kHz), renders them\n"
     "through Tessor EQ with a characteristic setting and writes both files into DIR\n"
-    "(default ./tessor-eq-demo/). Prints the settings and the level change measured at\n"
-    "each tone, so you can see each band at work.\n";
+    "(default ./tessor-eq-demo/), with a picture of the setting's magnitude response.\n"
+    "Prints the settings and the level change measured at each tone, so you can see each\n"
+    "band at work.\n";
 
 const int kRate = 48000;
 const int kSeconds = 3;
@@ -109,6 +112,12 @@ int DemoCommand(const Args& args) {
 
   WriteDemoInput(request.input);
   RenderReport report = RunRenderJob(request);
+  ResponseRequest responseRequest;
+  responseRequest.componentPath = request.componentPath;
+  responseRequest.settings = request.settings;
+  responseRequest.rate = kRate;
+  const std::string picture = dir + "/demo-response.png";
+  WriteResponsePicture(picture, MeasureResponse(responseRequest));
   const std::vector<double> before = MeasureLastSecond(request.input);
   const std::vector<double> after = MeasureLastSecond(request.output);
 
@@ -123,6 +132,7 @@ int DemoCommand(const Args& args) {
   }
   std::printf("the output gain of -2 dB applies to every tone.\n");
   std::printf("input:  %s\noutput: %s\n", request.input.c_str(), request.output.c_str());
+  std::printf("the setting's magnitude response: %s\n", picture.c_str());
   return 0;
 }
 

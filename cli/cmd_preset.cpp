@@ -6,6 +6,7 @@
 #include "cli/HostedUnit.h"
 #include "cli/ParamLookup.h"
 #include "cli/PresetFile.h"
+#include "cli/UnitSettings.h"
 
 #include <cstdio>
 #include <memory>
@@ -31,10 +32,7 @@ const char kHelp[] =
 int Save(const ParsedArgs& parsed) {
   const std::string path = parsed.positional[1];
   HostedUnit unit(LocateComponent(parsed.Value("component")));
-  const std::vector<ParamInfo> params = unit.Parameters();
-  std::vector<Setting> settings;
-  for (const std::string& text : parsed.Values("set")) settings.push_back(ParseSetting(params, text));
-  for (const Setting& s : settings) unit.SetParameter(s.id, s.value);
+  UnitSettings(unit, "", parsed.Values("set")).ApplyTo(unit);
   CFPropertyListRef state = unit.CopyState();
   try {
     WritePresetFile(path, state);
@@ -43,7 +41,7 @@ int Save(const ParsedArgs& parsed) {
     throw;
   }
   CFRelease(state);
-  std::printf("wrote %s (%zu parameter values)\n", path.c_str(), params.size());
+  std::printf("wrote %s (%zu parameter values)\n", path.c_str(), unit.Parameters().size());
   return 0;
 }
 
@@ -78,13 +76,8 @@ int Show(const ParsedArgs& parsed) {
   for (size_t i = 0; i < preset.values.size(); ++i) {
     const double v = preset.values[i];
     const ParamInfo* p = i < params.size() ? &params[i] : nullptr;
-    std::string text = p ? unit->DisplayText(p->id, static_cast<float>(v)) : "";
-    std::string line = "  " + std::to_string(i) + "  ";
-    if (p) line += p->name + " = ";
-    line += FormatNumber(v);
-    if (p && !text.empty() && text != FormatNumber(v)) line += " (" + text + ")";
-    else if (p && !p->UnitText().empty() && !p->IsStepped()) line += " " + p->UnitText();
-    std::printf("%s\n", line.c_str());
+    const std::string line = p ? ValueLine(*unit, *p, v) : FormatNumber(v);
+    std::printf("  %zu  %s\n", i, line.c_str());
   }
   return 0;
 }

@@ -16,7 +16,8 @@ const char kUsage[] =
     "\n"
     "commands:\n"
     "  render IN OUT [--set NAME=VALUE]... [--preset FILE.aupreset] [--block N] [--component PATH]\n"
-    "                 render an audio file through the equaliser\n"
+    "  render IN... --out-dir DIR [-j N] [same options]\n"
+    "                 render an audio file, or many at once, through the equaliser\n"
     "  params [--component PATH]\n"
     "                 list the parameters, their ranges, defaults and display texts\n"
     "  info [--component PATH]\n"
@@ -24,6 +25,8 @@ const char kUsage[] =
     "  preset save FILE.aupreset [--set NAME=VALUE]... [--component PATH]\n"
     "  preset show FILE.aupreset [--component PATH]\n"
     "                 write or print a preset (the unit's saved state as an XML property list)\n"
+    "  response OUT.png [--set NAME=VALUE]... [--preset FILE.aupreset] [--rate HZ] [--csv FILE]\n"
+    "                 measure the magnitude response and draw it as a picture\n"
     "  demo [DIR] [--component PATH]\n"
     "                 render a short demonstration signal and show what the EQ did\n"
     "\n"
@@ -34,7 +37,7 @@ const char kUsage[] =
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("tessor-eq: missing command; usage: tessor-eq render|params|info|preset|demo ... "
+    std::fputs("tessor-eq: missing command; usage: tessor-eq render|params|info|preset|response|demo ... "
                "(see 'tessor-eq --help')\n", stderr);
     return cli::kExitUsage;
   }
@@ -50,6 +53,7 @@ int main(int argc, char** argv) {
     if (command == "info") return cli::InfoCommand(args);
     if (command == "preset") return cli::PresetCommand(args);
     if (command == "demo") return cli::DemoCommand(args);
+    if (command == "response") return cli::ResponseCommand(args);
     throw cli::UsageError("unknown command '" + command + "'; try 'tessor-eq --help'");
   } catch (const cli::CliError& e) {
     std::fprintf(stderr, "tessor-eq: %s\n", e.what());

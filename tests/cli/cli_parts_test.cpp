@@ -3,12 +3,17 @@
 #include "cli/Args.h"
 #include "cli/AudioFile.h"
 #include "cli/CliError.h"
+#include "cli/DeclaredFrames.h"
 #include "cli/ParamLookup.h"
 #include "cli/Progress.h"
+#include "cli/ResponsePlot.h"
+#include "raster/bitmap/Raster_SysBitmap.h"
+#include "tests/cli/AudioFixtures.h"
 #include "tests/cli/CommandRunner.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <functional>
 
@@ -53,6 +58,9 @@ TEST(ArgsParsing, TakesBothOptionSpellingsRepeatsAndEndOfOptions) {
   EXPECT_EQ("64", p.Value("block"));
   EXPECT_FALSE(p.help);
   EXPECT_TRUE(cli::ParseArgs({"-h"}, {}).help);
+  for (auto spelling : std::vector<std::vector<std::string>>{{"-j", "3"}, {"-j3"}, {"--jobs=3"}})
+    EXPECT_EQ("3", cli::ParseArgs(spelling, {{"jobs", true, false, 'j'}}).Value("jobs"));
+  EXPECT_EQ(2, ExitOf([] { cli::ParseArgs({"-k3"}, {{"jobs", true, false, 'j'}}); }));
 }
 
 TEST(ArgsParsing, BlockSizesOutsideTheRangeAreUsageErrors) {
@@ -137,6 +145,115 @@ TEST(AudioWriterOutput, AppearsOnlyOnCommitAndReplacesAnOldFile) {
   EXPECT_EQ(100u, reader.Read(out, 200));
   EXPECT_EQ(0.5f, l[99]);
   EXPECT_EQ(-0.5f, r[0]);
+}
+
+TEST(DeclaredFrames, HeadersKeepTheirPromiseWhenTheFileIsCutShort) {
+  TempDir dir;
+  TestAudio a;
+  a.channels = 2;
+  a.rate = 22050;
+  a.samples.assign(2 * 1000, 0.5f);
+  const std::pair<const char*, int> kinds[] = {{"a.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+                                               {"a.aiff", SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
+                                               {"a.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16},
+                                               {"a.au", SF_FORMAT_AU | SF_FORMAT_DOUBLE}};
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.first);
+    const std::string path = dir / kind.first;
+    ASSERT_TRUE(WriteTestAudio(path, a, kind.second));
+    EXPECT_EQ(1000, cli::DeclaredFrames(path));
+    EXPECT_EQ(0, ExitOf([&] { cli::AudioReader reader(path); }));
+    struct stat st;
+    ASSERT_EQ(0, ::stat(path.c_str(), &st));
+    ASSERT_EQ(0, ::truncate(path.c_str(), st.st_size - 100));
+    EXPECT_EQ(1000, cli::DeclaredFrames(path));
+    EXPECT_EQ(1, ExitOf([&] { cli::AudioReader reader(path); }));
+  }
+  // A streaming writer's placeholder length (0xFFFFFFFF) promises nothing.
+  const std::string wav = dir / "a.wav";
+  ASSERT_TRUE(WriteTestAudio(wav, a, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+  std::string bytes = ReadWholeFile(wav);
+  ASSERT_EQ("data", bytes.substr(36, 4));
+  bytes.replace(40, 4, "\xff\xff\xff\xff");
+  std::ofstream(wav, std::ios::binary) << bytes;
+  EXPECT_EQ(-1, cli::DeclaredFrames(wav));
+  EXPECT_EQ(0, ExitOf([&] { cli::AudioReader reader(wav); }));
+  EXPECT_EQ(-1, cli::DeclaredFrames(dir / "none.wav"));
+}
+
+// Finds the drawn curve in one column: the rows whose pixel is at least half curve colour
+// (its blue leads its red by more than half of the curve's own lead).
+std::vector<int> CurveRows(Raster_IBitmap* bitmap, int x) {
+  Raster_RowView view(bitmap);
+  std::vector<int> rows;
+  const int lead = Raster_GetB(cli::kCurveColor) - Raster_GetR(cli::kCurveColor);
+  for (int y = 0; y < view.h; ++y) {
+    const Raster_PixelValue p = view.row(y)[x];
+    if (Raster_GetB(p) - Raster_GetR(p) > lead / 2) rows.push_back(y);
+  }
+  return rows;
+}
+
+TEST(ResponsePicture, TheCurvePassesThroughEveryLevelAtItsFrequencyIsSmoothedAndLabelled) {
+  cli::MeasuredResponse response;
+  response.rate = 48000;
+  for (double hz : cli::ResponseFrequencies(48000))  // a bell of +15 dB at 1 kHz
+    response.points.push_back({hz, 15.0 / (1 + std::pow(std::log2(hz / 1000), 2))});
+  Raster_SysBitmap bitmap(cli::kResponseWidth, cli::kResponseHeight);
+  cli::DrawResponse(&bitmap, response);
+
+  const cli::ResponseAxes axes = cli::ChooseAxes(response.points);
+  EXPECT_EQ(-24, axes.minDb);
+  EXPECT_EQ(24, axes.maxDb);
+  for (size_t i = 5; i + 1 < response.points.size(); i += 25) {
+    SCOPED_TRACE(response.points[i].hz);
+    const int x = static_cast<int>(std::lround(axes.X(response.points[i].hz)));
+    const std::vector<int> rows = CurveRows(&bitmap, x);
+    ASSERT_FALSE(rows.empty());
+    // Two pixels wide around the level (found to within half a pixel by the half-colour
+    // rule), a little wider where the curve is steep.
+    EXPECT_NEAR(axes.Y(response.points[i].db), (rows.front() + rows.back()) / 2.0, 0.75);
+    EXPECT_LE(rows.back() - rows.front(), 3);
+  }
+  // Anti-aliased: along a sloped stretch some pixels are only partly curve colour.
+  Raster_RowView view(&bitmap);
+  int partial = 0;
+  const int x300 = static_cast<int>(axes.X(300)), x700 = static_cast<int>(axes.X(700));
+  for (int x = x300; x < x700; ++x)
+    for (int y = axes.top; y < axes.top + axes.height; ++y) {
+      const int blue = Raster_GetB(view.row(y)[x]);
+      partial += blue > 200 && blue < 245 && Raster_GetR(view.row(y)[x]) > 60;
+    }
+  EXPECT_GT(partial, x700 - x300);
+  // Grey text left of the plot (the level scale), above it (the title) and below it (the
+  // frequencies and the caption).
+  auto ink = [&](int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        n += Raster_GetR(view.row(y)[x]) < 128 && Raster_GetB(view.row(y)[x]) < 128;
+    return n;
+  };
+  EXPECT_GT(ink(0, axes.top, axes.left - 2, axes.top + axes.height), 100);
+  EXPECT_GT(ink(axes.left, 0, cli::kResponseWidth, axes.top - 2), 100);
+  EXPECT_GT(ink(0, axes.top + axes.height + 2, cli::kResponseWidth, cli::kResponseHeight), 100);
+}
+
+TEST(ResponsePicture, TheLevelAxisGrowsInGridStepsToHoldTheCurve) {
+  auto axesFor = [](double low, double high) {
+    return cli::ChooseAxes({{20, low}, {1000, 0}, {20000, high}});
+  };
+  const cli::ResponseAxes deep = axesFor(-40, 3);
+  EXPECT_EQ(-48, deep.minDb);
+  EXPECT_EQ(24, deep.maxDb);
+  EXPECT_EQ(12, deep.gridDb);
+  const cli::ResponseAxes high = axesFor(-2, 30);
+  EXPECT_EQ(-24, high.minDb);
+  EXPECT_EQ(36, high.maxDb);
+  EXPECT_EQ(6, high.gridDb);
+  const cli::ResponseAxes extreme = axesFor(-200, 90);  // runs off both edges
+  EXPECT_EQ(-72, extreme.minDb);
+  EXPECT_EQ(48, extreme.maxDb);
 }
 
 }  // namespace

@@ -82,6 +82,7 @@ TEST(Demo, WritesBothFilesAndReportsTheLevelChangeOfEachBand) {
   EXPECT_GT(change("3150"), 3.0);
   EXPECT_GT(change("14000"), 2.0);
   EXPECT_TRUE(Contains(r.out, "output: " + dir / "out" + "/demo-output.wav")) << r.out;
+  EXPECT_EQ("\x89PNG", ReadWholeFile(dir / "out/demo-response.png").substr(0, 4));
 }
 
 TEST(Demo, WritesIntoTessorEqDemoInTheWorkingDirectoryByDefault) {
@@ -94,7 +95,7 @@ TEST(Demo, WritesIntoTessorEqDemoInTheWorkingDirectoryByDefault) {
 TEST(Help, EveryCommandExplainsItself) {
   CommandResult top = TessorEq({"--help"});
   EXPECT_EQ(0, top.exitCode);
-  for (const char* cmd : {"render", "params", "info", "preset", "demo"}) {
+  for (const char* cmd : {"render", "params", "info", "preset", "response", "demo"}) {
     EXPECT_TRUE(Contains(top.out, std::string("  ") + cmd)) << cmd;
     CommandResult r = TessorEq({cmd, "--help"});
     EXPECT_EQ(0, r.exitCode) << cmd;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <limits>
 
@@ -74,6 +75,50 @@ TEST_F(CommandErrors, UnusableCommandLinesExitWithStatus2) {
   // An empty value (an unset shell variable) is not the same as leaving the option out.
   ExpectError({"render", In(), Out(), "--preset", ""}, 2, "'--preset' needs a value");
   ExpectError({"render", In(), Out(), "--component", ""}, 2, "'--component' needs a value");
+}
+
+TEST_F(CommandErrors, BatchesThatCannotBeRenderedAsAWholeAreRefusedBeforeAnyFile) {
+  ExpectError({"render", In(), In(), "--out-dir", dir / "eq"}, 2, "'" + In() + "' is given twice");
+  ExpectError({"render", In(), dir.Path() + "/./in.wav", "--out-dir", dir / "eq"}, 2, "given twice");
+  ExpectError({"render", In(), dir / "other/in.wav", "--out-dir", dir / "eq"}, 2,
+              "would both be written to '" + dir / "eq/in.wav" + "'");
+  ExpectError({"render", In(), "--out-dir", dir.Path()}, 2, "would replace the input");
+  ExpectError({"render", In(), "--out-dir", In()}, 2, "is not a directory");
+  ExpectError({"render", In(), Out(), "-j", "2"}, 2, "give --out-dir");
+  ExpectError({"render", In(), "--out-dir", dir / "eq", "-j", "0"}, 2, "-j wants a whole number");
+  ExpectError({"render", In(), "--out-dir", dir / "eq", "--set", "Gain=99"}, 2, "outside the range");
+}
+
+TEST_F(CommandErrors, ResponseCommandLinesThatCannotWork) {
+  ExpectError({"response"}, 2, "missing arguments");
+  ExpectError({"response", dir / "r.csv"}, 2, "should end in .png");
+  ExpectError({"response", dir / "r.png", "--rate", "4000"}, 2, "--rate wants a whole number of hertz");
+  ExpectError({"response", dir / "r.png", "--csv", dir.Path()}, 2, "is a directory");
+  ExpectError({"response", dir / "r.png", "--set", "HPF=90 Hz"}, 2, "not a value of HPF");
+  ExpectError({"response", dir / "r.png", "--preset", dir / "none.aupreset"}, 1, "cannot read preset");
+}
+
+TEST_F(CommandErrors, TruncatedInputFailsSayingHowMuchCouldBeRead) {
+  TestAudio a;
+  a.channels = 2;
+  a.rate = 44100;
+  for (int i = 0; i < 2 * 44100; ++i) a.samples.push_back(0.3f * std::sin(0.01f * i));
+  ASSERT_TRUE(WriteTestAudio(dir / "cut.wav", a, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+  ASSERT_TRUE(WriteTestAudio(dir / "cut.flac", a, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
+  // The last 22050 of the WAV's 4-byte frames go, and half of the FLAC file.
+  struct stat wav, flac;
+  ASSERT_EQ(0, ::stat((dir / "cut.wav").c_str(), &wav));
+  ASSERT_EQ(0, ::stat((dir / "cut.flac").c_str(), &flac));
+  ASSERT_EQ(0, ::truncate((dir / "cut.wav").c_str(), wav.st_size - 22050 * 4));
+  ASSERT_EQ(0, ::truncate((dir / "cut.flac").c_str(), flac.st_size / 2));
+  before = DirEntries(dir.Path());
+  ExpectError({"render", dir / "cut.wav", Out()}, 1,
+              "'" + dir / "cut.wav" +
+                  "' is cut short: its header promises 44100 frames (1.000 s) but only 22050 frames "
+                  "(0.500 s) could be read");
+  // FLAC states its length in its stream header; the decoder finds the end early.
+  ExpectError({"render", dir / "cut.flac", Out(), "--block", "1000"}, 1,
+              "' is cut short: its header promises 44100 frames");
 }
 
 TEST_F(CommandErrors, UnknownParametersAndValuesExitWithStatus2) {

@@ -2,6 +2,7 @@
 // sample with the equaliser's arithmetic computed independently here.
 #include "tests/cli/AudioFixtures.h"
 #include "tests/cli/CliTestPaths.h"
+#include "tests/cli/Cookbook.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,6 @@
 #include <functional>
 
 namespace {
-
-const double kPi = 3.141592653589793;
 
 // Deterministic noise in -1.4..1.4, so that some samples exceed full scale and the drive
 // term's clip to +-1 matters.
@@ -29,32 +28,17 @@ TestAudio Noise(int channels, int rate, size_t frames, uint32_t seed) {
 
 double Drive(double x) { return std::sin(std::min(1.0, std::max(-1.0, x))); }
 
-// Direct form I biquad with coefficients normalised by a0.
+// Direct form I, one sample at a time.
 struct Biquad {
-  double b0, b1, b2, a1, a2;
+  Cookbook k;
   double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-  Biquad(double n0, double n1, double n2, double d0, double d1, double d2)
-      : b0(n0 / d0), b1(n1 / d0), b2(n2 / d0), a1(d1 / d0), a2(d2 / d0) {}
+  explicit Biquad(const Cookbook& c) : k(c) {}
   double operator()(double x) {
-    double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+    double y = k.b0 * x + k.b1 * x1 + k.b2 * x2 - k.a1 * y1 - k.a2 * y2;
     x2 = x1; x1 = x; y2 = y1; y1 = y;
     return y;
   }
 };
-
-// Audio EQ Cookbook peaking and low-shelf sections.
-Biquad Peaking(double f, double gainDb, double q, double rate) {
-  double A = std::pow(10.0, gainDb / 40), w = 2 * kPi * f / rate, alpha = std::sin(w) / (2 * q);
-  double c = std::cos(w);
-  return Biquad(1 + alpha * A, -2 * c, 1 - alpha * A, 1 + alpha / A, -2 * c, 1 - alpha / A);
-}
-Biquad LowShelf(double f, double gainDb, double q, double rate) {
-  double A = std::pow(10.0, gainDb / 40), w = 2 * kPi * f / rate, alpha = std::sin(w) / (2 * q);
-  double c = std::cos(w), r = 2 * std::sqrt(A) * alpha;
-  return Biquad(A * ((A + 1) - (A - 1) * c + r), 2 * A * ((A - 1) - (A + 1) * c),
-                A * ((A + 1) - (A - 1) * c - r), (A + 1) + (A - 1) * c + r,
-                -2 * ((A - 1) + (A + 1) * c), (A + 1) + (A - 1) * c - r);
-}
 
 void ExpectSignal(const TestAudio& out, const TestAudio& in,
                   const std::function<double(int channel, double x)>& expected, double tolerance) {
@@ -109,8 +93,8 @@ TEST(Render, ActiveBandsMatchIndependentCookbookBiquads) {
   ASSERT_EQ(0, r.exitCode) << r.err;
   // Low shelf (slope 2 at 0 dB gives Q 1), then the first mid band (Q 0.5); a shelf's drive
   // is signed (-6/60), a mid band's is not (|6/80|).
-  Biquad shelf = LowShelf(110, -6, 1.0, rate);
-  Biquad mid = Peaking(400, 6, 0.5, rate);
+  Biquad shelf(LowShelf(110, -6, 1.0, rate));
+  Biquad mid(Peaking(400, 6, 0.5, rate));
   // Stated tolerance: the unit and this reference round differently over the recursion.
   ExpectSignal(ReadTestAudio(dir / "out.wav"), in,
                [&](int, double x) {
