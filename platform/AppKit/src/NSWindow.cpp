@@ -221,3 +221,7 @@ void NSWindow::displayIfNeeded() {
 }
 
 NS_REGISTER_CLASS(NSWindow);
+
+WindowSystemWindow* WindowSystemWindowOf(NSWindow* window) {
+  return NSObjectCast<NSWindow>(window) ? window->WindowSystemHandle() : nullptr;
+}

@@ -318,3 +318,7 @@ OSStatus QDEndCGContext(CGrafPtr port, CGContextRef* context) {
   }
   return noErr;
 }
+
+WindowSystemWindow* WindowSystemWindowOf(WindowRef window) {
+  return carbon::IsLiveWindow(window) ? window->native : nullptr;
+}
