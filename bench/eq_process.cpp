@@ -1,6 +1,7 @@
 // ns per frame of the equaliser's processing, and each case's ratio to a floor: a plain
 // cascade of five Direct Form I biquads per channel with the same coefficients and no
-// drive terms, flushing or oversampling.
+// drive terms, flushing or oversampling. The cases run on the processing path chosen at run
+// time; stereo with all bands also runs on every other path this processor has.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tessor_eq/eq_chain.h"
 #include "tessor_eq/ondrel.h"
 
 namespace {
@@ -127,6 +129,17 @@ void BM_Stereo_AllBands_Oversampled(benchmark::State& s) { Run(s, true, true, tr
 void BM_Mono_AllBands(benchmark::State& s) { Run(s, false, true, false); }
 void BM_Stereo_Defaults(benchmark::State& s) { Run(s, true, false, false); }
 
+// Stereo with all bands on one given path, the chosen one restored afterwards.
+void StereoAllBandsOn(benchmark::State& s, eq_ChainPath path)
+{
+  const eq_ChainPath chosen = eq_CurrentChainPath();
+  eq_UseChainPath(path);
+  Run(s, true, true, false);
+  eq_UseChainPath(chosen);
+}
+
+const char* const kPathNames[eq_kNumChainPaths] = {"Plain", "SSE2", "AVX2", "AVX512"};
+
 BENCHMARK(BM_Floor_FiveBiquadsPerChannel);
 BENCHMARK(BM_Stereo_AllBands);
 BENCHMARK(BM_Stereo_AllBands_Oversampled);
@@ -169,6 +182,13 @@ private:
 
 int main(int argc, char** argv)
 {
+  for (int p = 0; p < eq_kNumChainPaths; ++p)
+  {
+    const eq_ChainPath path = static_cast<eq_ChainPath>(p);
+    if (eq_ChainPathAvailable(path) && path != eq_CurrentChainPath())
+      benchmark::RegisterBenchmark((std::string("BM_Stereo_AllBands_Path") + kPathNames[p]).c_str(),
+                                   StereoAllBandsOn, path);
+  }
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

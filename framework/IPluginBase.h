@@ -203,5 +203,7 @@ class IPluginBase {
  private:
   // Frames an attach or process call may handle: nFrames cut to [0, block size].
   int LimitFrames(int nFrames) const;
-  void ConvertOutputs(int nFrames, bool accumulate);
+  // Converts nFrames of every connected output into (or, accumulating, onto) the host's float
+  // buffer, and silences the host's frames from nFrames to hostFrames.
+  void ConvertOutputs(int nFrames, int hostFrames, bool accumulate);
 };

@@ -7,6 +7,12 @@ namespace {
 const double twopi = 6.283185307179586;
 const double ln10 = 2.302585092994046;
 
+// A fresh filter is a 1 kHz bell at 0 dB, Q 1, 44.1 kHz: it passes the signal unchanged until
+// its owner designs it.
+const double kDefaultQ = 1.0;
+const double kDefaultFreq = 1000.0;
+const int32_t kDefaultRate = 44100;
+
 double Ln10Div20()
 {
   static const double v = ln10 / 20.0;
@@ -22,7 +28,8 @@ double Ln10Div40()
 }  // namespace
 
 rbjfilter::rbjfilter()
-  : mType(kPeaking), mQ(1.0), mBW(1.0), mS(1.0), mFreq(1000.0), mGain(0.0), mSampleRate(44100),
+  : mType(kPeaking), mQ(kDefaultQ), mBW(1.0), mS(1.0), mFreq(kDefaultFreq), mGain(0.0),
+    mSampleRate(kDefaultRate),
     mA(1.0), mOmega(0.0), mSin(0.0), mCos(1.0), mAlpha(0.0),
     mA0(1.0), mA1(0.0), mA2(0.0), mB0(1.0), mB1(0.0), mB2(0.0),
     mX1L(0.0), mX2L(0.0), mX1R(0.0), mX2R(0.0),

@@ -22,13 +22,17 @@ enum EFilterType : int32_t
   kHighShelf = 8
 };
 
+// The exponent fields of IEEE doubles and floats: zero exactly for zeros and subnormals.
+constexpr uint64_t rbj_kDoubleExponent = 0x7FF0000000000000ull;
+constexpr uint32_t rbj_kFloatExponent = 0x7F800000u;
+
 // A double whose exponent field is zero (zero or subnormal) becomes +0.0; every other
 // value, infinities and NaN included, is returned unchanged.
 inline double rbj_Flush(double v)
 {
   uint64_t bits;
   std::memcpy(&bits, &v, sizeof bits);
-  if ((bits & 0x7FF0000000000000ull) == 0) return 0.0;
+  if ((bits & rbj_kDoubleExponent) == 0) return 0.0;
   return v;
 }
 
@@ -36,7 +40,7 @@ inline float rbj_Flush(float v)
 {
   uint32_t bits;
   std::memcpy(&bits, &v, sizeof bits);
-  if ((bits & 0x7F800000u) == 0) return 0.0f;
+  if ((bits & rbj_kFloatExponent) == 0) return 0.0f;
   return v;
 }
 

@@ -158,6 +158,38 @@ TEST(IPluginBaseChannels, FloatOutputIsTheDoubleRoundedToSinglePrecision)
   for (int s = 0; s < 3; ++s) EXPECT_EQ(static_cast<float>(0.1 * (s + 1)), o[s]);
 }
 
+TEST(IPluginBaseChannels, EveryBlockLengthConvertsEachSampleLikeAScalarCast)
+{
+  // Lengths around the vector widths of the conversion loops, so whole vectors and every
+  // remainder are exercised: in as float to double, the plug-in's doubles back to float,
+  // replacing and accumulating.
+  class Scaler : public TestPlugin {
+   public:
+    Scaler() : TestPlugin(0, "1-1") {}
+    void ProcessDoubleReplacing(double** in, double** out, int n) override
+    {
+      for (int s = 0; s < n; ++s) out[0][s] = in[0][s] * 1.1;
+    }
+  } p;
+  p.SetBlockSize(80);
+  p.SetInputChannelConnections(0, 1, true);
+  p.SetOutputChannelConnections(0, 1, true);
+  for (int n = 1; n <= 80; ++n) {
+    std::vector<float> a(n), o(n, 0.25f);
+    for (int s = 0; s < n; ++s) a[s] = 0.37f * static_cast<float>(s) - 3.0f;
+    float* in[1] = {a.data()};
+    float* out[1] = {o.data()};
+    p.AttachInputBuffers(0, 1, in, n);
+    p.AttachOutputBuffers(0, 1, out);
+    p.ProcessBuffersAccumulating(0.0f, n);
+    for (int s = 0; s < n; ++s)
+      ASSERT_EQ(0.25f + static_cast<float>(static_cast<double>(a[s]) * 1.1), o[s]) << n << " " << s;
+    p.ProcessBuffers(0.0f, n);
+    for (int s = 0; s < n; ++s)
+      ASSERT_EQ(static_cast<float>(static_cast<double>(a[s]) * 1.1), o[s]) << n << " " << s;
+  }
+}
+
 TEST(IPluginBaseChannels, DoublePathAttachesHostBuffersWithoutCopy)
 {
   Doubler p;

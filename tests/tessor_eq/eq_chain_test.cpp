@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "ChainPaths.h"
 #include "tessor_eq/eq_chain.h"
 #include "tessor_eq/eq_sine.h"
 
@@ -156,21 +157,25 @@ void CheckCase(const Case& c, unsigned seed)
 
 TEST(EqChain, MatchesThePerSampleDefinitionForEveryStageCount)
 {
-  unsigned seed = 10;
-  for (int n = 0; n <= eq_Chain::kMaxStages; ++n)
-    for (bool stereo : {false, true})
-      for (int frames : {1, 2, 6, 7, 8, 14, 255, 256, 257, 700})
-        CheckCase({n, false, false, stereo, frames}, seed++);
+  OnEveryChainPath([] {
+    unsigned seed = 10;
+    for (int n = 0; n <= eq_Chain::kMaxStages; ++n)
+      for (bool stereo : {false, true})
+        for (int frames : {1, 2, 6, 7, 8, 14, 255, 256, 257, 700})
+          CheckCase({n, false, false, stereo, frames}, seed++);
+  });
 }
 
 TEST(EqChain, MatchesThePerSampleDefinitionWithTwoPassesPerFrame)
 {
-  unsigned seed = 500;
-  for (int n : {0, 1, 2, 3, 7})
-    for (bool folded : {false, true})
-      for (bool stereo : {false, true})
-        for (int frames : {3, 7, 13, 129, 400})
-          CheckCase({n, true, folded, stereo, frames}, seed++);
+  OnEveryChainPath([] {
+    unsigned seed = 500;
+    for (int n : {0, 1, 2, 3, 4, 7})
+      for (bool folded : {false, true})
+        for (bool stereo : {false, true})
+          for (int frames : {3, 7, 13, 64, 129, 400})
+            CheckCase({n, true, folded, stereo, frames}, seed++);
+  });
 }
 
 TEST(EqChain, NonFiniteInputReachesTheOutputLikeThePlainDefinition)
@@ -197,4 +202,43 @@ TEST(EqChain, ZeroFramesChangeNothing)
   eq_ProcessChain(a, &dummy, nullptr, &dummy, nullptr, 0);
   EXPECT_EQ(dummy, 42.0);
   EXPECT_EQ(f[0].GetMemories(0).y1, before.y1);
+}
+
+TEST(EqChain, ProcessingInPlaceGivesTheSameBitsAsSeparateBuffers)
+{
+  OnEveryChainPath([] {
+    for (bool twice : {false, true}) {
+      std::vector<rbjfilter> a = Filters(77), b = a;
+      eq_Chain ca, cb;
+      for (int k = 0; k < eq_Chain::kMaxStages; ++k) {
+        ca.Add(&a[k], 0.05 * k);
+        cb.Add(&b[k], 0.05 * k);
+      }
+      ca.twice = cb.twice = ca.outputBeforeLast = cb.outputBeforeLast = twice;
+      const std::vector<double> l = Signal(700, 78), r = Signal(700, 79);
+      std::vector<double> il = l, ir = r, ol(700), orr(700);
+      eq_ProcessChain(ca, il.data(), ir.data(), il.data(), ir.data(), 700);
+      eq_ProcessChain(cb, l.data(), r.data(), ol.data(), orr.data(), 700);
+      for (int i = 0; i < 700; ++i)
+        ASSERT_TRUE(SameBits(il[i], ol[i]) && SameBits(ir[i], orr[i])) << "twice " << twice << " frame " << i;
+    }
+  });
+}
+
+TEST(EqChain, RunsOnTheFastestPathThisProcessorHasUnlessTestsChooseAnother)
+{
+  EXPECT_EQ(eq_CurrentChainPath(), eq_FastestChainPath());
+#if defined(__x86_64__)
+  __builtin_cpu_init();
+  const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
+  EXPECT_EQ(eq_FastestChainPath(), avx512                           ? eq_kAvx512Path
+                                   : __builtin_cpu_supports("avx2") ? eq_kAvx2Path
+                                                                    : eq_kSse2Path);
+#else
+  EXPECT_EQ(eq_FastestChainPath(), eq_kPlainPath);
+#endif
+  for (int p = 0; p <= eq_FastestChainPath(); ++p)
+    EXPECT_TRUE(eq_ChainPathAvailable(static_cast<eq_ChainPath>(p))) << ChainPathName(static_cast<eq_ChainPath>(p));
+  EXPECT_FALSE(eq_UseChainPath(eq_kNumChainPaths));
+  EXPECT_EQ(eq_CurrentChainPath(), eq_FastestChainPath());
 }

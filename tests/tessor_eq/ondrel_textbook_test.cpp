@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "ChainPaths.h"
 #include "TestOndrel.h"
 #include "TextbookBiquad.h"
 #include "tessor_eq/eq_sine.h"
@@ -161,36 +162,38 @@ void RandomSettings(TestOndrel& eq, PlainEq& ref, double sr, std::mt19937& rng)
 
 TEST(OndrelTextbook, BlocksWithChangingSettingsMatchThePlainImplementationBitForBit)
 {
-  std::mt19937 rng(41);
-  for (int trial = 0; trial < 16; ++trial)
-  {
-    const bool stereo = trial % 2 == 0;
-    const double sr = (trial / 2) % 4 == 0 ? 44100.0 : (trial / 2) % 4 == 1 ? 48000.0 : (trial / 2) % 4 == 2 ? 96000.0 : 47999.9;
-    SCOPED_TRACE(testing::Message() << "trial " << trial << " stereo " << stereo << " rate " << sr);
-    TestOndrel eq;
-    PlainEq ref(eq.GetSampleRate());
-    eq.SetSampleRate(sr);
-    eq.Initialize(stereo);
-    for (int i = 0; i < kNumParams; ++i) ref.v[i] = eq.GetParam(i)->Value();
-    ref.ParamChange(sr);
-
-    // Several blocks of varied length; settings change between them and memories carry over.
-    for (int block = 0; block < 6; ++block)
+  OnEveryChainPath([] {
+    std::mt19937 rng(41);
+    for (int trial = 0; trial < 16; ++trial)
     {
-      RandomSettings(eq, ref, sr, rng);
-      const int n = 1 + static_cast<int>(rng() % 600);
-      std::vector<double> l = Signal(n, rng), r = Signal(n, rng);
-      std::vector<double> el(n), er(n);
-      ref.Process(l.data(), stereo ? r.data() : nullptr, el.data(), er.data(), n);
-      eq.Run(l, stereo ? &r : nullptr);
-      for (int i = 0; i < n; ++i)
+      const bool stereo = trial % 2 == 0;
+      const double sr = (trial / 2) % 4 == 0 ? 44100.0 : (trial / 2) % 4 == 1 ? 48000.0 : (trial / 2) % 4 == 2 ? 96000.0 : 47999.9;
+      SCOPED_TRACE(testing::Message() << "trial " << trial << " stereo " << stereo << " rate " << sr);
+      TestOndrel eq;
+      PlainEq ref(eq.GetSampleRate());
+      eq.SetSampleRate(sr);
+      eq.Initialize(stereo);
+      for (int i = 0; i < kNumParams; ++i) ref.v[i] = eq.GetParam(i)->Value();
+      ref.ParamChange(sr);
+
+      // Several blocks of varied length; settings change between them and memories carry over.
+      for (int block = 0; block < 6; ++block)
       {
-        ASSERT_TRUE(SameBits(l[i], el[i])) << "block " << block << " left " << i << ": " << l[i] << " vs " << el[i];
-        if (stereo)
+        RandomSettings(eq, ref, sr, rng);
+        const int n = 1 + static_cast<int>(rng() % 600);
+        std::vector<double> l = Signal(n, rng), r = Signal(n, rng);
+        std::vector<double> el(n), er(n);
+        ref.Process(l.data(), stereo ? r.data() : nullptr, el.data(), er.data(), n);
+        eq.Run(l, stereo ? &r : nullptr);
+        for (int i = 0; i < n; ++i)
         {
-          ASSERT_TRUE(SameBits(r[i], er[i])) << "block " << block << " right " << i << ": " << r[i] << " vs " << er[i];
+          ASSERT_TRUE(SameBits(l[i], el[i])) << "block " << block << " left " << i << ": " << l[i] << " vs " << el[i];
+          if (stereo)
+          {
+            ASSERT_TRUE(SameBits(r[i], er[i])) << "block " << block << " right " << i << ": " << r[i] << " vs " << er[i];
+          }
         }
       }
     }
-  }
+  });
 }
