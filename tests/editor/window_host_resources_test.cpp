@@ -138,19 +138,24 @@ TEST_F(TextTest, TheFirstTextsFaceServesEveryLaterText) {
   EXPECT_NE(Pixels(a.get()), Pixels(c.get()));
 }
 
-TEST_F(TextTest, ColourAndAlignmentFollowEachTextAndAnUnknownFaceStillDraws) {
+TEST_F(TextTest, ColourAlignmentAndPlaceFollowEachTextAndAnUnknownFaceStillDraws) {
   std::unique_ptr<IGraphicsMac> e = Editor();
   IText red(24, COLOR_RED, "No Such Face Anywhere", 0, kAlignRight);
   IRECT r(0, 0, 120, 40);
   EXPECT_TRUE(e->DrawIText(&red, "Hz", &r));
-  int inkLeft = 120, inkRight = -1;
+  int inkLeft = 120, inkRight = -1, inkTop = 40;
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 120; ++x) {
       const IColor px = e->GetPoint(x, y);
       if (px.G > 128) continue;  // background
       EXPECT_GT(px.R, 200) << x << "," << y;
       inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
+      inkTop = std::min(inkTop, y);
     }
   EXPECT_GT(inkRight, 100);  // right-aligned
   EXPECT_GT(inkLeft, 60);
+  // The line hangs from a quarter of its size (18 points) below the rectangle's top, inside
+  // the rectangle, not above it.
+  EXPECT_GE(inkTop, 4);
+  EXPECT_LT(inkTop, 12);
 }

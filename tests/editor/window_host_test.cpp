@@ -208,3 +208,27 @@ TEST_F(WindowHostTest, OpenWindowWithAPointerThatIsNoWindowGivesNothing) {
   IRECT r(0, 0, kW, kH);
   EXPECT_FALSE(g->DrawScreen(&r));  // outside a paint callback there is no context
 }
+
+TEST_F(WindowHostTest, ResizingTheEditorResizesItsWindow) {
+  WindowRef carbon = NewCarbonWindow(kW, kH, true);
+  ControlRef pane = static_cast<ControlRef>(g->OpenWindow(carbon));
+  g->Resize(120, 70);
+  Rect content;
+  GetWindowBounds(carbon, kWindowContentRgn, &content);
+  EXPECT_EQ(std::vector<int>({content.left, content.top, content.right, content.bottom}),
+            std::vector<int>({40, 40, 160, 110}));  // the top-left corner stays
+  HIRect frame;
+  HIViewGetFrame(pane, &frame);
+  EXPECT_EQ(frame.size.width, 120);
+  EXPECT_EQ(frame.size.height, 70);
+  NSWindow* cocoa = NewCocoaWindow(kW, kH);
+  NSView* view = static_cast<NSView*>(g->OpenWindow(cocoa->contentView()));
+  g->Resize(90, 50);
+  EXPECT_EQ(view->frame().size.width, 90);
+  EXPECT_EQ(view->frame().size.height, 50);
+  EXPECT_EQ(p.resized, (std::vector<std::pair<int, int>>{{120, 70}, {90, 50}}));
+  g->CloseWindow();
+  DisposeWindow(carbon);
+  cocoa->close();
+  cocoa->release();
+}
