@@ -81,6 +81,14 @@ CGRect CGRectOffset(CGRect r, CGFloat dx, CGFloat dy) {
   return r;
 }
 
+CGRect CGRectIntegral(CGRect r) {
+  if (CGRectIsNull(r)) return r;
+  r = CGRectStandardize(r);
+  const CGFloat x0 = std::floor(r.origin.x), y0 = std::floor(r.origin.y);
+  const CGFloat x1 = std::ceil(r.origin.x + r.size.width), y1 = std::ceil(r.origin.y + r.size.height);
+  return CGRectMake(x0, y0, x1 - x0, y1 - y0);
+}
+
 CGRect CGRectInset(CGRect r, CGFloat dx, CGFloat dy) {
   if (CGRectIsNull(r)) return r;
   r = CGRectStandardize(r);

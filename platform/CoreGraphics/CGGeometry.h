@@ -43,6 +43,8 @@ CG_EXTERN CGRect CGRectIntersection(CGRect a, CGRect b);
 CG_EXTERN CGRect CGRectUnion(CGRect a, CGRect b);
 CG_EXTERN CGRect CGRectOffset(CGRect r, CGFloat dx, CGFloat dy);
 CG_EXTERN CGRect CGRectInset(CGRect r, CGFloat dx, CGFloat dy);
+// The smallest rectangle with whole-number corners that covers r; null stays null.
+CG_EXTERN CGRect CGRectIntegral(CGRect r);
 CG_EXTERN bool CGRectContainsPoint(CGRect r, CGPoint p);
 CG_EXTERN bool CGPointEqualToPoint(CGPoint a, CGPoint b);
 

@@ -1,8 +1,12 @@
 // Reference counting, class checks and the table of live objects.
 #include "Foundation/NSObject.h"
 
+#include <string.h>
+
 #include <mutex>
 #include <unordered_set>
+
+#include "Foundation/NSAutoreleasePool.h"
 
 namespace {
 
@@ -16,10 +20,12 @@ LiveObjects& Live() {
   return *live;
 }
 
+bool SameClass(Class a, Class b) { return a == b || (a && b && strcmp(a->name, b->name) == 0); }
+
 }  // namespace
 
 Class NSObject::class_() {
-  static const NSClassDescription description = {"NSObject", nullptr};
+  static const NSClassDescription description = {"NSObject", nullptr, &NSObject::allocObject};
   return &description;
 }
 
@@ -44,11 +50,19 @@ void NSObject::release() {
   if (m_refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
 }
 
+NSObject* NSObject::autorelease() {
+  NSAutoreleasePool::addObject(this);
+  return this;
+}
+
 bool NSObject::isKindOfClass(Class cls) const {
+  if (!cls) return false;
   for (Class c = isa(); c; c = c->superclass)
-    if (c == cls) return true;
+    if (SameClass(c, cls)) return true;
   return false;
 }
+
+bool NSObject::isMemberOfClass(Class cls) const { return cls && SameClass(isa(), cls); }
 
 NSObject* NSObject::fromOpaque(const void* p) {
   if (!p) return nullptr;
