@@ -24,28 +24,28 @@ struct Avx2Colour {
   __m256i spreadLo, spreadHi, spread4;
 };
 
-CG_AVX2 Avx2Colour Avx2ColourOf(const CGCoverageColour& c) {
+// Byte shuffles putting cover j into the low byte of its pixel's four 16-bit lanes and
+// zero (index 0x80) into the high bytes.
+#define CG_Z 0x80
+#define CG_SPREAD(p, q) p, CG_Z, p, CG_Z, p, CG_Z, p, CG_Z, q, CG_Z, q, CG_Z, q, CG_Z, q, CG_Z
+alignas(32) const uint8_t kSpreadLo[32] = {CG_SPREAD(0, 1), CG_SPREAD(4, 5)};
+alignas(32) const uint8_t kSpreadHi[32] = {CG_SPREAD(2, 3), CG_SPREAD(6, 7)};
+alignas(32) const uint8_t kSpread4[32] = {CG_SPREAD(0, 1), CG_SPREAD(2, 3)};
+#undef CG_SPREAD
+#undef CG_Z
+
+// Made for every mask, so kept to a few instructions.
+CG_AVX2 inline Avx2Colour Avx2ColourOf(const CGCoverageColour& c) {
   Avx2Colour k;
-  uint16_t lanes[16];
-  for (int i = 0; i < 16; ++i) lanes[i] = c.src[i % 4];
-  k.src = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lanes));
-  k.alpha = _mm256_set1_epi16(c.src[c.alphaIndex]);
-  k.alphaBytes = _mm256_set1_epi32(c.opaqueLayout ? 0xFF << (8 * c.alphaIndex) : 0);
   uint32_t pixel;
   std::memcpy(&pixel, c.src, 4);
   k.solid = _mm256_set1_epi32(static_cast<int>(pixel));
-  // Cover j into the low byte of its pixel's four lanes, zero (index 0x80) into the high.
-  uint8_t lo[32], hi[32], four[32];
-  for (int i = 0; i < 32; ++i) {
-    const int half = i / 16, pixel = i % 16 / 8;  // pixel 0 or 1 of the half's pair
-    const bool highByte = i % 2 == 1;
-    lo[i] = highByte ? 0x80 : static_cast<uint8_t>(4 * half + pixel);      // 0, 1 | 4, 5
-    hi[i] = highByte ? 0x80 : static_cast<uint8_t>(4 * half + pixel + 2);  // 2, 3 | 6, 7
-    four[i] = highByte ? 0x80 : static_cast<uint8_t>(2 * half + pixel);    // 0, 1 | 2, 3
-  }
-  k.spreadLo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lo));
-  k.spreadHi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(hi));
-  k.spread4 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(four));
+  k.src = _mm256_cvtepu8_epi16(_mm256_castsi256_si128(k.solid));
+  k.alpha = _mm256_set1_epi16(c.src[c.alphaIndex]);
+  k.alphaBytes = _mm256_set1_epi32(c.opaqueLayout ? 0xFF << (8 * c.alphaIndex) : 0);
+  k.spreadLo = _mm256_load_si256(reinterpret_cast<const __m256i*>(kSpreadLo));
+  k.spreadHi = _mm256_load_si256(reinterpret_cast<const __m256i*>(kSpreadHi));
+  k.spread4 = _mm256_load_si256(reinterpret_cast<const __m256i*>(kSpread4));
   return k;
 }
 
