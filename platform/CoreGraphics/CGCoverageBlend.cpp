@@ -96,8 +96,18 @@ void CGCoverageBlendSSE2(uint8_t* dst, ptrdiff_t dstStride, const uint8_t* mask,
       else
         Blend4(q, covers, k);
     }
-    for (; i < w; ++i)
-      if (mask[i]) BlendPixel(dst + 4 * i, mask[i], colour);
+    if (i == w) continue;
+    if (w >= 4) {
+      // The last pixels as a step flush with the row's end, its covers over the pixels
+      // already done taken as 0 so that those stay as they are.
+      uint32_t covers;
+      std::memcpy(&covers, mask + w - 4, 4);
+      covers &= ~0u << (8 * (4 - (w - i)));
+      if (covers) Blend4(dst + 4 * (w - 4), covers, k);
+    } else {
+      for (; i < w; ++i)
+        if (mask[i]) BlendPixel(dst + 4 * i, mask[i], colour);
+    }
   }
 }
 #endif

@@ -110,12 +110,13 @@ TEST(CGCoverageMask, PaintsExactlyThePixelsInsideTheClipWhereverTheMaskLies) {
   const std::vector<uint8_t> mask(30 * 20, 255);
   const CGFloat red[4] = {1, 0, 0, 1};
   for (int dx : {-12, -3, 0, 5}) {
-    CGTestSurface s(16, 10);  // alpha first, no alpha: covered pixels read FF FF 00 00
-    CGContextClipToRect(s.ctx, CGRectMake(2.5, 1, 9, 7.4));  // centres x 3..11, y 1..7
+    // Alpha first, no alpha (covered pixels read FF FF 00 00); user space is pixel space.
+    CGTestSurface s(16, 10, kCGImageAlphaNoneSkipFirst, true);
+    CGContextClipToRect(s.ctx, CGRectMake(2.7, 1.2, 8.6, 6.6));  // centres x 3..10, y 1..7
     CGContextFillCoverageMask(s.ctx, mask.data(), 30, 30, 20, dx, -4, red);
     for (int y = 0; y < s.h; ++y)
       for (int x = 0; x < s.w; ++x) {
-        const bool inside = x >= 3 && x <= 11 && y >= 1 && y <= 7 && x >= dx;
+        const bool inside = x >= 3 && x <= 10 && y >= 1 && y <= 7 && x >= dx;
         EXPECT_EQ(inside ? 255 : 0, s.at(x, y, 1)) << "x " << x << " y " << y << " dx " << dx;
         EXPECT_EQ(0, s.at(x, y, 2));
       }
