@@ -120,6 +120,7 @@ CGCoverageBlendFn CGCoverageKernelOf(CGCoverageKernel kind) {
     case kCGCoverageSSE2:
       return CGCoverageBlendSSE2;
     case kCGCoverageAVX2:
+      __builtin_cpu_init();  // in case this runs before the processor model is read
       return __builtin_cpu_supports("avx2") ? CGCoverageBlendAVX2 : nullptr;
 #else
     default:
