@@ -4,6 +4,8 @@
 
 #include <CoreGraphics/CoreGraphics.h>
 
+#include "CGCoverageBlend.h"
+
 // The CTM followed by the step to pixel coordinates (x right, y down from memory row 0).
 CGAffineTransform CGContextGetUserToPixelTransform(CGContextRef c);
 
@@ -13,3 +15,18 @@ CGAffineTransform CGContextGetUserToPixelTransform(CGContextRef c);
 // are touched; the mask may extend past the bitmap anywhere.
 void CGContextFillCoverageMask(CGContextRef c, const uint8_t* mask, int pitch, int w, int h, int x,
                                int y, const CGFloat rgba[4]);
+
+// The same for many masks in one colour (a line's glyphs): the colour, the clip and the
+// pixels are looked up once. The painter holds the context's state as it was when made and
+// is used before the context changes. Returns false, leaving nothing to paint, when the
+// clip is empty or the colour transparent.
+struct CGCoveragePainter {
+  uint8_t* data;
+  size_t bytesPerRow;
+  int x1, y1, x2, y2;  // the whole pixels whose centres lie inside the clip
+  CGCoverageColour colour;
+  CGCoverageBlendFn blend;
+};
+bool CGContextMakeCoveragePainter(CGContextRef c, const CGFloat rgba[4], CGCoveragePainter* out);
+void CGCoveragePaint(const CGCoveragePainter& p, const uint8_t* mask, int pitch, int w, int h, int x,
+                     int y);

@@ -12,6 +12,8 @@ target_sources(tessor_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CGContextPaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CGBitmapContext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CGCoverageMask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGCoverageBlend.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CGCoverageBlendAVX2.cpp
 )
 target_link_libraries(tessor_platform PRIVATE PkgConfig::TESSOR_AGG)
 # The rasteriser shifts negative coverage values left, which C++20 defines and GCC has

@@ -108,6 +108,8 @@ bool Addressable(double x, double y) { return std::fabs(x) < 1e8 && std::fabs(y)
 
 void DrawCachedGlyphs(CGContextRef c, const TextLine& line, const Linear& l, double ox, double oy,
                       const CGFloat rgba[4]) {
+  CGCoveragePainter painter;
+  if (!CGContextMakeCoveragePainter(c, rgba, &painter)) return;  // nothing would show
   const TextResolvedFont& f = line.Font();
   const Rendering r = RenderingFor(l, f);
   FT_Face ft = static_cast<FT_Face>(f.face->FreeTypeFace());
@@ -139,8 +141,8 @@ void DrawCachedGlyphs(CGContextRef c, const TextLine& line, const Linear& l, dou
       img = &Cache().Insert(key, RenderGlyph(ft, key, r, f.syntheticBold));
     }
     if (img->width > 0)
-      CGContextFillCoverageMask(c, img->coverage.data(), img->width, img->width, img->height,
-                                ix + img->left, iy + img->top, rgba);
+      CGCoveragePaint(painter, img->coverage.data(), img->width, img->width, img->height,
+                      ix + img->left, iy + img->top);
   }
 }
 

@@ -47,38 +47,3 @@ TEST(CGFillRect, FractionalEdgesAndClipsStillBlendTheirPartialPixels) {
   ExpectSameAsPathFill(kCGImageAlphaNoneSkipFirst, c, 1, CGRectMake(1, 1, 6, 4),
                        CGRectMake(0.5, 0, 5, 6.5));
 }
-
-// Glyph coverage is blended four pixels at a time; every cover value over every kind of
-// pixel must come out as the scan-line renderer's own blender makes it.
-#include <agg_pixfmt_rgba.h>
-
-#include "CoreGraphics/CGCoverageBlend.h"
-
-TEST(CGCoverageBlend, MatchesTheRenderersBlenderForEveryCoverValue) {
-  const uint8_t colours[][4] = {{255, 20, 140, 255}, {128, 100, 30, 0}, {7, 1, 7, 3}};
-  for (const auto& c : colours) {
-    std::vector<uint8_t> covers(256 + 3), pre(4 * covers.size()), skip(4 * covers.size());
-    for (size_t i = 0; i < covers.size(); ++i) covers[i] = static_cast<uint8_t>(i);
-    for (size_t i = 0; i < pre.size(); ++i) pre[i] = skip[i] = static_cast<uint8_t>(i * 53 + 7);
-    std::vector<uint8_t> wantPre = pre, wantSkip = skip;
-    // Premultiplied colour in memory order A, R, G, B (alpha first).
-    const uint8_t src[4] = {c[0], static_cast<uint8_t>(c[1] * c[0] / 255),
-                            static_cast<uint8_t>(c[2] * c[0] / 255),
-                            static_cast<uint8_t>(c[3] * c[0] / 255)};
-    typedef agg::blender_rgba_pre<agg::rgba8, agg::order_argb> Pre;
-    for (size_t i = 0; i < covers.size(); ++i) {
-      if (!covers[i]) continue;
-      Pre::blend_pix(&wantPre[4 * i], src[1], src[2], src[3], src[0], covers[i]);
-      uint8_t* q = &wantSkip[4 * i];
-      Pre::blend_pix(q, src[1], src[2], src[3], src[0], covers[i]);
-      q[0] = 255;  // a layout without alpha marks covered pixels opaque
-    }
-    CGCoverageTable preTable, skipTable;
-    CGCoverageTableFill(&preTable, src, 0, false);
-    CGCoverageTableFill(&skipTable, src, 0, true);
-    CGBlendCoverageRow(pre.data(), covers.data(), static_cast<int>(covers.size()), preTable);
-    CGBlendCoverageRow(skip.data(), covers.data(), static_cast<int>(covers.size()), skipTable);
-    EXPECT_EQ(wantPre, pre);
-    EXPECT_EQ(wantSkip, skip);
-  }
-}

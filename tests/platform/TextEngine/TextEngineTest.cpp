@@ -152,3 +152,20 @@ TEST(TextDraw, ClipHoldsAndRepeatedLabelsRenderNoNewGlyphs) {
   EXPECT_EQ(20, k.l);
   EXPECT_EQ(50, k.r);
 }
+
+// Many sizes of one label put hundreds of glyphs into the cache, which grows to hold them:
+// drawn again, every glyph is found (nothing new is rendered) and the pixels are the same.
+TEST(TextDraw, AGrowingGlyphCacheStillFindsEveryGlyph) {
+  std::vector<TextLine> lines;
+  for (int size = 6; size < 46; ++size) lines.push_back(Line("Qwerty 2k", size));
+  CGTestSurface first(400, 60), again(400, 60);
+  size_t cached = 0;
+  for (CGTestSurface* s : {&first, &again}) {
+    for (size_t i = 0; i < lines.size(); ++i)
+      TextDrawLine(s->ctx, lines[i], 0.25 * i, 40, 0, kBlack, false);
+    if (s == &first) cached = TextGlyphCacheCount();
+  }
+  EXPECT_GT(cached, 300u);
+  EXPECT_EQ(cached, TextGlyphCacheCount());
+  EXPECT_EQ(first.bytes, again.bytes);
+}
