@@ -1,5 +1,6 @@
 #include "cli/AudioFile.h"
 
+#include "cli/ChannelInterleave.h"
 #include "cli/CliError.h"
 #include "cli/DeclaredFrames.h"
 #include "cli/TempFileCleanup.h"
@@ -114,25 +115,31 @@ AudioReader::~AudioReader() {
   if (mFile) sf_close(mFile);
 }
 
+size_t AudioReader::ReadInterleaved(float* frames, size_t maxFrames) {
+  size_t got = 0;
+  while (got < maxFrames) {
+    const sf_count_t n = sf_readf_float(mFile, frames + got * static_cast<size_t>(mChannels),
+                                        static_cast<sf_count_t>(maxFrames - got));
+    if (n <= 0) {
+      // The frames already read go out first; the end, or the error, shows at the next call,
+      // so a caller learns of it only after it has dealt with everything before it.
+      if (got > 0) break;
+      if (n < 0 || sf_error(mFile) != SF_ERR_NO_ERROR)
+        throw Failure("cannot read audio from '" + mPath + "': " + SndfileError(mFile));
+      if (mExactLength && mRead < mFrames) throw CutShort(mPath, mFrames, mRead, mRate);
+      return 0;
+    }
+    got += static_cast<size_t>(n);
+    mRead += n;
+  }
+  return got;
+}
+
 size_t AudioReader::Read(float* const* channels, size_t maxFrames) {
   mInterleaved.resize(maxFrames * static_cast<size_t>(mChannels));
-  sf_count_t n = sf_readf_float(mFile, mInterleaved.data(), static_cast<sf_count_t>(maxFrames));
-  if (n < 0 || (n == 0 && sf_error(mFile) != SF_ERR_NO_ERROR))
-    throw Failure("cannot read audio from '" + mPath + "': " + SndfileError(mFile));
-  if (n == 0 && mExactLength && mRead < mFrames) throw CutShort(mPath, mFrames, mRead, mRate);
-  mRead += n;
-  const size_t frames = static_cast<size_t>(n);
-  const float* src = mInterleaved.data();
-  if (mChannels == 1) {
-    std::copy(src, src + frames, channels[0]);
-  } else {
-    float* left = channels[0];
-    float* right = channels[1];
-    for (size_t i = 0; i < frames; ++i) {
-      left[i] = src[2 * i];
-      right[i] = src[2 * i + 1];
-    }
-  }
+  const size_t frames = ReadInterleaved(mInterleaved.data(), maxFrames);
+  // Only the copy is wanted here; a render checks the samples it reads itself.
+  DeinterleaveFinite(mInterleaved.data(), mChannels, frames, channels);
   return frames;
 }
 
@@ -184,17 +191,14 @@ AudioWriter::~AudioWriter() {
 }
 
 void AudioWriter::Write(const float* const* channels, size_t frames) {
-  const float* data = channels[0];
-  if (mChannels == 2) {
-    mInterleaved.resize(frames * 2);
-    for (size_t i = 0; i < frames; ++i) {
-      mInterleaved[2 * i] = channels[0][i];
-      mInterleaved[2 * i + 1] = channels[1][i];
-    }
-    data = mInterleaved.data();
-  }
-  sf_count_t n = sf_writef_float(mFile, data, static_cast<sf_count_t>(frames));
-  if (n != static_cast<sf_count_t>(frames))
+  mInterleaved.resize(frames * static_cast<size_t>(mChannels));
+  InterleaveFinite(channels, mChannels, frames, mInterleaved.data());  // only the copy is wanted
+  WriteInterleaved(mInterleaved.data(), frames);
+}
+
+void AudioWriter::WriteInterleaved(const float* frames, size_t count) {
+  const sf_count_t n = sf_writef_float(mFile, frames, static_cast<sf_count_t>(count));
+  if (n != static_cast<sf_count_t>(count))
     throw Failure("cannot write '" + mPath + "': " + SndfileError(mFile));
 }
 

@@ -1,5 +1,6 @@
-// Audio files through libsndfile, read and written block by block in planar float buffers
-// (one buffer per channel), so memory does not grow with the length of a file.
+// Audio files through libsndfile, read and written piece by piece, so memory does not grow
+// with the length of a file: in interleaved frames as the file holds them (L R L R ...), or in
+// planar float buffers (one buffer per channel) at the cost of a copy.
 #ifndef TESSOR_CLI_AUDIO_FILE_H
 #define TESSOR_CLI_AUDIO_FILE_H
 
@@ -27,8 +28,11 @@ class AudioReader {
   int SampleRate() const { return mRate; }
   int64_t Frames() const { return mFrames; }  // as the file's header states it; 0: unknown
 
-  // Reads up to maxFrames frames into channels[0..Channels()-1]; returns the frames read,
-  // 0 at the end. Throws a failure when the file cannot be read on or ends early.
+  // Reads up to maxFrames frames into frames (Channels() samples each); returns the frames
+  // read, fewer than maxFrames only at the end, 0 at the end. Throws a failure when the file
+  // cannot be read on or ends early, at the call after the last frames it could read.
+  size_t ReadInterleaved(float* frames, size_t maxFrames);
+  // The same into channels[0..Channels()-1].
   size_t Read(float* const* channels, size_t maxFrames);
 
  private:
@@ -54,6 +58,10 @@ class AudioWriter {
   AudioWriter(const AudioWriter&) = delete;
   AudioWriter& operator=(const AudioWriter&) = delete;
 
+  // Appends count frames of as many samples as the file has channels; throws a failure when
+  // it cannot.
+  void WriteInterleaved(const float* frames, size_t count);
+  // The same from one buffer per channel.
   void Write(const float* const* channels, size_t frames);
   void Commit();
 

@@ -154,7 +154,7 @@ TEST_F(CommandErrors, NonFiniteInputSamplesFailInsteadOfWritingGarbage) {
   a.samples[2500] = std::numeric_limits<float>::quiet_NaN();
   ASSERT_TRUE(WriteTestAudio(dir / "nan.wav", a));
   before = DirEntries(dir.Path());
-  // The first 2048 frames were already rendered and written to a temporary file.
+  // The first two blocks were already rendered when the third shows the NaN.
   ExpectError({"render", dir / "nan.wav", Out(), "--block", "1024"}, 1, "frame 2500");
 }
 
