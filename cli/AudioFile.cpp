@@ -4,6 +4,7 @@
 #include "cli/CliError.h"
 #include "cli/DeclaredFrames.h"
 #include "cli/TempFileCleanup.h"
+#include "cli/WavPeakChunk.h"
 
 #include <sndfile.h>
 #include <unistd.h>
@@ -60,6 +61,8 @@ std::string SndfileError(SNDFILE* file) {
 // libsndfile keeps the error of a failed open in one process-wide place; jobs of a batch
 // open files at the same time, so each open and the reading of its error happen as one.
 std::mutex gOpenLock;
+
+const bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
 
 std::string Seconds(int64_t frames, int rate) {
   char text[32];
@@ -180,6 +183,11 @@ AudioWriter::AudioWriter(const std::string& path, int channels, int sampleRate)
   lock.unlock();
   // Integer formats clip instead of wrapping around when the EQ lifts a sample above full scale.
   sf_command(mFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  // A float WAV holds the host's floats as they are: they go in as raw bytes, and the peaks
+  // that libsndfile would gather from them sample by sample are kept here instead.
+  if (format.format == (SF_FORMAT_WAV | SF_FORMAT_FLOAT) && kLittleEndianHost &&
+      sf_command(mFile, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_TRUE) == SF_TRUE)
+    mPeaks.reset(new PeakTracker(channels));
 }
 
 AudioWriter::~AudioWriter() {
@@ -197,9 +205,16 @@ void AudioWriter::Write(const float* const* channels, size_t frames) {
 }
 
 void AudioWriter::WriteInterleaved(const float* frames, size_t count) {
-  const sf_count_t n = sf_writef_float(mFile, frames, static_cast<sf_count_t>(count));
-  if (n != static_cast<sf_count_t>(count))
-    throw Failure("cannot write '" + mPath + "': " + SndfileError(mFile));
+  bool written;
+  if (mPeaks) {
+    mPeaks->Add(frames, count);
+    const sf_count_t bytes = static_cast<sf_count_t>(count * mChannels * sizeof(float));
+    written = sf_write_raw(mFile, frames, bytes) == bytes;
+  } else {
+    written = sf_writef_float(mFile, frames, static_cast<sf_count_t>(count)) ==
+              static_cast<sf_count_t>(count);
+  }
+  if (!written) throw Failure("cannot write '" + mPath + "': " + SndfileError(mFile));
 }
 
 void AudioWriter::Commit() {
@@ -208,6 +223,10 @@ void AudioWriter::Commit() {
   if (sf_close(file) != 0) {
     ::unlink(mTempPath.c_str());
     throw Failure("cannot finish writing '" + mPath + "'");
+  }
+  if (mPeaks && !WritePeakChunk(mTempPath, *mPeaks)) {
+    ::unlink(mTempPath.c_str());
+    throw Failure("cannot finish writing '" + mPath + "': its peak levels could not be stored");
   }
   if (std::rename(mTempPath.c_str(), mPath.c_str()) != 0) {
     const int err = errno;

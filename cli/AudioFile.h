@@ -5,12 +5,15 @@
 #define TESSOR_CLI_AUDIO_FILE_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 typedef struct sf_private_tag SNDFILE;
 
 namespace cli {
+
+class PeakTracker;
 
 // Reads any file libsndfile reads (WAV, AIFF, FLAC, OGG, ...). Opening throws a failure for a
 // file that cannot be read or that has more than two channels. A file that holds fewer
@@ -75,6 +78,7 @@ class AudioWriter {
   int mChannels = 0;
   std::string mFormatName;
   std::vector<float> mInterleaved;
+  std::unique_ptr<PeakTracker> mPeaks;  // a float WAV's peaks, when libsndfile does not keep them
   int mGuard = -1;  // removes the temporary file if the process is interrupted
 };
 
