@@ -26,7 +26,8 @@ std::vector<float> Samples(size_t n) {
 }
 
 bool SameBits(const std::vector<float>& a, const std::vector<float>& b) {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0);
 }
 
 TEST(ChannelInterleave, CopiesBitForBitAndCatchesEveryNonFiniteSampleWhereverItSits) {
