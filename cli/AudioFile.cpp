@@ -6,6 +6,7 @@
 #include "cli/TempFileCleanup.h"
 #include "cli/WavPeakChunk.h"
 
+#include <fcntl.h>
 #include <sndfile.h>
 #include <unistd.h>
 
@@ -174,13 +175,27 @@ AudioWriter::AudioWriter(const std::string& path, int channels, int sampleRate)
   mTempPath = dir + "." + base + ".partial-" + std::to_string(::getpid());
 
   mGuard = GuardTempFile(mTempPath);
-  std::unique_lock<std::mutex> lock(gOpenLock);
-  mFile = sf_open(mTempPath.c_str(), SFM_WRITE, &info);
-  if (!mFile) {
+  // The writer opens the file itself, as libsndfile would, to reserve its space and to store
+  // the peaks through the same descriptor.
+  mFd = ::open(mTempPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (mFd < 0) {
+    const int err = errno;
     ForgetTempFile(mGuard);
-    throw Failure("cannot write '" + path + "': " + SndfileError(nullptr));
+    throw Failure("cannot write '" + path + "': " + std::strerror(err));
+  }
+  std::unique_lock<std::mutex> lock(gOpenLock);
+  mFile = sf_open_fd(mFd, SFM_WRITE, &info, SF_FALSE);
+  if (!mFile) {
+    const std::string why = SndfileError(nullptr);
+    ::close(mFd);
+    ::unlink(mTempPath.c_str());
+    ForgetTempFile(mGuard);
+    throw Failure("cannot write '" + path + "': " + why);
   }
   lock.unlock();
+  mFixedFrameBytes = (format.format & SF_FORMAT_SUBMASK) == SF_FORMAT_FLOAT
+                         ? channels * static_cast<int>(sizeof(float))
+                         : 0;
   // Integer formats clip instead of wrapping around when the EQ lifts a sample above full scale.
   sf_command(mFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
   // A float WAV holds the host's floats as they are: they go in as raw bytes, and the peaks
@@ -193,9 +208,20 @@ AudioWriter::AudioWriter(const std::string& path, int channels, int sampleRate)
 AudioWriter::~AudioWriter() {
   if (mFile) {
     sf_close(mFile);
+    ::close(mFd);
     ::unlink(mTempPath.c_str());
   }
   ForgetTempFile(mGuard);
+}
+
+void AudioWriter::Reserve(int64_t frames) {
+#if defined(FALLOC_FL_KEEP_SIZE)
+  // Only a hint: where the file system cannot, the file grows block by block as before.
+  if (mFixedFrameBytes > 0 && frames > 0)
+    (void)::fallocate(mFd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(frames * mFixedFrameBytes));
+#else
+  (void)frames;
+#endif
 }
 
 void AudioWriter::Write(const float* const* channels, size_t frames) {
@@ -220,13 +246,14 @@ void AudioWriter::WriteInterleaved(const float* frames, size_t count) {
 void AudioWriter::Commit() {
   SNDFILE* file = mFile;
   mFile = nullptr;
-  if (sf_close(file) != 0) {
+  const bool closed = sf_close(file) == 0;
+  const bool peaksStored = closed && (!mPeaks || WritePeakChunk(mFd, *mPeaks));
+  const bool fdClosed = ::close(mFd) == 0;
+  mFd = -1;
+  if (!closed || !peaksStored || !fdClosed) {
     ::unlink(mTempPath.c_str());
-    throw Failure("cannot finish writing '" + mPath + "'");
-  }
-  if (mPeaks && !WritePeakChunk(mTempPath, *mPeaks)) {
-    ::unlink(mTempPath.c_str());
-    throw Failure("cannot finish writing '" + mPath + "': its peak levels could not be stored");
+    throw Failure("cannot finish writing '" + mPath + "'" +
+                  (closed && !peaksStored ? ": its peak levels could not be stored" : ""));
   }
   if (std::rename(mTempPath.c_str(), mPath.c_str()) != 0) {
     const int err = errno;

@@ -30,6 +30,8 @@ class AudioReader {
   int Channels() const { return mChannels; }
   int SampleRate() const { return mRate; }
   int64_t Frames() const { return mFrames; }  // as the file's header states it; 0: unknown
+  // Whether Frames() is a promise (reading fails when the file ends before) or an estimate.
+  bool LengthIsExact() const { return mExactLength && mFrames > 0; }
 
   // Reads up to maxFrames frames into frames (Channels() samples each); returns the frames
   // read, fewer than maxFrames only at the end, 0 at the end. Throws a failure when the file
@@ -61,6 +63,10 @@ class AudioWriter {
   AudioWriter(const AudioWriter&) = delete;
   AudioWriter& operator=(const AudioWriter&) = delete;
 
+  // Says, before the first write, how many frames are coming; give only a count that is
+  // certain. A file of float samples then gets its disk space in one piece instead of block
+  // by block as it grows, which saves the file system most of its work.
+  void Reserve(int64_t frames);
   // Appends count frames of as many samples as the file has channels; throws a failure when
   // it cannot.
   void WriteInterleaved(const float* frames, size_t count);
@@ -74,8 +80,10 @@ class AudioWriter {
  private:
   std::string mPath;
   std::string mTempPath;
+  int mFd = -1;
   SNDFILE* mFile = nullptr;
   int mChannels = 0;
+  int mFixedFrameBytes = 0;  // bytes per frame when the samples take a fixed size, else 0
   std::string mFormatName;
   std::vector<float> mInterleaved;
   std::unique_ptr<PeakTracker> mPeaks;  // a float WAV's peaks, when libsndfile does not keep them

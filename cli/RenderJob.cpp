@@ -56,6 +56,7 @@ RenderReport RunRenderJob(const RenderRequest& request) {
   unit.Initialize();
 
   AudioWriter writer(request.output, channels, reader.SampleRate());
+  if (reader.LengthIsExact()) writer.Reserve(reader.Frames());
   const size_t block = request.blockFrames;
   const size_t chunk = ChunkFrames(block);
   std::vector<float> inChunk(chunk * channels), outChunk(chunk * channels);

@@ -1,7 +1,8 @@
 #include "cli/WavPeakChunk.h"
 
+#include <unistd.h>
+
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -24,18 +25,18 @@ void PutLittle32(unsigned char* p, uint32_t v) {
 }
 
 // The offset of the PEAK chunk's body, or -1 when none comes before the "data" chunk.
-long FindPeakBody(FILE* file) {
+off_t FindPeakBody(int fd) {
   unsigned char h[12];
-  if (std::fread(h, 1, 12, file) != 12 || std::memcmp(h, "RIFF", 4) != 0 ||
+  if (::pread(fd, h, 12, 0) != 12 || std::memcmp(h, "RIFF", 4) != 0 ||
       std::memcmp(h + 8, "WAVE", 4) != 0)
     return -1;
-  long at = 12;
+  off_t at = 12;
   for (int chunk = 0; chunk < kMaxChunks; ++chunk) {
-    if (std::fseek(file, at, SEEK_SET) != 0 || std::fread(h, 1, 8, file) != 8) return -1;
+    if (::pread(fd, h, 8, at) != 8) return -1;
     if (std::memcmp(h, "PEAK", 4) == 0) return at + 8;
     if (std::memcmp(h, "data", 4) == 0) return -1;
     const uint32_t size = Little32(h + 4);
-    at += 8 + long(size) + long(size & 1);
+    at += 8 + off_t(size) + off_t(size & 1);
   }
   return -1;
 }
@@ -81,28 +82,23 @@ void PeakTracker::Add(const float* interleaved, size_t frames) {
   mFrames += static_cast<int64_t>(frames);
 }
 
-bool WritePeakChunk(const std::string& path, const PeakTracker& peaks) {
-  FILE* file = std::fopen(path.c_str(), "r+b");
-  if (!file) return false;
-  const long body = FindPeakBody(file);
+bool WritePeakChunk(int fd, const PeakTracker& peaks) {
+  const off_t body = FindPeakBody(fd);
   unsigned char size[4];
-  bool ok = body >= 0 && std::fseek(file, body - 4, SEEK_SET) == 0 &&
-            std::fread(size, 1, 4, file) == 4 &&
-            Little32(size) == 8 + 8 * static_cast<uint32_t>(peaks.Channels());
-  if (ok) {
-    // After the version and the time stamp that libsndfile wrote.
-    unsigned char entries[16];
-    for (int c = 0; c < peaks.Channels(); ++c) {
-      const float value = peaks.Value(c);
-      uint32_t bits;
-      std::memcpy(&bits, &value, sizeof(bits));
-      PutLittle32(entries + 8 * c, bits);
-      PutLittle32(entries + 8 * c + 4, static_cast<uint32_t>(peaks.Position(c)));
-    }
-    const size_t bytes = 8 * static_cast<size_t>(peaks.Channels());
-    ok = std::fseek(file, body + 8, SEEK_SET) == 0 && std::fwrite(entries, 1, bytes, file) == bytes;
+  if (body < 0 || ::pread(fd, size, 4, body - 4) != 4 ||
+      Little32(size) != 8 + 8 * static_cast<uint32_t>(peaks.Channels()))
+    return false;
+  // After the version and the time stamp that libsndfile wrote.
+  unsigned char entries[16];
+  for (int c = 0; c < peaks.Channels(); ++c) {
+    const float value = peaks.Value(c);
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof(bits));
+    PutLittle32(entries + 8 * c, bits);
+    PutLittle32(entries + 8 * c + 4, static_cast<uint32_t>(peaks.Position(c)));
   }
-  return std::fclose(file) == 0 && ok;
+  const ssize_t bytes = 8 * peaks.Channels();
+  return ::pwrite(fd, entries, bytes, body + 8) == bytes;
 }
 
 }  // namespace cli

@@ -14,7 +14,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace cli {
 
@@ -36,9 +35,9 @@ class PeakTracker {
   int64_t mPosition[2] = {0, 0};
 };
 
-// Writes the peaks into the PEAK chunk of the WAV file at path; false when the file cannot be
-// changed or has no PEAK chunk before its samples for that many channels.
-bool WritePeakChunk(const std::string& path, const PeakTracker& peaks);
+// Writes the peaks into the PEAK chunk of the WAV file open for writing at fd; false when the
+// file cannot be read or changed, or has no PEAK chunk for that many channels before its samples.
+bool WritePeakChunk(int fd, const PeakTracker& peaks);
 
 }  // namespace cli
 

@@ -1,12 +1,13 @@
 // The render's sample copies between files and the unit (bit for bit, every non-finite sample
 // caught wherever it sits) and the writer's float WAV, which must be the very file libsndfile
-// writes when it keeps the peaks itself.
+// writes when it keeps the peaks itself, in no more disk space than it needs.
 #include "cli/AudioFile.h"
 #include "cli/ChannelInterleave.h"
 #include "tests/cli/AudioFixtures.h"
 #include "tests/cli/CommandRunner.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cfloat>
 #include <cmath>
@@ -87,6 +88,7 @@ TEST(AudioWriterOutput, AFloatWavIsTheFileLibsndfileWritesPeaksIncluded) {
     ASSERT_TRUE(WriteTestAudio(dir / "libsndfile.wav", audio));
     {
       cli::AudioWriter writer(dir / "writer.wav", channels, 48000);
+      writer.Reserve(9000);
       size_t at = 0;
       for (size_t piece : {3, 1000, 4097, 3900}) {
         writer.WriteInterleaved(audio.samples.data() + at * channels, piece);
@@ -99,6 +101,10 @@ TEST(AudioWriterOutput, AFloatWavIsTheFileLibsndfileWritesPeaksIncluded) {
     ClearPeakTimeStamp(ours);
     ClearPeakTimeStamp(theirs);
     EXPECT_TRUE(ours == theirs);
+    // The space reserved ahead is all taken by the file, none is left hanging past its end.
+    struct stat st;
+    ASSERT_EQ(0, ::stat((dir / "writer.wav").c_str(), &st));
+    EXPECT_LE(st.st_blocks * 512, (st.st_size + st.st_blksize - 1) / st.st_blksize * st.st_blksize);
   }
 }
 
