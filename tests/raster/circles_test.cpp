@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 using rastertest::GuardedBitmap;
 using rastertest::Px;
@@ -277,6 +278,36 @@ TEST(RasterArc, SpansAbovePiAreSplitAndFullTurnsDrawTheCircle)
       if (odd.at(x, y) != GuardedBitmap::kBack) {
         EXPECT_EQ(circle.at(x, y), kWhite);
       }
+}
+
+TEST(RasterArc, QuarterArcsAndRoundedCornersKeepTheirPixels)
+{
+  // Every quarter between two axes, as rounded rectangles draw them, each quarter in its own
+  // colour; plain and smoothed, whole and cut by the bitmap's edge, upright and flipped. The
+  // hashes were taken from the pixels before arcs were split at the axes they cross.
+  const float q = kPi / 2;
+  const float quarters[][2] = {{-q, 0}, {0, q}, {q, kPi}, {kPi, 3 * q}, {3 * q, 4 * q}, {-kPi, -q}};
+  const unsigned expected[2] = {4207350290u, 1965459917u};
+  for (bool flipped : {false, true}) {
+    GuardedBitmap b(64, 48, flipped);
+    for (bool aa : {false, true})
+      for (auto [cx, cy, r] : {std::tuple{20.0f, 20.0f, 10.0f}, {21.5f, 17.3f, 9.5f}, {3.2f, 40.7f, 12.25f},
+                               {50.0f, 9.0f, 2.0f}, {55.6f, 30.1f, 3.0f}}) {
+        int i = 0;
+        for (auto [a0, a1] : quarters) {
+          ++i;
+          const unsigned color = Px(40 * i, 255 - 30 * i, aa ? 90 : 20, 0);
+          Raster_Arc(&b, cx, cy, r, a0, a1, color, aa ? 1.0f : 0.6f, aa ? kBlitAdd : kBlitCopy, aa);
+        }
+      }
+    Raster_RoundRect(&b, 30.4f, 20.7f, 22.5f, 19.2f, 7, kWhite, 0.8f, kBlitAdd, true);
+    Raster_RoundRect(&b, 33, 24, 15, 12, 4, kWhite, 1.0f, kBlitCopy, false);
+    unsigned h = 2166136261u; // FNV-1a over the visible rows, top to bottom
+    for (int y = 0; y < 48; ++y)
+      for (int x = 0; x < 64; ++x) h = (h ^ b.at(x, y)) * 16777619u;
+    EXPECT_EQ(h, expected[flipped]) << (flipped ? "flipped" : "upright");
+    EXPECT_TRUE(b.guardsIntact());
+  }
 }
 
 TEST(RasterArc, FlippedBitmapShowsTheSameQuarterOnScreen)
