@@ -134,10 +134,16 @@ struct _Raster_CircleDrawer
     } while (y < x + 1);
   }
 
-  // Arc from minAngle to maxAngle (radians, 0 at the top, clockwise): the circle drawn with a
-  // clip rectangle narrowed by the two end points. Spans above pi are split in two.
-  static void DrawArc(Raster_ShapeTarget t, float cx, float cy, float r, float minAngle, float maxAngle, bool aa,
-                      int depth = 0);
+  // Arc from minAngle to maxAngle (radians, 0 at the top, clockwise). A whole turn or more is
+  // the circle; a shorter arc is drawn in pieces split at the axes it crosses, each piece the
+  // circle clipped to a rectangle narrowed by the piece's end points. An empty or reversed arc
+  // draws nothing.
+  static void DrawArc(Raster_ShapeTarget t, float cx, float cy, float r, float minAngle, float maxAngle, bool aa);
+
+  // One piece of an arc, from a to e within quadrant k (k * pi/2 to (k + 1) * pi/2, counted
+  // from the top); t must already be set up for the whole circle.
+  static void DrawQuadrantArc(Raster_ShapeTarget t, float cx, float cy, float r, double a, double e, double k,
+                              bool aa);
 };
 
 // Whole-circle set-up shared by circles, discs and full arcs. False when nothing of the shape
@@ -164,26 +170,39 @@ inline bool Raster_CircleSetup(Raster_ShapeTarget& t, float cx, float cy, float 
 
 template <class C>
 void _Raster_CircleDrawer<C>::DrawArc(Raster_ShapeTarget t, float cx, float cy, float r, float minAngle,
-                                      float maxAngle, bool aa, int depth)
+                                      float maxAngle, bool aa)
 {
   const float pi = 3.14159265358979f;
-  const float span = maxAngle - minAngle;
-  if (span >= 2 * pi) {
+  if (maxAngle - minAngle >= 2 * pi) {
     if (!Raster_CircleSetup(t, cx, cy, r, false)) return;
     if (aa) DrawClippedCircleAA(t, cx, cy, r, false);
     else DrawClippedCircle(t, cx, cy, r, false);
     return;
   }
-  if (span > pi && depth < 4) {
-    float split = minAngle < 0 ? 0.0f : pi;
-    // Where that split would leave a part above pi (and split again the same way forever),
-    // the arc is halved instead.
-    if (!(split - minAngle <= pi && maxAngle - split <= pi)) split = minAngle + span * 0.5f;
-    DrawArc(t, cx, cy, r, minAngle, split, aa, depth + 1);
-    DrawArc(t, cx, cy, r, split, maxAngle, aa, depth + 1);
-    return;
+  if (!(maxAngle > minAngle) || !Raster_CircleSetup(t, cx, cy, r, false)) return;
+  // The end points' rectangle holds exactly the arc only while the arc stays within one
+  // quadrant, where it runs one way in x and one way in y; across an axis it would also take in
+  // the opposite side of the circle. So the arc is cut at every axis it crosses. An end within
+  // eps of an axis counts as lying on it; an arc that short around an axis draws nothing.
+  const double q = (double)pi / 2, eps = 1e-6;
+  const double k0 = std::floor(((double)minAngle + eps) / q), k1 = std::floor(((double)maxAngle - eps) / q);
+  if (k1 < k0) return;
+  // The span is below a whole turn, so at most four axes lie between the ends.
+  const int axes = k1 - k0 < 4 ? (int)(k1 - k0) : 4;
+  double from = minAngle;
+  for (int i = 0; i < axes; ++i) {
+    const double axis = (k0 + i + 1) * q;
+    DrawQuadrantArc(t, cx, cy, r, from, axis, k0 + i, aa);
+    from = axis;
   }
-  if (!Raster_CircleSetup(t, cx, cy, r, false)) return;
+  DrawQuadrantArc(t, cx, cy, r, from, maxAngle, k0 + axes, aa);
+}
+
+template <class C>
+void _Raster_CircleDrawer<C>::DrawQuadrantArc(Raster_ShapeTarget t, float cx, float cy, float r, double a,
+                                              double e, double k, bool aa)
+{
+  const float pi = 3.14159265358979f;
   const double twoPi = 2.0 * (double)pi, q = (double)pi / 2, eps = 1e-6;
   auto norm = [twoPi](double a) {
     a = std::fmod(a, twoPi);
@@ -196,18 +215,38 @@ void _Raster_CircleDrawer<C>::DrawArc(Raster_ShapeTarget t, float cx, float cy, 
   auto lower = [](int& edge, int v) { edge = v < edge ? v : edge; };
   Raster_ClipRect& c = t.clip;
 
-  const double a = norm(minAngle);
-  if (a < eps) raise(c.l, px(a));
-  if (a < q + eps) raise(c.t, py(a));
-  else if (a < 2 * q + eps) lower(c.r, px(a));
-  else if (a < 3 * q + eps) lower(c.b, py(a));
-  else raise(c.l, px(a));
+  // An end on an axis narrows the one edge that keeps the piece on its side of that axis; the
+  // row or column the axis point lies in goes to just one of the two quarters meeting there.
+  // An end off the axes narrows both edges at its pixel, included: within a quadrant x and y
+  // each run one way, so that keeps every pixel up to the end and none beyond it. Across the
+  // outline (y where it runs flat, near the top and bottom; x where it runs steep) the plain
+  // outline rounds, so its pixel may be one row or column off, and the smoothed outline shares
+  // each point with the next one: that edge gets a pixel of slack.
+  const int quadrant = (int)(k - 4 * std::floor(k / 4)); // 0 top right, 1 bottom right, ...
+  const bool xUp = quadrant == 0 || quadrant == 3, yUp = quadrant < 2;
+  // fromX, fromY: the piece lies right of (else left of) and below (else above) the point at v.
+  auto narrowAt = [&](double v, bool fromX, bool fromY) {
+    const bool flat = std::fabs(std::cos(v)) >= std::fabs(std::sin(v));
+    const int before = aa ? 0 : 1, sx = flat ? 0 : 1, sy = flat ? 1 : 0;
+    if (fromX) raise(c.l, px(v) - sx * before);
+    else lower(c.r, px(v) + 1 + sx);
+    if (fromY) raise(c.t, py(v) - sy * before);
+    else lower(c.b, py(v) + 1 + sy);
+  };
 
-  const double e = norm(maxAngle);
-  if (e < q - eps) lower(c.r, px(e));
-  else if (e < 2 * q - eps) lower(c.b, py(e));
-  else if (e < 3 * q - eps) raise(c.l, px(e));
-  else raise(c.t, py(e));
+  const double s = norm(a);
+  if (a >= k * q + eps) narrowAt(s, xUp, yUp); // the piece runs on from its start
+  else if (quadrant == 0) raise(c.l, px(s));
+  else if (quadrant == 1) raise(c.t, py(s));
+  else if (quadrant == 2) lower(c.r, px(s));
+  else lower(c.b, py(s));
+
+  const double f = norm(e);
+  if (e < (k + 1) * q - eps) narrowAt(f, !xUp, !yUp); // the piece comes up to its end
+  else if (quadrant == 0) lower(c.b, py(f));
+  else if (quadrant == 1) raise(c.l, px(f));
+  else if (quadrant == 2) raise(c.t, py(f));
+  else lower(c.r, px(f));
 
   t.doclip = true;
   if (aa) DrawClippedCircleAA(t, cx, cy, r, false);

@@ -19,7 +19,8 @@ void Raster_Circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned i
 // Disc.
 void Raster_FillCircle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color, float alpha,
                        int mode, bool aa);
-// Arc of a circle outline; angles in radians, 0 at the top, growing clockwise.
+// Arc of a circle outline from minAngle clockwise to maxAngle; angles in radians, 0 at the top.
+// A span of a whole turn or more draws the circle; maxAngle <= minAngle draws nothing.
 void Raster_Arc(Raster_IBitmap* dest, float cx, float cy, float r, float minAngle, float maxAngle,
                 unsigned int color, float alpha, int mode, bool aa);
 // Rectangle outline with quarter-arc corners of radius min(cornerRadius, w / 2, h / 2); a plain

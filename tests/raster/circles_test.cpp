@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 using rastertest::GuardedBitmap;
 using rastertest::Px;
@@ -277,6 +278,82 @@ TEST(RasterArc, SpansAbovePiAreSplitAndFullTurnsDrawTheCircle)
       if (odd.at(x, y) != GuardedBitmap::kBack) {
         EXPECT_EQ(circle.at(x, y), kWhite);
       }
+}
+
+TEST(RasterArc, QuarterArcsAndRoundedCornersKeepTheirPixels)
+{
+  // Every quarter between two axes, as rounded rectangles draw them, each quarter in its own
+  // colour; plain and smoothed, whole and cut by the bitmap's edge, upright and flipped. The
+  // hashes were taken from the pixels before arcs were split at the axes they cross.
+  const float q = kPi / 2;
+  const float quarters[][2] = {{-q, 0}, {0, q}, {q, kPi}, {kPi, 3 * q}, {3 * q, 4 * q}, {-kPi, -q}};
+  const unsigned expected[2] = {4207350290u, 1965459917u};
+  for (bool flipped : {false, true}) {
+    GuardedBitmap b(64, 48, flipped);
+    for (bool aa : {false, true})
+      for (auto [cx, cy, r] : {std::tuple{20.0f, 20.0f, 10.0f}, {21.5f, 17.3f, 9.5f}, {3.2f, 40.7f, 12.25f},
+                               {50.0f, 9.0f, 2.0f}, {55.6f, 30.1f, 3.0f}}) {
+        int i = 0;
+        for (auto [a0, a1] : quarters) {
+          ++i;
+          const unsigned color = Px(40 * i, 255 - 30 * i, aa ? 90 : 20, 0);
+          Raster_Arc(&b, cx, cy, r, a0, a1, color, aa ? 1.0f : 0.6f, aa ? kBlitAdd : kBlitCopy, aa);
+        }
+      }
+    Raster_RoundRect(&b, 30.4f, 20.7f, 22.5f, 19.2f, 7, kWhite, 0.8f, kBlitAdd, true);
+    Raster_RoundRect(&b, 33, 24, 15, 12, 4, kWhite, 1.0f, kBlitCopy, false);
+    unsigned h = 2166136261u; // FNV-1a over the visible rows, top to bottom
+    for (int y = 0; y < 48; ++y)
+      for (int x = 0; x < 64; ++x) h = (h ^ b.at(x, y)) * 16777619u;
+    EXPECT_EQ(h, expected[flipped]) << (flipped ? "flipped" : "upright");
+    EXPECT_TRUE(b.guardsIntact());
+  }
+}
+
+TEST(RasterArc, ArcsAcrossAxesKeepToTheirOwnPartOfTheCircle)
+{
+  const float cx = 20.3f, cy = 19.6f, r = 12.5f;
+  // Centre of pixel (x, y) relative to the circle's centre. A flipped bitmap maps row y to
+  // h - 1 - y, which moves pixel centres up by half a row.
+  auto offset = [&](int x, int y, bool flipped) {
+    return std::pair<double, double>{x + 0.5 - cx, y + (flipped ? -0.5 : 0.5) - cy};
+  };
+  // Angle of that centre, counted clockwise from the top and brought into [a0, a0 + 2 pi).
+  auto angle = [](std::pair<double, double> p, float a0) {
+    return a0 + std::fmod(std::atan2(p.first, -p.second) - a0 + 4 * kPi, 2 * kPi);
+  };
+  // Across one axis, within one quadrant, across 2 pi, above pi, and a quarter ending a float
+  // step or two short of 2 pi (on the axis, within the tolerance).
+  const float arcs[][2] = {{2, 4}, {-3 * kPi / 8, 3 * kPi / 8}, {kPi / 4, kPi}, {0.3f, 1.2f}, {6, 7},
+                           {-2.4f, 2.4f}, {3, 3 + 1.9f * kPi}, {3 * kPi / 2, 2 * kPi - 1e-6f}};
+  for (bool flipped : {false, true})
+    for (bool aa : {false, true})
+      for (auto [a0, a1] : arcs) {
+        GuardedBitmap arc(41, 41, flipped), circle(41, 41, flipped);
+        Raster_Arc(&arc, cx, cy, r, a0, a1, kWhite, 1.0f, kBlitCopy, aa);
+        Raster_Circle(&circle, cx, cy, r, kWhite, 1.0f, kBlitCopy, aa);
+        double worst = 0; // distance of the farthest pixel drawn from the arc
+        for (int y = 0; y < 41; ++y)
+          for (int x = 0; x < 41; ++x) {
+            const auto [px, py] = offset(x, y, flipped);
+            const double a = angle({px, py}, a0);
+            if (arc.at(x, y) != GuardedBitmap::kBack) {
+              const double d = a <= a1 ? std::fabs(std::hypot(px, py) - r)
+                                       : std::fmin(std::hypot(px - r * std::sin(a0), py + r * std::cos(a0)),
+                                                   std::hypot(px - r * std::sin(a1), py + r * std::cos(a1)));
+              worst = std::fmax(worst, d);
+            } else if (circle.at(x, y) != GuardedBitmap::kBack) {
+              // No gaps: the circle's pixels well inside the arc's angles are all drawn.
+              EXPECT_FALSE(a > a0 + 0.15 && a < a1 - 0.15) << a0 << ".." << a1 << " lacks " << x << "," << y;
+            }
+          }
+        // Truncation puts plain pixels within a pixel of the arc; smoothing shares each point
+        // with a neighbour, as the whole smoothed circle does, up to about 1.5 pixels off.
+        EXPECT_LE(worst, aa ? 1.6 : 1.0) << a0 << ".." << a1 << " aa " << aa << " flipped " << flipped;
+      }
+  GuardedBitmap reversed(41, 41);
+  Raster_Arc(&reversed, cx, cy, r, 1.2f, 0.3f, kWhite, 1.0f, kBlitCopy, false);
+  EXPECT_EQ(reversed.changed(), 0);
 }
 
 TEST(RasterArc, FlippedBitmapShowsTheSameQuarterOnScreen)
