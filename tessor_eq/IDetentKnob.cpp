@@ -39,6 +39,9 @@ void IDetentKnob::OnMouseWheel(int x, int y, IMouseMod* pMod, int d) {
 }
 
 void IDetentKnob::OnMouseUp(int, int, IMouseMod*) {
+  // The release of a double-click comes before the next draw has taken the reset value as the
+  // position; without this the release would put the knob back where it was.
+  AdoptOutsideChange();
   mDragValue = mDetentValue;
   mValue = mDetentValue;
   SetDirty(true);
@@ -53,12 +56,21 @@ void IDetentKnob::SetValueFromPlug(double value) {
     return;
   }
   if (std::fabs(value - mDetentValue) >= mHalfStep) {
-    mDetentValue = StepTowards(mDetentValue, value, mStep);
-    mDragValue = mValue = mDetentValue;
+    mDetentValue = mDragValue = StepTowards(mDetentValue, value, mStep);
+    // The inherited call sets the value itself: one that already had it would take it as
+    // unchanged and not redraw the knob.
     IControl::SetValueFromPlug(mDetentValue);
   } else {
     IControl::SetValueFromPlug(mValue);
   }
+}
+
+bool IDetentKnob::AdoptOutsideChange() {
+  // The gesture handlers move the value and the drag value together, and a draw brings the
+  // value to the drag value; a value far from it was set by something else.
+  if (std::fabs(mValue - mDragValue) < 0.9 * mStep) return false;
+  mDetentValue = mDragValue = mValue;
+  return true;
 }
 
 bool IDetentKnob::Draw(IGraphics* pGraphics) {
@@ -66,10 +78,7 @@ bool IDetentKnob::Draw(IGraphics* pGraphics) {
     mFirstDraw = false;
     mDetentValue = mDragValue = mValue;
     mRedrawPending = true;
-  } else if (std::fabs(mValue - mDragValue) >= 0.9 * mStep) {
-    // The value was changed by something other than this knob's gestures (a double-click
-    // reset): that becomes the position.
-    mDetentValue = mDragValue = mValue;
+  } else if (AdoptOutsideChange()) {
     SetDirty(true);
     mRedrawPending = true;
   } else if (std::fabs(mDragValue - mDetentValue) >= mHalfStep) {

@@ -21,6 +21,10 @@ class IDetentKnob : public IKnobMultiControl {
   void SetValueFromPlug(double value) override;
 
  protected:
+  // When the value was changed by something other than this knob's gestures (a double-click
+  // reset), the knob rests where it was put: true when that happened.
+  bool AdoptOutsideChange();
+
   double mDetentValue;  // the position the knob rests on
   double mStep;         // distance between two positions: 1 / (n - 1)
   double mHalfStep;
