@@ -4,6 +4,7 @@
 // the window's pixels.
 #include <AudioToolbox/AudioUnitUtilities.h>
 #include <AudioUnit/AUCocoaUIView.h>
+#include <Carbon/Carbon.h>
 #include <WindowSystem/WindowSystem.h>
 
 #include "host/EditorWindow.h"
@@ -236,4 +237,26 @@ TEST_F(EqEditor, DoubleClickReturnsASteppedKnobToTheParametersDefault) {
   Tick();
   EXPECT_EQ(2.0f, GetParam(unit, kMF1Freq));
   EXPECT_EQ(atDefault, Control(kMF1Knob));
+}
+
+TEST_F(EqEditor, ACarbonViewClosedAfterItsUnitLeavesTheClosedUnitAlone) {
+  AudioUnit other = nullptr;
+  ASSERT_EQ(noErr, host::OpenUnit(component, &other));
+  ComponentDescription cd = {};
+  UInt32 size = sizeof(cd);
+  ASSERT_EQ(noErr, AudioUnitGetProperty(other, kAudioUnitProperty_GetUIComponentList,
+                                        kAudioUnitScope_Global, 0, &cd, &size));
+  ComponentInstance view = nullptr;
+  ASSERT_EQ(noErr, OpenAComponent(FindNextComponent(nullptr, &cd), &view));
+  const Rect bounds = {0, 0, kSkinPanelH, kSkinPanelW};
+  WindowRef carbon = nullptr;
+  ASSERT_EQ(noErr,
+            CreateNewWindow(kDocumentWindowClass, kWindowCompositingAttribute, &bounds, &carbon));
+  ControlRef control = nullptr;
+  const Float32Point zero = {0, 0};
+  ASSERT_EQ(noErr, AudioUnitCarbonViewCreate(view, other, carbon, nullptr, &zero, &zero, &control));
+  EXPECT_NE(nullptr, control);
+  ASSERT_EQ(noErr, host::CloseUnit(other));  // the unit goes first, its editor with it
+  EXPECT_EQ(noErr, CloseComponent(view));
+  DisposeWindow(carbon);
 }
