@@ -120,23 +120,6 @@ TEST_F(EqEditor, CocoaAndCarbonViewsShowTheSamePanelAtTheEditorsOwnSize) {
   factory->release();
 }
 
-TEST_F(EqEditor, CarbonViewComponentRefusesWhatItDoesNotImplement) {
-  ComponentDescription cd = {};
-  UInt32 size = sizeof(cd);
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_GetUIComponentList,
-                                        kAudioUnitScope_Global, 0, &cd, &size));
-  ComponentInstance view = nullptr;
-  ASSERT_EQ(noErr, OpenAComponent(FindNextComponent(nullptr, &cd), &view));
-  EXPECT_EQ(badComponentSelector, GetComponentVersion(view));
-  ControlRef control = nullptr;
-  const Float32Point zero = {0, 0};
-  // Not a window: no control, and the host hears of it.
-  EXPECT_NE(noErr, AudioUnitCarbonViewCreate(view, unit, reinterpret_cast<WindowRef>(&cd), nullptr,
-                                             &zero, &zero, &control));
-  EXPECT_EQ(nullptr, control);
-  EXPECT_EQ(noErr, CloseComponent(view));
-}
-
 TEST_F(EqEditor, DraggingALevelKnobReportsAGestureAndMovesTheParameter) {
   for (host::EditorKind kind : {host::EditorKind::Cocoa, host::EditorKind::Carbon}) {
     SCOPED_TRACE(host::EditorKindName(kind));
@@ -239,7 +222,7 @@ TEST_F(EqEditor, DoubleClickReturnsASteppedKnobToTheParametersDefault) {
   EXPECT_EQ(atDefault, Control(kMF1Knob));
 }
 
-TEST_F(EqEditor, ACarbonViewClosedAfterItsUnitLeavesTheClosedUnitAlone) {
+TEST_F(EqEditor, CarbonViewRefusesAForeignWindowAndOutlivesItsUnit) {
   AudioUnit other = nullptr;
   ASSERT_EQ(noErr, host::OpenUnit(component, &other));
   ComponentDescription cd = {};
@@ -248,12 +231,18 @@ TEST_F(EqEditor, ACarbonViewClosedAfterItsUnitLeavesTheClosedUnitAlone) {
                                         kAudioUnitScope_Global, 0, &cd, &size));
   ComponentInstance view = nullptr;
   ASSERT_EQ(noErr, OpenAComponent(FindNextComponent(nullptr, &cd), &view));
+  EXPECT_EQ(badComponentSelector, GetComponentVersion(view));
+  ControlRef control = nullptr;
+  const Float32Point zero = {0, 0};
+  // Not a window: no control, and the host hears of it.
+  EXPECT_NE(noErr, AudioUnitCarbonViewCreate(view, other, reinterpret_cast<WindowRef>(&cd),
+                                             nullptr, &zero, &zero, &control));
+  EXPECT_EQ(nullptr, control);
+
   const Rect bounds = {0, 0, kSkinPanelH, kSkinPanelW};
   WindowRef carbon = nullptr;
   ASSERT_EQ(noErr,
             CreateNewWindow(kDocumentWindowClass, kWindowCompositingAttribute, &bounds, &carbon));
-  ControlRef control = nullptr;
-  const Float32Point zero = {0, 0};
   ASSERT_EQ(noErr, AudioUnitCarbonViewCreate(view, other, carbon, nullptr, &zero, &zero, &control));
   EXPECT_NE(nullptr, control);
   ASSERT_EQ(noErr, host::CloseUnit(other));  // the unit goes first, its editor with it
