@@ -101,6 +101,8 @@ int GuiCommand(const Args& args) {
   if (!WindowSystemSelect(kWindowSystemX11, nullptr, &error))
     throw Failure("gui cannot open its window: " + error);
 
+  // Caught from here on, so that a stop asked for while the window opens still ends cleanly.
+  CatchStopSignals();
   EditorRequest request;
   request.componentPath = LocateComponent(parsed.Value("component"));
   request.presetPath = parsed.Value("preset");
@@ -111,7 +113,6 @@ int GuiCommand(const Args& args) {
               host::EditorKindName(request.kind));
   std::fflush(stdout);
 
-  CatchStopSignals();
   {
     ParamEcho echo(session.Unit(), stdout);
     while (!gStopSignal && !session.Window().CloseRequested()) WindowSystemRunOnce(kPassSeconds);

@@ -17,7 +17,8 @@ IPluginAU_ViewFactory* IPluginAU_ViewFactory::init() {
 }
 
 NSView* IPluginAU_ViewFactory::uiViewForAudioUnit_withSize(AudioUnit unit, NSSize) {
-  mPlug = reinterpret_cast<IPluginBase*>(GetComponentInstanceStorage(unit));
+  // The storage is the IPluginAU the entry registered on open.
+  mPlug = reinterpret_cast<IPluginAU*>(GetComponentInstanceStorage(unit));
   if (!mPlug || !mPlug->GetGUI()) return nullptr;
   return static_cast<NSView*>(mPlug->GetGUI()->OpenWindow(nullptr));
 }
@@ -40,7 +41,7 @@ struct CarbonViewRecord {
 IPluginBase* LivePlug(const CarbonViewRecord* rec) {
   if (!rec->mPlug) return nullptr;
   const Handle storage = GetComponentInstanceStorage(rec->mUnit);
-  return reinterpret_cast<IPluginBase*>(storage) == rec->mPlug ? rec->mPlug : nullptr;
+  return reinterpret_cast<IPluginAU*>(storage) == rec->mPlug ? rec->mPlug : nullptr;
 }
 
 constexpr int kCreateArgs = 6;  // unit, window, parent control, location, size, out control
@@ -76,7 +77,7 @@ ComponentResult IPluginAU::IPluginAUCarbonViewEntry(ComponentParameters* params,
       void* window = reinterpret_cast<void*>(w[4]);
       void* parentControl = reinterpret_cast<void*>(w[3]);
       ControlRef* outControl = reinterpret_cast<ControlRef*>(w[0]);
-      IPluginBase* plug = reinterpret_cast<IPluginBase*>(GetComponentInstanceStorage(unit));
+      IPluginBase* plug = reinterpret_cast<IPluginAU*>(GetComponentInstanceStorage(unit));
       rec->mPlug = plug;
       rec->mUnit = unit;
       if (!plug || !plug->GetGUI()) return badComponentSelector;
