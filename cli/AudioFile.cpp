@@ -1,9 +1,12 @@
 #include "cli/AudioFile.h"
 
+#include "cli/ChannelInterleave.h"
 #include "cli/CliError.h"
 #include "cli/DeclaredFrames.h"
 #include "cli/TempFileCleanup.h"
+#include "cli/WavPeakChunk.h"
 
+#include <fcntl.h>
 #include <sndfile.h>
 #include <unistd.h>
 
@@ -60,6 +63,8 @@ std::string SndfileError(SNDFILE* file) {
 // open files at the same time, so each open and the reading of its error happen as one.
 std::mutex gOpenLock;
 
+const bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+
 std::string Seconds(int64_t frames, int rate) {
   char text[32];
   std::snprintf(text, sizeof(text), "%.3f s", static_cast<double>(frames) / rate);
@@ -114,25 +119,31 @@ AudioReader::~AudioReader() {
   if (mFile) sf_close(mFile);
 }
 
+size_t AudioReader::ReadInterleaved(float* frames, size_t maxFrames) {
+  size_t got = 0;
+  while (got < maxFrames) {
+    const sf_count_t n = sf_readf_float(mFile, frames + got * static_cast<size_t>(mChannels),
+                                        static_cast<sf_count_t>(maxFrames - got));
+    if (n <= 0) {
+      // The frames already read go out first; the end, or the error, shows at the next call,
+      // so a caller learns of it only after it has dealt with everything before it.
+      if (got > 0) break;
+      if (n < 0 || sf_error(mFile) != SF_ERR_NO_ERROR)
+        throw Failure("cannot read audio from '" + mPath + "': " + SndfileError(mFile));
+      if (mExactLength && mRead < mFrames) throw CutShort(mPath, mFrames, mRead, mRate);
+      return 0;
+    }
+    got += static_cast<size_t>(n);
+    mRead += n;
+  }
+  return got;
+}
+
 size_t AudioReader::Read(float* const* channels, size_t maxFrames) {
   mInterleaved.resize(maxFrames * static_cast<size_t>(mChannels));
-  sf_count_t n = sf_readf_float(mFile, mInterleaved.data(), static_cast<sf_count_t>(maxFrames));
-  if (n < 0 || (n == 0 && sf_error(mFile) != SF_ERR_NO_ERROR))
-    throw Failure("cannot read audio from '" + mPath + "': " + SndfileError(mFile));
-  if (n == 0 && mExactLength && mRead < mFrames) throw CutShort(mPath, mFrames, mRead, mRate);
-  mRead += n;
-  const size_t frames = static_cast<size_t>(n);
-  const float* src = mInterleaved.data();
-  if (mChannels == 1) {
-    std::copy(src, src + frames, channels[0]);
-  } else {
-    float* left = channels[0];
-    float* right = channels[1];
-    for (size_t i = 0; i < frames; ++i) {
-      left[i] = src[2 * i];
-      right[i] = src[2 * i + 1];
-    }
-  }
+  const size_t frames = ReadInterleaved(mInterleaved.data(), maxFrames);
+  // Only the copy is wanted here; a render checks the samples it reads itself.
+  DeinterleaveFinite(mInterleaved.data(), mChannels, frames, channels);
   return frames;
 }
 
@@ -164,46 +175,85 @@ AudioWriter::AudioWriter(const std::string& path, int channels, int sampleRate)
   mTempPath = dir + "." + base + ".partial-" + std::to_string(::getpid());
 
   mGuard = GuardTempFile(mTempPath);
-  std::unique_lock<std::mutex> lock(gOpenLock);
-  mFile = sf_open(mTempPath.c_str(), SFM_WRITE, &info);
-  if (!mFile) {
+  // The writer opens the file itself, as libsndfile would, to reserve its space and to store
+  // the peaks through the same descriptor.
+  mFd = ::open(mTempPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (mFd < 0) {
+    const int err = errno;
     ForgetTempFile(mGuard);
-    throw Failure("cannot write '" + path + "': " + SndfileError(nullptr));
+    throw Failure("cannot write '" + path + "': " + std::strerror(err));
+  }
+  std::unique_lock<std::mutex> lock(gOpenLock);
+  mFile = sf_open_fd(mFd, SFM_WRITE, &info, SF_FALSE);
+  if (!mFile) {
+    const std::string why = SndfileError(nullptr);
+    ::close(mFd);
+    ::unlink(mTempPath.c_str());
+    ForgetTempFile(mGuard);
+    throw Failure("cannot write '" + path + "': " + why);
   }
   lock.unlock();
+  mFixedFrameBytes = (format.format & SF_FORMAT_SUBMASK) == SF_FORMAT_FLOAT
+                         ? channels * static_cast<int>(sizeof(float))
+                         : 0;
   // Integer formats clip instead of wrapping around when the EQ lifts a sample above full scale.
   sf_command(mFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  // A float WAV holds the host's floats as they are: they go in as raw bytes, and the peaks
+  // that libsndfile would gather from them sample by sample are kept here instead.
+  if (format.format == (SF_FORMAT_WAV | SF_FORMAT_FLOAT) && kLittleEndianHost &&
+      sf_command(mFile, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_TRUE) == SF_TRUE)
+    mPeaks.reset(new PeakTracker(channels));
 }
 
 AudioWriter::~AudioWriter() {
   if (mFile) {
     sf_close(mFile);
+    ::close(mFd);
     ::unlink(mTempPath.c_str());
   }
   ForgetTempFile(mGuard);
 }
 
+void AudioWriter::Reserve(int64_t frames) {
+#if defined(FALLOC_FL_KEEP_SIZE)
+  // Only a hint: where the file system cannot, the file grows block by block as before.
+  if (mFixedFrameBytes > 0 && frames > 0)
+    (void)::fallocate(mFd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(frames * mFixedFrameBytes));
+#else
+  (void)frames;
+#endif
+}
+
 void AudioWriter::Write(const float* const* channels, size_t frames) {
-  const float* data = channels[0];
-  if (mChannels == 2) {
-    mInterleaved.resize(frames * 2);
-    for (size_t i = 0; i < frames; ++i) {
-      mInterleaved[2 * i] = channels[0][i];
-      mInterleaved[2 * i + 1] = channels[1][i];
-    }
-    data = mInterleaved.data();
+  mInterleaved.resize(frames * static_cast<size_t>(mChannels));
+  InterleaveFinite(channels, mChannels, frames, mInterleaved.data());  // only the copy is wanted
+  WriteInterleaved(mInterleaved.data(), frames);
+}
+
+void AudioWriter::WriteInterleaved(const float* frames, size_t count) {
+  bool written;
+  if (mPeaks) {
+    mPeaks->Add(frames, count);
+    const sf_count_t bytes = static_cast<sf_count_t>(count * mChannels * sizeof(float));
+    written = sf_write_raw(mFile, frames, bytes) == bytes;
+  } else {
+    written = sf_writef_float(mFile, frames, static_cast<sf_count_t>(count)) ==
+              static_cast<sf_count_t>(count);
   }
-  sf_count_t n = sf_writef_float(mFile, data, static_cast<sf_count_t>(frames));
-  if (n != static_cast<sf_count_t>(frames))
-    throw Failure("cannot write '" + mPath + "': " + SndfileError(mFile));
+  if (!written) throw Failure("cannot write '" + mPath + "': " + SndfileError(mFile));
 }
 
 void AudioWriter::Commit() {
   SNDFILE* file = mFile;
   mFile = nullptr;
-  if (sf_close(file) != 0) {
+  const bool closed = sf_close(file) == 0;
+  const bool peaksStored = closed && (!mPeaks || WritePeakChunk(mFd, *mPeaks));
+  const bool fdClosed = ::close(mFd) == 0;
+  mFd = -1;
+  if (!closed || !peaksStored || !fdClosed) {
     ::unlink(mTempPath.c_str());
-    throw Failure("cannot finish writing '" + mPath + "'");
+    throw Failure("cannot finish writing '" + mPath + "'" +
+                  (closed && !peaksStored ? ": its peak levels could not be stored" : ""));
   }
   if (std::rename(mTempPath.c_str(), mPath.c_str()) != 0) {
     const int err = errno;

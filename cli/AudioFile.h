@@ -1,15 +1,19 @@
-// Audio files through libsndfile, read and written block by block in planar float buffers
-// (one buffer per channel), so memory does not grow with the length of a file.
+// Audio files through libsndfile, read and written piece by piece, so memory does not grow
+// with the length of a file: in interleaved frames as the file holds them (L R L R ...), or in
+// planar float buffers (one buffer per channel) at the cost of a copy.
 #ifndef TESSOR_CLI_AUDIO_FILE_H
 #define TESSOR_CLI_AUDIO_FILE_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 typedef struct sf_private_tag SNDFILE;
 
 namespace cli {
+
+class PeakTracker;
 
 // Reads any file libsndfile reads (WAV, AIFF, FLAC, OGG, ...). Opening throws a failure for a
 // file that cannot be read or that has more than two channels. A file that holds fewer
@@ -26,9 +30,14 @@ class AudioReader {
   int Channels() const { return mChannels; }
   int SampleRate() const { return mRate; }
   int64_t Frames() const { return mFrames; }  // as the file's header states it; 0: unknown
+  // Whether Frames() is a promise (reading fails when the file ends before) or an estimate.
+  bool LengthIsExact() const { return mExactLength && mFrames > 0; }
 
-  // Reads up to maxFrames frames into channels[0..Channels()-1]; returns the frames read,
-  // 0 at the end. Throws a failure when the file cannot be read on or ends early.
+  // Reads up to maxFrames frames into frames (Channels() samples each); returns the frames
+  // read, fewer than maxFrames only at the end, 0 at the end. Throws a failure when the file
+  // cannot be read on or ends early, at the call after the last frames it could read.
+  size_t ReadInterleaved(float* frames, size_t maxFrames);
+  // The same into channels[0..Channels()-1].
   size_t Read(float* const* channels, size_t maxFrames);
 
  private:
@@ -54,6 +63,14 @@ class AudioWriter {
   AudioWriter(const AudioWriter&) = delete;
   AudioWriter& operator=(const AudioWriter&) = delete;
 
+  // Says, before the first write, how many frames are coming; give only a count that is
+  // certain. A file of float samples then gets its disk space in one piece instead of block
+  // by block as it grows, which saves the file system most of its work.
+  void Reserve(int64_t frames);
+  // Appends count frames of as many samples as the file has channels; throws a failure when
+  // it cannot.
+  void WriteInterleaved(const float* frames, size_t count);
+  // The same from one buffer per channel.
   void Write(const float* const* channels, size_t frames);
   void Commit();
 
@@ -63,10 +80,13 @@ class AudioWriter {
  private:
   std::string mPath;
   std::string mTempPath;
+  int mFd = -1;
   SNDFILE* mFile = nullptr;
   int mChannels = 0;
+  int mFixedFrameBytes = 0;  // bytes per frame when the samples take a fixed size, else 0
   std::string mFormatName;
   std::vector<float> mInterleaved;
+  std::unique_ptr<PeakTracker> mPeaks;  // a float WAV's peaks, when libsndfile does not keep them
   int mGuard = -1;  // removes the temporary file if the process is interrupted
 };
 

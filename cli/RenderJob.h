@@ -18,8 +18,8 @@ struct RenderRequest {
   std::vector<std::string> settings;  // "NAME=VALUE", applied in order after the preset
   unsigned blockFrames = 512;
   bool showProgress = false;
-  // Told the frames of every block as soon as it is written (a batch's progress display);
-  // called on the thread that runs the job.
+  // Told the frames of every piece of the file as soon as it is written (a batch's progress
+  // display); called on the thread that runs the job.
   std::function<void(int64_t frames)> onFrames;
 };
 

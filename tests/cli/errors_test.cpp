@@ -169,8 +169,16 @@ TEST_F(CommandErrors, NonFiniteInputSamplesFailInsteadOfWritingGarbage) {
   a.samples[2500] = std::numeric_limits<float>::quiet_NaN();
   ASSERT_TRUE(WriteTestAudio(dir / "nan.wav", a));
   before = DirEntries(dir.Path());
-  // The first 2048 frames were already rendered and written to a temporary file.
+  // The first two blocks were already rendered when the third shows the NaN.
   ExpectError({"render", dir / "nan.wav", Out(), "--block", "1024"}, 1, "frame 2500");
+
+  // Far into the file, in the right channel: the count goes on across blocks and reads.
+  a.channels = 2;
+  a.samples.assign(2 * 100000, 0.1f);
+  a.samples[2 * 70001 + 1] = std::numeric_limits<float>::infinity();
+  ASSERT_TRUE(WriteTestAudio(dir / "inf.wav", a));
+  before = DirEntries(dir.Path());
+  ExpectError({"render", dir / "inf.wav", Out(), "--block", "1000"}, 1, "frame 70001");
 }
 
 TEST_F(CommandErrors, MissingOrMalformedPresetsFail) {
