@@ -16,6 +16,8 @@ int InfoCommand(const Args& args);
 int PresetCommand(const Args& args);
 int DemoCommand(const Args& args);
 int ResponseCommand(const Args& args);
+int SnapshotCommand(const Args& args);
+int GuiCommand(const Args& args);
 
 }  // namespace cli
 

@@ -4,13 +4,11 @@
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cli/ComponentLocator.h"
+#include "cli/OutputPath.h"
 #include "cli/ResponseMeasure.h"
 #include "cli/ResponsePlot.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 namespace cli {
@@ -42,20 +40,6 @@ const char kHelp[] =
     "\n"
     "example: tessor-eq response vocal.png --set HPF=\"80 Hz\" --set \"MF Level 2=3\" --csv "
     "vocal.csv\n";
-
-bool EndsWithPng(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string ext = path.substr(path.size() - 4);
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext == ".png";
-}
-
-void CheckNotDirectory(const std::string& path) {
-  struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-    throw UsageError("'" + path + "' is a directory; give the path of the file to write");
-}
 
 std::string Csv(const MeasuredResponse& response) {
   std::string text = "frequency_hz,gain_db\n";

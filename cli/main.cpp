@@ -27,6 +27,10 @@ const char kUsage[] =
     "                 write or print a preset (the unit's saved state as an XML property list)\n"
     "  response OUT.png [--set NAME=VALUE]... [--preset FILE.aupreset] [--rate HZ] [--csv FILE]\n"
     "                 measure the magnitude response and draw it as a picture\n"
+    "  snapshot OUT.png [--set NAME=VALUE]... [--preset FILE.aupreset] [--carbon]\n"
+    "                 draw the editor as a host shows it into a picture, without a display\n"
+    "  gui [--set NAME=VALUE]... [--preset FILE.aupreset] [--save FILE.aupreset] [--carbon]\n"
+    "                 open the editor in a window on the X display and turn its knobs\n"
     "  demo [DIR] [--component PATH]\n"
     "                 render a short demonstration signal and show what the EQ did\n"
     "\n"
@@ -37,7 +41,7 @@ const char kUsage[] =
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("tessor-eq: missing command; usage: tessor-eq render|params|info|preset|response|demo ... "
+    std::fputs("tessor-eq: missing command; usage: tessor-eq render|params|info|preset|response|snapshot|gui|demo ... "
                "(see 'tessor-eq --help')\n", stderr);
     return cli::kExitUsage;
   }
@@ -54,6 +58,8 @@ int main(int argc, char** argv) {
     if (command == "preset") return cli::PresetCommand(args);
     if (command == "demo") return cli::DemoCommand(args);
     if (command == "response") return cli::ResponseCommand(args);
+    if (command == "snapshot") return cli::SnapshotCommand(args);
+    if (command == "gui") return cli::GuiCommand(args);
     throw cli::UsageError("unknown command '" + command + "'; try 'tessor-eq --help'");
   } catch (const cli::CliError& e) {
     std::fprintf(stderr, "tessor-eq: %s\n", e.what());

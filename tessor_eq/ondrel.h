@@ -7,6 +7,9 @@
 
 #include "framework/IPlugin.h"
 #include "tessor_eq/rbjfilter.h"
+#if !defined(TESSOR_FORMAT_LV2)
+#include "tessor_eq/ondrel_editor.h"
+#endif
 
 enum EParams
 {
@@ -52,6 +55,10 @@ public:
     InitParameters();
     MakeDefaultPreset(nullptr, 1);
     InitFilters();
+#if !defined(TESSOR_FORMAT_LV2)
+    // The Audio Unit build has an editor; the LV2 build has none.
+    AttachGraphics(MakeOndrelEditor(this));
+#endif
   }
   ~ondrel() override;
 

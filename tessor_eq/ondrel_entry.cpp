@@ -1,5 +1,5 @@
-// The component's exported entry: the Component Manager calls it for every selector of every
-// instance.
+// The component's exported entries: the Component Manager calls ondrel_Entry for every selector
+// of every instance of the effect, and ondrel_ViewEntry for those of its Carbon view component.
 #include <CoreServices/Components.h>
 
 #include "framework/au/IPluginAU.h"
@@ -8,4 +8,10 @@ extern "C" __attribute__((visibility("default"))) ComponentResult ondrel_Entry(
     ComponentParameters* params, void* pPlug)
 {
   return IPluginAU::IPluginAUEntry(params, pPlug);
+}
+
+extern "C" __attribute__((visibility("default"))) ComponentResult ondrel_ViewEntry(
+    ComponentParameters* params, void* pView)
+{
+  return IPluginAU::IPluginAUCarbonViewEntry(params, pView);
 }

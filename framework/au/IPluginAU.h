@@ -10,6 +10,7 @@
 //   IPluginAU_CFStrings.cpp   UTF-8 text to and from CFStrings
 //   IPluginAU_Render.cpp      buses, input connections, channel checks and RenderProc
 //   IPluginAU_State.cpp       saved state, parameter procedures, notifications, transport
+//   IPluginAU_Views.cpp       the Cocoa view factory and the Carbon view component's entry
 
 #include <AudioToolbox/AudioUnitUtilities.h>
 #include <AudioUnit/AudioUnit.h>
@@ -77,6 +78,10 @@ class IPluginAU : public IPluginBase {
 
   // ---- Component entry ----
   static ComponentResult IPluginAUEntry(ComponentParameters* params, void* pPlug);
+  // The entry of the plug-in's Carbon view component ('auvw', the plug-in's codes): open and
+  // close of a view instance (pView is its record) and the create selector, which opens the
+  // plug-in's editor in the host's Carbon window (IPluginAU_Views.cpp).
+  static ComponentResult IPluginAUCarbonViewEntry(ComponentParameters* params, void* pView);
   // Fast dispatch: the procedure for a get-parameter, set-parameter or render selector.
   ComponentResult GetProc(unsigned long selector, unsigned long* pDataSize, void* pData);
 

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 
+#include <CoreServices/Gestalt.h>
+
 #include "framework/IPluginUtilities.h"
 #include "framework/au/IPluginAU.h"
 #include "framework/au/IPluginAU_CFStrings.h"
@@ -14,6 +16,16 @@ namespace {
 
 // A factory preset handed to the host inside a CFArray. The array's callbacks count references
 // to it, so releasing the array (or its last copy) frees the record and its name.
+// The Cocoa view factory protocol the editor's view needs came with system 10.5.
+constexpr SInt32 kFirstCocoaViewSystem = 0x1050;
+
+// The system version as Gestalt reports it (0x1068 for 10.6.8); 0 when it cannot tell.
+SInt32 SystemVersion()
+{
+  SInt32 version = 0;
+  return Gestalt(gestaltSystemVersion, &version) == noErr ? version : 0;
+}
+
 struct SharedPreset {
   AUPreset mPreset;  // first, so an element of the array reads as an AUPreset*
   std::atomic<int> mRefs;
@@ -411,7 +423,7 @@ ComponentResult IPluginAU::GetViewProperty(const PropertyQuery& q)
       return noErr;
 
     case kAudioUnitProperty_CocoaUI: {
-      if (!mEditor) return kAudioUnitErr_InvalidProperty;
+      if (!mEditor || SystemVersion() < kFirstCocoaViewSystem) return kAudioUnitErr_InvalidProperty;
       *q.mSize = sizeof(AudioUnitCocoaViewInfo);
       if (q.mData) {
         AudioUnitCocoaViewInfo* info = static_cast<AudioUnitCocoaViewInfo*>(q.mData);

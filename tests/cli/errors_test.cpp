@@ -98,6 +98,21 @@ TEST_F(CommandErrors, ResponseCommandLinesThatCannotWork) {
   ExpectError({"response", dir / "r.png", "--preset", dir / "none.aupreset"}, 1, "cannot read preset");
 }
 
+TEST_F(CommandErrors, EditorCommandLinesThatCannotWork) {
+  ExpectError({"snapshot"}, 2, "missing arguments");
+  ExpectError({"snapshot", dir / "e.jpg"}, 2, "should end in .png");
+  ExpectError({"snapshot", dir / "e.png", "--set", "HPF=90 Hz"}, 2, "not a value of HPF");
+  ExpectError({"gui", dir / "e.png"}, 2, "unexpected argument");
+  ExpectError({"gui", "--save", dir.Path()}, 2, "is a directory");
+  const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  ::unsetenv("DISPLAY");
+  ExpectError({"gui"}, 1, "DISPLAY is not set");
+  ::setenv("DISPLAY", ":999", 1);  // no server there
+  ExpectError({"gui"}, 1, "cannot open X display \":999\"");
+  if (display.empty()) ::unsetenv("DISPLAY");
+  else ::setenv("DISPLAY", display.c_str(), 1);
+}
+
 TEST_F(CommandErrors, TruncatedInputFailsSayingHowMuchCouldBeRead) {
   TestAudio a;
   a.channels = 2;

@@ -50,7 +50,7 @@ const InfoRow kInfoRows[] = {
     {kAudioUnitProperty_ParameterValueStrings, G, 2, kRefused, 0, false},
     {kAudioUnitProperty_ParameterValueStrings, G, 10, kRefused, 12345, false},
     {kAudioUnitProperty_ParameterValueStrings, I, 0, kRefused, 12345, false},
-    {kAudioUnitProperty_GetUIComponentList, G, 0, kRefused, 12345, false},  // no editor
+    {kAudioUnitProperty_GetUIComponentList, O, 0, noErr, sizeof(ComponentDescription), false},
     {kAudioUnitProperty_TailTime, G, 0, noErr, 8, false},
     {kAudioUnitProperty_TailTime, O, 0, kRefused, 12345, false},
     {kAudioUnitProperty_BypassEffect, G, 0, noErr, 4, true},
@@ -66,7 +66,7 @@ const InfoRow kInfoRows[] = {
     {kAudioUnitProperty_HostCallbacks, I, 0, kRefused, 12345, false},
     {kAudioUnitProperty_CurrentPreset, O, 0, noErr, sizeof(AUPreset), true},
     {kAudioUnitProperty_PresentPreset, G, 0, noErr, sizeof(AUPreset), true},
-    {kAudioUnitProperty_CocoaUI, G, 0, kRefused, 12345, false},  // no editor
+    {kAudioUnitProperty_CocoaUI, I, 0, noErr, sizeof(AudioUnitCocoaViewInfo), false},
     {kAudioUnitProperty_ParameterStringFromValue, G, 0, noErr, sizeof(AudioUnitParameterStringFromValue), false},
     {kAudioUnitProperty_ParameterStringFromValue, I, 0, noErr, sizeof(AudioUnitParameterStringFromValue), false},
     {kAudioUnitProperty_ParameterIDName, G, 0, noErr, sizeof(AudioUnitParameterIDName), false},
@@ -289,14 +289,26 @@ TEST_F(EqUnit, OpenInstanceOffersExactlyTheDefaultPreset)
   CFRelease(current.presetName);
 }
 
-TEST_F(EqUnit, ViewAnnouncementsAreRefusedWithoutAnEditor)
+TEST_F(EqUnit, ViewsAreAnnouncedWithTheBundleTheFactoryClassAndTheCarbonViewComponent)
 {
   AudioUnitCocoaViewInfo info = {};
   UInt32 size = sizeof(info);
-  EXPECT_EQ(kRefused, AudioUnitGetProperty(unit, kAudioUnitProperty_CocoaUI, G, 0, &info, &size));
+  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_CocoaUI, G, 0, &info, &size));
+  ASSERT_NE(nullptr, info.mCocoaAUViewBundleLocation);
+  CFURLRef expected = CFBundleCopyBundleURL(host::LoadComponentBundle(TESSOR_EQ_BUNDLE).bundle);
+  EXPECT_TRUE(CFEqual(expected, info.mCocoaAUViewBundleLocation));
+  EXPECT_EQ("ondrel_View", host::StringFromCF(info.mCocoaAUViewClass[0]));
+  CFRelease(expected);
+  CFRelease(info.mCocoaAUViewBundleLocation);
+  CFRelease(info.mCocoaAUViewClass[0]);
+
   ComponentDescription cd = {};
   size = sizeof(cd);
-  EXPECT_EQ(kRefused, AudioUnitGetProperty(unit, kAudioUnitProperty_GetUIComponentList, G, 0, &cd, &size));
+  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_GetUIComponentList, G, 0, &cd, &size));
+  EXPECT_EQ(host::FourCCString(cd.componentType) + host::FourCCString(cd.componentSubType) +
+                host::FourCCString(cd.componentManufacturer),
+            "auvw2l87Fnwd");
+  EXPECT_NE(nullptr, FindNextComponent(nullptr, &cd)) << "the bundle registers the view component";
 }
 
 TEST_F(EqUnit, SetsOfReadOnlyOrUnknownPropertiesAreRefused)

@@ -104,7 +104,7 @@ void NSWindow::setContentView(NSView* view) {
 }
 
 void NSWindow::setTitle(const NSString* title) {
-  if (m_native && title) m_native->title = title->str();
+  if (m_native && title) ws::SetTitle(m_native, title->str());
 }
 
 NSRect NSWindow::frame() const {

@@ -250,7 +250,7 @@ OSStatus SetWindowTitleWithCFString(WindowRef window, CFStringRef title) {
   if (!carbon::IsLiveWindow(window) || !title) return paramErr;
   char buffer[512];
   if (CFStringGetCString(title, buffer, sizeof buffer, kCFStringEncodingUTF8))
-    window->native->title = buffer;
+    ws::SetTitle(window->native, buffer);
   return noErr;
 }
 

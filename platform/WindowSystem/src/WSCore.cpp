@@ -168,6 +168,12 @@ void ShowWindow(WindowSystemWindow* window, bool show) {
   if (show && window->client) window->client->Uncover(0, 0, window->width, window->height);
 }
 
+void SetTitle(WindowSystemWindow* window, const std::string& title) {
+  if (!IsLive(window)) return;
+  window->title = title;
+  S().backend->TitleNative(window);
+}
+
 void RequestDisplay(WindowSystemWindow* window) {
   if (IsLive(window)) window->displayRequested = true;
 }

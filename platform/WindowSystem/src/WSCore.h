@@ -78,6 +78,8 @@ void DestroyWindow(WindowSystemWindow* window);
 // False (nothing changes) for sizes below 1 or too large to hold.
 bool ResizeWindow(WindowSystemWindow* window, int w, int h);
 void ShowWindow(WindowSystemWindow* window, bool show);
+// The title the window shows in its frame (X11: the window manager's title bar).
+void SetTitle(WindowSystemWindow* window, const std::string& title);
 bool IsLive(const WindowSystemWindow* window);
 // The client's Display runs at the end of the current pass of the loop.
 void RequestDisplay(WindowSystemWindow* window);
@@ -108,6 +110,7 @@ class Backend {
   virtual void DestroyNative(WindowSystemWindow* window) = 0;
   virtual void ResizeNative(WindowSystemWindow* window) = 0;
   virtual void ShowNative(WindowSystemWindow* window, bool show) = 0;
+  virtual void TitleNative(WindowSystemWindow*) {}
   virtual void Present(WindowSystemWindow* window, int x, int y, int w, int h) = 0;
   // Waits at most maxWait seconds for input and delivers what came (with Deliver, Uncover).
   virtual void WaitForEvents(double maxWait) = 0;

@@ -86,6 +86,11 @@ class X11 : public Backend {
     XFlush(m_display);
   }
 
+  void TitleNative(WindowSystemWindow* w) override {
+    XStoreName(m_display, w->native, w->title.c_str());
+    XFlush(m_display);
+  }
+
   void Present(WindowSystemWindow* w, int x, int y, int width, int height) override {
     XImage* image = XCreateImage(m_display, m_visual, m_depth, ZPixmap, 0,
                                  reinterpret_cast<char*>(w->pixels.data()), w->width, w->height, 32,

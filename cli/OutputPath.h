@@ -1,0 +1,18 @@
+// Checks of an output path made before any work starts, so that a command that would fail to
+// write its result says so at once.
+#ifndef TESSOR_CLI_OUTPUT_PATH_H
+#define TESSOR_CLI_OUTPUT_PATH_H
+
+#include <string>
+
+namespace cli {
+
+// True when the path ends in ".png", in any case.
+bool EndsWithPng(const std::string& path);
+
+// Throws a usage error when the path names a directory.
+void CheckNotDirectory(const std::string& path);
+
+}  // namespace cli
+
+#endif
