@@ -242,3 +242,13 @@ TEST_F(EditorGui, SigtermEndsTheSessionCleanlyAndSavesTheSettingsItWasGiven) {
   ASSERT_EQ(0, gui.Wait()) << gui.Out();
   EXPECT_EQ("HPF = 3 (80 Hz)", PresetLine(dir / "p.aupreset", "HPF"));
 }
+
+TEST_F(EditorGui, AWindowDestroyedByAnotherClientEndsTheSessionAndStillSaves) {
+  GuiSession gui(server->Name(), {"--set", "Gain=2", "--save", dir / "p.aupreset"});
+  const Window w = WaitForWindow("Tessor EQ");
+  ASSERT_NE(0u, w) << gui.Out();
+  XDestroyWindow(display, w);
+  XSync(display, False);
+  ASSERT_EQ(0, gui.Wait()) << gui.Out();
+  EXPECT_EQ("Gain = 2 dB", PresetLine(dir / "p.aupreset", "Gain"));
+}

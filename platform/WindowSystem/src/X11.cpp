@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
 
@@ -24,6 +25,18 @@ double MonotonicSeconds() {
   return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
+// Xlib's default error handler ends the process. A window can vanish under us at any time
+// (another client destroys it, or it goes while a drawing request is on its way), and requests
+// on it then fail with BadWindow or BadDrawable: those are expected and ignored. Any other
+// error is reported on stderr and the host carries on, so that it can still save its work.
+int TolerateGoneWindows(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+  char text[256] = "";
+  XGetErrorText(display, error->error_code, text, sizeof(text));
+  fprintf(stderr, "X11: %s (request %d)\n", text, static_cast<int>(error->request_code));
+  return 0;
+}
+
 unsigned ModifiersOf(unsigned state) {
   unsigned m = 0;
   if (state & ShiftMask) m |= kWindowSystemShift;
@@ -39,6 +52,7 @@ class X11 : public Backend {
     m_deleteAtom = XInternAtom(d, "WM_DELETE_WINDOW", False);
     m_visual = DefaultVisual(d, DefaultScreen(d));
     m_depth = DefaultDepth(d, DefaultScreen(d));
+    XSetErrorHandler(&TolerateGoneWindows);
   }
   ~X11() override { XCloseDisplay(m_display); }
 
@@ -69,16 +83,18 @@ class X11 : public Backend {
   void DestroyNative(WindowSystemWindow* w) override {
     m_known.erase(std::remove(m_known.begin(), m_known.end(), w), m_known.end());
     XFreeGC(m_display, static_cast<GC>(w->nativeData));
-    XDestroyWindow(m_display, w->native);
+    if (w->native) XDestroyWindow(m_display, w->native);
     XFlush(m_display);
   }
 
   void ResizeNative(WindowSystemWindow* w) override {
+    if (!w->native) return;
     FixSize(w);
     XResizeWindow(m_display, w->native, w->width, w->height);
   }
 
   void ShowNative(WindowSystemWindow* w, bool show) override {
+    if (!w->native) return;
     if (show)
       XMapRaised(m_display, w->native);
     else
@@ -87,11 +103,13 @@ class X11 : public Backend {
   }
 
   void TitleNative(WindowSystemWindow* w) override {
+    if (!w->native) return;
     XStoreName(m_display, w->native, w->title.c_str());
     XFlush(m_display);
   }
 
   void Present(WindowSystemWindow* w, int x, int y, int width, int height) override {
+    if (!w->native) return;
     XImage* image = XCreateImage(m_display, m_visual, m_depth, ZPixmap, 0,
                                  reinterpret_cast<char*>(w->pixels.data()), w->width, w->height, 32,
                                  w->width * 4);
@@ -186,7 +204,11 @@ class X11 : public Backend {
         Deliver(w, e);
         return;
       case DestroyNotify:
+        // Destroyed by someone else (our own destruction forgets the window first): the user's
+        // window is gone, which the host hears as a close request; nothing is sent to it again.
         m_known.erase(std::remove(m_known.begin(), m_known.end(), w), m_known.end());
+        w->native = 0;
+        w->closeRequested = true;
         return;
       default:
         return;
