@@ -1,3 +1,3 @@
 tessor_add_test(windowsystem_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/WindowStandInsTest.cpp ${CMAKE_CURRENT_LIST_DIR}/AppKitViewsTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/WindowStandIns_test.cpp ${CMAKE_CURRENT_LIST_DIR}/AppKitViews_test.cpp
   LIBS tessor_platform)

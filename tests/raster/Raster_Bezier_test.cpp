@@ -3,7 +3,7 @@
 #include "raster/curves/Raster_Curves.h"
 
 #include "Raster_TestBitmap.h"
-#include "lines_TestCanvas.h"
+#include "Raster_TestCanvas.h"
 
 #include <gtest/gtest.h>
 

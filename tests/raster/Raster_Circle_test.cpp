@@ -4,7 +4,7 @@
 #include "raster/lines/Raster_Lines.h"
 
 #include "Raster_TestBitmap.h"
-#include "lines_TestCanvas.h"
+#include "Raster_TestCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -70,5 +70,5 @@ TEST(Mutex, TwoThreadsIncrementUnderTheLockWithoutLosingUpdates) {
 }
 
 TEST(AssertDeathTest, FailedAssertionPrintsFileLineAndExpression) {
-  EXPECT_DEATH(CORE_ASSERT(1 + 1 == 3), "mutex_test.cpp:[0-9]+: failed assertion `1 \\+ 1 == 3'");
+  EXPECT_DEATH(CORE_ASSERT(1 + 1 == 3), "Core_Mutex_test.cpp:[0-9]+: failed assertion `1 \\+ 1 == 3'");
 }

@@ -5,7 +5,7 @@
 #include "raster/curves/Raster_Curves.h"
 #include "raster/lines/Raster_Lines.h"
 
-#include "lines_TestCanvas.h"
+#include "Raster_TestCanvas.h"
 
 #include <gtest/gtest.h>
 
