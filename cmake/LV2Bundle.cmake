@@ -19,7 +19,7 @@ function(tessor_add_lv2_bundle)
   endif()
   set(dir ${CMAKE_BINARY_DIR}/${B_BUNDLE_NAME}.lv2)
   set(generator ${B_BUNDLE_NAME}_lv2_turtle)
-  add_executable(${generator} ${CMAKE_SOURCE_DIR}/framework/lv2/lv2_turtle_main.cpp)
+  add_executable(${generator} ${CMAKE_SOURCE_DIR}/framework/lv2/IPluginLV2_TurtleMain.cpp)
   target_link_libraries(${generator} PRIVATE ${B_PLUGIN} tessor_lv2_turtle)
 
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${B_BUNDLE_NAME}.lv2.stamp)

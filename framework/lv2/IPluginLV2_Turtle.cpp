@@ -1,4 +1,4 @@
-#include "framework/lv2/LV2Turtle.h"
+#include "framework/lv2/IPluginLV2_Turtle.h"
 
 #include <cctype>
 #include <cerrno>

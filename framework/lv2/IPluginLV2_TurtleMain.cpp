@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/lv2/IPluginLV2.h"
-#include "framework/lv2/LV2Turtle.h"
+#include "framework/lv2/IPluginLV2_Turtle.h"
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc > 4) {
