@@ -7,11 +7,12 @@
 
 namespace cli {
 
-// True when the path ends in ".png", in any case.
-bool EndsWithPng(const std::string& path);
-
 // Throws a usage error when the path names a directory.
 void CheckNotDirectory(const std::string& path);
+
+// Throws a usage error unless the path ends in ".png" (in any case) and is not a directory:
+// the commands that draw a picture write it as PNG whatever the name says.
+void CheckPngOutput(const std::string& path);
 
 }  // namespace cli
 

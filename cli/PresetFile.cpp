@@ -2,6 +2,7 @@
 
 #include "cli/AtomicFile.h"
 #include "cli/CliError.h"
+#include "cli/HostedUnit.h"
 #include "host/ComponentBundle.h"
 
 #include <sys/stat.h>
@@ -171,6 +172,17 @@ void WritePresetFile(const std::string& path, CFPropertyListRef preset) {
                           static_cast<size_t>(CFDataGetLength(xml)));
   CFRelease(xml);
   WriteFileAtomically(path, bytes, "preset");
+}
+
+void WriteUnitStateAsPreset(const HostedUnit& unit, const std::string& path) {
+  CFPropertyListRef state = unit.CopyState();
+  try {
+    WritePresetFile(path, state);
+  } catch (...) {
+    CFRelease(state);
+    throw;
+  }
+  CFRelease(state);
 }
 
 }  // namespace cli

@@ -13,6 +13,8 @@
 
 namespace cli {
 
+class HostedUnit;
+
 struct PresetContents {
   SInt32 version = 0;
   OSType type = 0, subtype = 0, manufacturer = 0;
@@ -37,6 +39,9 @@ void CheckPresetFits(const PresetContents& preset, const std::string& path,
 // Writes the dictionary as an XML property list; the file is replaced only once it is
 // complete. Throws a failure when it cannot be written.
 void WritePresetFile(const std::string& path, CFPropertyListRef preset);
+
+// Writes the unit's current state (its ClassInfo) as a preset file, as WritePresetFile does.
+void WriteUnitStateAsPreset(const HostedUnit& unit, const std::string& path);
 
 }  // namespace cli
 

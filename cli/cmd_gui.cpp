@@ -65,14 +65,7 @@ void CatchStopSignals() {
 }
 
 void Save(HostedUnit& unit, const std::string& path) {
-  CFPropertyListRef state = unit.CopyState();
-  try {
-    WritePresetFile(path, state);
-  } catch (...) {
-    CFRelease(state);
-    throw;
-  }
-  CFRelease(state);
+  WriteUnitStateAsPreset(unit, path);
   std::printf("saved %s\n", path.c_str());
 }
 

@@ -33,14 +33,7 @@ int Save(const ParsedArgs& parsed) {
   const std::string path = parsed.positional[1];
   HostedUnit unit(LocateComponent(parsed.Value("component")));
   UnitSettings(unit, "", parsed.Values("set")).ApplyTo(unit);
-  CFPropertyListRef state = unit.CopyState();
-  try {
-    WritePresetFile(path, state);
-  } catch (...) {
-    CFRelease(state);
-    throw;
-  }
-  CFRelease(state);
+  WriteUnitStateAsPreset(unit, path);
   std::printf("wrote %s (%zu parameter values)\n", path.c_str(), unit.Parameters().size());
   return 0;
 }

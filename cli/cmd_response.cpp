@@ -65,9 +65,7 @@ int ResponseCommand(const Args& args) {
   }
   ExpectPositional(parsed, 1, 1, kUsage);
   const std::string out = parsed.positional[0];
-  if (!EndsWithPng(out))
-    throw UsageError("OUT '" + out + "' should end in .png; the picture is a PNG file");
-  CheckNotDirectory(out);
+  CheckPngOutput(out);
   const std::string csv = parsed.Value("csv");
   if (!csv.empty()) CheckNotDirectory(csv);
 

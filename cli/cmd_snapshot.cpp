@@ -58,9 +58,7 @@ int SnapshotCommand(const Args& args) {
   }
   ExpectPositional(parsed, 1, 1, kUsage);
   const std::string out = parsed.positional[0];
-  if (!EndsWithPng(out))
-    throw UsageError("OUT '" + out + "' should end in .png; the picture is a PNG file");
-  CheckNotDirectory(out);
+  CheckPngOutput(out);
 
   EditorRequest request;
   request.componentPath = LocateComponent(parsed.Value("component"));
