@@ -45,8 +45,9 @@ const std::string& InputFile() {
         double t = double(start + int64_t(i)) / kRate;
         seed = seed * 1664525u + 1013904223u;
         double noise = (double(seed >> 8) / 16777216.0 - 0.5) * 0.05;
-        double s = 0.2 * std::sin(6.2831853 * 110 * t) * (0.8 + 0.2 * std::sin(6.2831853 * 0.5 * t)) +
-                   0.1 * std::sin(6.2831853 * 880 * t) + 0.05 * std::sin(6.2831853 * 5000 * t);
+        double s =
+            0.2 * std::sin(6.2831853 * 110 * t) * (0.8 + 0.2 * std::sin(6.2831853 * 0.5 * t)) +
+            0.1 * std::sin(6.2831853 * 880 * t) + 0.05 * std::sin(6.2831853 * 5000 * t);
         block[2 * i] = float(s + noise);
         block[2 * i + 1] = float(0.9 * s - noise);
       }
@@ -71,28 +72,57 @@ void RunCase(benchmark::State& state, const std::vector<std::string>& command) {
 }
 
 void BM_TessorEqRender_FiveStages(benchmark::State& state) {
-  RunCase(state, {TESSOR_EQ_EXE, "render", InputFile(), WorkDir() + "/tessor.wav",
-                  "--set", "HPF=80 Hz", "--set", "LoShelf Level=4", "--set", "MF Level 1=-3",
-                  "--set", "MF Level 2=3", "--set", "HiShelf Level=2"});
+  RunCase(state, {TESSOR_EQ_EXE, "render", InputFile(), WorkDir() + "/tessor.wav", "--set",
+                  "HPF=80 Hz", "--set", "LoShelf Level=4", "--set", "MF Level 1=-3", "--set",
+                  "MF Level 2=3", "--set", "HiShelf Level=2"});
 }
 
 // The same five sections by sox: high-pass at 80 Hz (Q 0.59), low shelf at 35 Hz, peaking
 // bands at 240 Hz and 2500 Hz (Q 0.5), high shelf at 12 kHz.
 void BM_Sox_FiveBiquads(benchmark::State& state) {
-  RunCase(state, {"sox", "-V1", InputFile(), "-e", "floating-point", "-b", "32", WorkDir() + "/sox.wav",
-                  "highpass", "80", "0.59q", "bass", "4", "35", "1q", "equalizer", "240", "0.5q", "-3",
-                  "equalizer", "2500", "0.5q", "3", "treble", "2", "12000", "0.447q"});
+  RunCase(state, {"sox",
+                  "-V1",
+                  InputFile(),
+                  "-e",
+                  "floating-point",
+                  "-b",
+                  "32",
+                  WorkDir() + "/sox.wav",
+                  "highpass",
+                  "80",
+                  "0.59q",
+                  "bass",
+                  "4",
+                  "35",
+                  "1q",
+                  "equalizer",
+                  "240",
+                  "0.5q",
+                  "-3",
+                  "equalizer",
+                  "2500",
+                  "0.5q",
+                  "3",
+                  "treble",
+                  "2",
+                  "12000",
+                  "0.447q"});
 }
 
 BENCHMARK(BM_Sox_FiveBiquads)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
-BENCHMARK(BM_TessorEqRender_FiveStages)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_TessorEqRender_FiveStages)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 
 void PrintRatio(const FastestRunReporter& reporter) {
   const double sox = reporter.Fastest("BM_Sox_FiveBiquads");
   const double eq = reporter.Fastest("BM_TessorEqRender_FiveStages");
   if (sox == 0 || eq == 0) return;
-  std::printf("\n%d s stereo, whole command, processor time: tessor-eq %.1f ms, sox %.1f ms, "
-              "tessor-eq / sox = %.2f\n", kSeconds, eq, sox, eq / sox);
+  std::printf(
+      "\n%d s stereo, whole command, processor time: tessor-eq %.1f ms, sox %.1f ms, "
+      "tessor-eq / sox = %.2f\n",
+      kSeconds, eq, sox, eq / sox);
 }
 
 }  // namespace

@@ -17,9 +17,8 @@ namespace {
 
 const int kFrames = 512;
 
-class BenchOndrel : public ondrel
-{
-public:
+class BenchOndrel : public ondrel {
+ public:
   void BeginInformHostOfParamChange(int) override {}
   void InformHostOfParamChange(int, double) override {}
   void EndInformHostOfParamChange(int) override {}
@@ -31,14 +30,12 @@ public:
   bool SendMidiMsg(IMidiMsg*) override { return false; }
   bool SendMidiMsgs(Core_TypedBuf<IMidiMsg>*) override { return false; }
 
-  BenchOndrel(bool stereo, bool allBands, bool oversample)
-  {
+  BenchOndrel(bool stereo, bool allBands, bool oversample) {
     SetSampleRate(48000.0);
     SetBlockSize(kFrames);
     SetInputChannelConnections(0, stereo ? 2 : 1, true);
     SetOutputChannelConnections(0, stereo ? 2 : 1, true);
-    if (allBands)
-    {
+    if (allBands) {
       GetParam(kHPF)->Set(2);
       GetParam(kLoShelfLevel)->Set(6.0);
       GetParam(kMF1Level)->Set(-4.5);
@@ -50,15 +47,13 @@ public:
     OnParamReset();
   }
 
-  const rbjfilter* Band(int i) const
-  {
+  const rbjfilter* Band(int i) const {
     const rbjfilter* bands[5] = {&highPass, &lowShelf, &midBand1, &midBand2, &highShelf};
     return bands[i];
   }
 };
 
-std::vector<double> Noise(unsigned seed)
-{
+std::vector<double> Noise(unsigned seed) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<double> u(-0.5, 0.5);
   std::vector<double> v(kFrames);
@@ -66,14 +61,12 @@ std::vector<double> Noise(unsigned seed)
   return v;
 }
 
-void Run(benchmark::State& state, bool stereo, bool allBands, bool oversample)
-{
+void Run(benchmark::State& state, bool stereo, bool allBands, bool oversample) {
   BenchOndrel eq(stereo, allBands, oversample);
   std::vector<double> inL = Noise(1), inR = Noise(2), outL(kFrames), outR(kFrames);
   double* in[2] = {inL.data(), inR.data()};
   double* out[2] = {outL.data(), outR.data()};
-  for (auto _ : state)
-  {
+  for (auto _ : state) {
     eq.ProcessDoubleReplacing(in, out, kFrames);
     benchmark::DoNotOptimize(outL.data());
     benchmark::DoNotOptimize(outR.data());
@@ -82,12 +75,10 @@ void Run(benchmark::State& state, bool stereo, bool allBands, bool oversample)
   state.SetItemsProcessed(state.iterations() * kFrames);
 }
 
-struct PlainBiquad
-{
+struct PlainBiquad {
   double b0, b1, b2, a1, a2;
   double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-  double Process(double x)
-  {
+  double Process(double x) {
     const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
     x2 = x1;
     x1 = x;
@@ -97,20 +88,16 @@ struct PlainBiquad
   }
 };
 
-void BM_Floor_FiveBiquadsPerChannel(benchmark::State& state)
-{
+void BM_Floor_FiveBiquadsPerChannel(benchmark::State& state) {
   BenchOndrel eq(true, true, false);
   PlainBiquad left[5], right[5];
-  for (int i = 0; i < 5; ++i)
-  {
+  for (int i = 0; i < 5; ++i) {
     const rbjfilter::Coefficients c = eq.Band(i)->GetCoefficients();
     left[i] = right[i] = PlainBiquad{c.b0, c.b1, c.b2, c.a1, c.a2};
   }
   std::vector<double> inL = Noise(1), inR = Noise(2), outL(kFrames), outR(kFrames);
-  for (auto _ : state)
-  {
-    for (int n = 0; n < kFrames; ++n)
-    {
+  for (auto _ : state) {
+    for (int n = 0; n < kFrames; ++n) {
       double l = inL[n], r = inR[n];
       for (int i = 0; i < 5; ++i) l = left[i].Process(l);
       for (int i = 0; i < 5; ++i) r = right[i].Process(r);
@@ -130,8 +117,7 @@ void BM_Mono_AllBands(benchmark::State& s) { Run(s, false, true, false); }
 void BM_Stereo_Defaults(benchmark::State& s) { Run(s, true, false, false); }
 
 // Stereo with all bands on one given path, the chosen one restored afterwards.
-void StereoAllBandsOn(benchmark::State& s, eq_ChainPath path)
-{
+void StereoAllBandsOn(benchmark::State& s, eq_ChainPath path) {
   const eq_ChainPath chosen = eq_CurrentChainPath();
   eq_UseChainPath(path);
   Run(s, true, true, false);
@@ -148,14 +134,11 @@ BENCHMARK(BM_Stereo_Defaults);
 
 // Prints the usual table, remembers ns per frame of each case and prints the ratios last.
 // Run with --benchmark_repetitions=N on a busy machine: the fastest repetition counts.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-  void ReportRuns(const std::vector<Run>& runs) override
-  {
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-    {
+    for (const Run& r : runs) {
       if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
       // Processor time, and with repetitions the fastest run: on a shared machine the
       // others were disturbed by other load.
@@ -165,8 +148,7 @@ public:
     }
   }
 
-  void PrintRatios() const
-  {
+  void PrintRatios() const {
     const auto floor = mNsPerFrame.find("BM_Floor_FiveBiquadsPerChannel");
     if (floor == mNsPerFrame.end()) return;
     std::printf("\n%-36s %12s %10s\n", "case", "ns/frame", "x floor");
@@ -174,16 +156,14 @@ public:
       std::printf("%-36s %12.2f %10.2f\n", kv.first.c_str(), kv.second, kv.second / floor->second);
   }
 
-private:
+ private:
   std::map<std::string, double> mNsPerFrame;
 };
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-  for (int p = 0; p < eq_kNumChainPaths; ++p)
-  {
+int main(int argc, char** argv) {
+  for (int p = 0; p < eq_kNumChainPaths; ++p) {
     const eq_ChainPath path = static_cast<eq_ChainPath>(p);
     if (eq_ChainPathAvailable(path) && path != eq_CurrentChainPath())
       benchmark::RegisterBenchmark((std::string("BM_Stereo_AllBands_Path") + kPathNames[p]).c_str(),

@@ -22,8 +22,7 @@ class PassThrough : public IPluginBase {
  public:
   PassThrough() : IPluginBase(0, "2-2", 0, "Bench", "", "Bench", 0, 0, 0, 0, false, false, false) {}
   explicit PassThrough(bool edgesOnly) : PassThrough() { mEdgesOnly = edgesOnly; }
-  void ProcessDoubleReplacing(double** in, double** out, int n) override
-  {
+  void ProcessDoubleReplacing(double** in, double** out, int n) override {
     if (!mEdgesOnly) IPluginBase::ProcessDoubleReplacing(in, out, n);
   }
   void BeginInformHostOfParamChange(int) override {}
@@ -42,16 +41,15 @@ class PassThrough : public IPluginBase {
 };
 
 struct Buffers {
-  explicit Buffers(int n) : in(kChannels, std::vector<float>(n)), out(kChannels, std::vector<float>(n))
-  {
+  explicit Buffers(int n)
+      : in(kChannels, std::vector<float>(n)), out(kChannels, std::vector<float>(n)) {
     for (auto& ch : in)
       for (int s = 0; s < n; ++s) ch[s] = static_cast<float>(s % 97) / 97.0f;
   }
   std::vector<std::vector<float>> in, out;
 };
 
-void BM_CopyBaseline(benchmark::State& state)
-{
+void BM_CopyBaseline(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   Buffers b(n);
   for (auto _ : state) {
@@ -61,8 +59,7 @@ void BM_CopyBaseline(benchmark::State& state)
   state.SetItemsProcessed(state.iterations() * n * kChannels);
 }
 
-void RunEntry(benchmark::State& state, bool edgesOnly)
-{
+void RunEntry(benchmark::State& state, bool edgesOnly) {
   const int n = static_cast<int>(state.range(0));
   Buffers b(n);
   PassThrough plug(edgesOnly);
@@ -90,8 +87,7 @@ BENCHMARK(BM_ProcessBuffersFloat_EdgesOnly)->Arg(64)->Arg(512)->Arg(4096);
 // Collects the per-iteration times to print ratios against the copy of the same block size.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override
-  {
+  void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs) {
       if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
@@ -106,8 +102,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -84,18 +84,21 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
 void ExpectPositional(const ParsedArgs& parsed, size_t min, size_t max, const std::string& usage) {
   size_t n = parsed.positional.size();
   if (n < min) throw UsageError("missing arguments; usage: " + usage);
-  if (n > max) throw UsageError("unexpected argument '" + parsed.positional[max] + "'; usage: " + usage);
+  if (n > max)
+    throw UsageError("unexpected argument '" + parsed.positional[max] + "'; usage: " + usage);
 }
 
 unsigned ParseWholeNumber(const std::string& option, const std::string& text, unsigned minValue,
                           unsigned maxValue, const std::string& what) {
   errno = 0;
   char* end = nullptr;
-  long long v = text.empty() || text[0] == '-' || text[0] == '+' ? -1 : std::strtoll(text.c_str(), &end, 10);
+  long long v =
+      text.empty() || text[0] == '-' || text[0] == '+' ? -1 : std::strtoll(text.c_str(), &end, 10);
   if (v < static_cast<long long>(minValue) || errno != 0 || !end || *end != '\0' ||
       v > static_cast<long long>(maxValue))
-    throw UsageError(option + " wants a whole number of " + what + " from " + std::to_string(minValue) +
-                     " to " + std::to_string(maxValue) + ", not '" + text + "'");
+    throw UsageError(option + " wants a whole number of " + what + " from " +
+                     std::to_string(minValue) + " to " + std::to_string(maxValue) + ", not '" +
+                     text + "'");
   return static_cast<unsigned>(v);
 }
 

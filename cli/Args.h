@@ -11,10 +11,10 @@
 namespace cli {
 
 struct OptionSpec {
-  std::string name;       // without the leading dashes: "block"
+  std::string name;  // without the leading dashes: "block"
   bool takesValue = true;
   bool repeatable = false;
-  char shortName = 0;     // 'j' for "-j"; 0 when the option has none
+  char shortName = 0;  // 'j' for "-j"; 0 when the option has none
 };
 
 struct ParsedArgs {

@@ -38,14 +38,22 @@ std::string Extension(const std::string& path) {
 
 bool FormatForPath(const std::string& path, OutputFormat* out) {
   const std::string ext = Extension(path);
-  if (ext == "wav") *out = {SF_FORMAT_WAV | SF_FORMAT_FLOAT, "32-bit float WAV"};
-  else if (ext == "aif" || ext == "aiff" || ext == "aifc") *out = {SF_FORMAT_AIFF | SF_FORMAT_FLOAT, "32-bit float AIFF"};
-  else if (ext == "caf") *out = {SF_FORMAT_CAF | SF_FORMAT_FLOAT, "32-bit float CAF"};
-  else if (ext == "w64") *out = {SF_FORMAT_W64 | SF_FORMAT_FLOAT, "32-bit float W64"};
-  else if (ext == "au" || ext == "snd") *out = {SF_FORMAT_AU | SF_FORMAT_FLOAT, "32-bit float AU"};
-  else if (ext == "flac") *out = {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, "24-bit FLAC"};
-  else if (ext == "ogg" || ext == "oga") *out = {SF_FORMAT_OGG | SF_FORMAT_VORBIS, "Ogg Vorbis"};
-  else return false;
+  if (ext == "wav")
+    *out = {SF_FORMAT_WAV | SF_FORMAT_FLOAT, "32-bit float WAV"};
+  else if (ext == "aif" || ext == "aiff" || ext == "aifc")
+    *out = {SF_FORMAT_AIFF | SF_FORMAT_FLOAT, "32-bit float AIFF"};
+  else if (ext == "caf")
+    *out = {SF_FORMAT_CAF | SF_FORMAT_FLOAT, "32-bit float CAF"};
+  else if (ext == "w64")
+    *out = {SF_FORMAT_W64 | SF_FORMAT_FLOAT, "32-bit float W64"};
+  else if (ext == "au" || ext == "snd")
+    *out = {SF_FORMAT_AU | SF_FORMAT_FLOAT, "32-bit float AU"};
+  else if (ext == "flac")
+    *out = {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, "24-bit FLAC"};
+  else if (ext == "ogg" || ext == "oga")
+    *out = {SF_FORMAT_OGG | SF_FORMAT_VORBIS, "Ogg Vorbis"};
+  else
+    return false;
   return true;
 }
 
@@ -55,7 +63,8 @@ std::string SndfileError(SNDFILE* file) {
   std::string text = sf_strerror(file);
   const std::string prefix = "System error : ";
   if (text.compare(0, prefix.size(), prefix) == 0) text.erase(0, prefix.size());
-  while (!text.empty() && (text.back() == '.' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  while (!text.empty() && (text.back() == '.' || text.back() == '\n' || text.back() == ' '))
+    text.pop_back();
   return text;
 }
 

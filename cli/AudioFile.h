@@ -87,7 +87,7 @@ class AudioWriter {
   std::string mFormatName;
   std::vector<float> mInterleaved;
   std::unique_ptr<PeakTracker> mPeaks;  // a float WAV's peaks, when libsndfile does not keep them
-  int mGuard = -1;  // removes the temporary file if the process is interrupted
+  int mGuard = -1;                      // removes the temporary file if the process is interrupted
 };
 
 // Throws a usage error when the extension of path names no format the writer knows.

@@ -20,12 +20,18 @@ struct StereoBufferList {
 
 std::string ParamInfo::UnitText() const {
   switch (unit) {
-    case kAudioUnitParameterUnit_Indexed: return "indexed";
-    case kAudioUnitParameterUnit_Boolean: return "boolean";
-    case kAudioUnitParameterUnit_CustomUnit: return unitName;
-    case kAudioUnitParameterUnit_Decibels: return "dB";
-    case kAudioUnitParameterUnit_Hertz: return "Hz";
-    default: return "";
+    case kAudioUnitParameterUnit_Indexed:
+      return "indexed";
+    case kAudioUnitParameterUnit_Boolean:
+      return "boolean";
+    case kAudioUnitParameterUnit_CustomUnit:
+      return unitName;
+    case kAudioUnitParameterUnit_Decibels:
+      return "dB";
+    case kAudioUnitParameterUnit_Hertz:
+      return "Hz";
+    default:
+      return "";
   }
 }
 
@@ -46,8 +52,8 @@ HostedUnit::HostedUnit(const std::string& bundlePath) {
   OSStatus status = host::OpenUnit(mEntry.component, &mUnit);
   if (status != noErr || !mUnit) {
     mUnit = nullptr;
-    throw Failure("cannot open the component '" + mEntry.name + "' from '" + bundlePath + "': " +
-                  Status(status));
+    throw Failure("cannot open the component '" + mEntry.name + "' from '" + bundlePath +
+                  "': " + Status(status));
   }
 }
 
@@ -84,7 +90,8 @@ std::vector<ParamInfo> HostedUnit::Parameters() const {
       p.name = host::StringFromCF(info.cfNameString);
     if (p.name.empty()) p.name.assign(info.name, strnlen(info.name, sizeof(info.name)));
     p.unit = info.unit;
-    if (info.unit == kAudioUnitParameterUnit_CustomUnit) p.unitName = host::StringFromCF(info.unitName);
+    if (info.unit == kAudioUnitParameterUnit_CustomUnit)
+      p.unitName = host::StringFromCF(info.unitName);
     if (info.flags & kAudioUnitParameterFlag_CFNameRelease) {
       if (info.cfNameString) CFRelease(info.cfNameString);
       if (info.unitName) CFRelease(info.unitName);
@@ -96,7 +103,8 @@ std::vector<ParamInfo> HostedUnit::Parameters() const {
     CFArrayRef strings = nullptr;
     size = sizeof(strings);
     if (AudioUnitGetProperty(mUnit, kAudioUnitProperty_ParameterValueStrings,
-                             kAudioUnitScope_Global, id, &strings, &size) == noErr && strings) {
+                             kAudioUnitScope_Global, id, &strings, &size) == noErr &&
+        strings) {
       for (CFIndex i = 0; i < CFArrayGetCount(strings); ++i)
         p.valueStrings.push_back(
             host::StringFromCF(static_cast<CFStringRef>(CFArrayGetValueAtIndex(strings, i))));
@@ -132,7 +140,8 @@ float HostedUnit::GetParameter(AudioUnitParameterID id) const {
   AudioUnitParameterValue value = 0;
   OSStatus status = AudioUnitGetParameter(mUnit, id, kAudioUnitScope_Global, 0, &value);
   if (status != noErr)
-    throw Failure("the component did not report parameter " + std::to_string(id) + ": " + Status(status));
+    throw Failure("the component did not report parameter " + std::to_string(id) + ": " +
+                  Status(status));
   return value;
 }
 
@@ -145,8 +154,8 @@ std::vector<AUChannelInfo> HostedUnit::ChannelConfigurations() const {
     return configs;
   configs.resize(size / sizeof(AUChannelInfo));
   if (configs.empty() ||
-      AudioUnitGetProperty(mUnit, kAudioUnitProperty_SupportedNumChannels, kAudioUnitScope_Global, 0,
-                           configs.data(), &size) != noErr)
+      AudioUnitGetProperty(mUnit, kAudioUnitProperty_SupportedNumChannels, kAudioUnitScope_Global,
+                           0, configs.data(), &size) != noErr)
     return {};
   configs.resize(size / sizeof(AUChannelInfo));
   return configs;
@@ -157,7 +166,8 @@ std::vector<std::string> HostedUnit::FactoryPresetNames() const {
   CFArrayRef presets = nullptr;
   UInt32 size = sizeof(presets);
   if (AudioUnitGetProperty(mUnit, kAudioUnitProperty_FactoryPresets, kAudioUnitScope_Global, 0,
-                           &presets, &size) != noErr || !presets)
+                           &presets, &size) != noErr ||
+      !presets)
     return names;
   for (CFIndex i = 0; i < CFArrayGetCount(presets); ++i) {
     const AUPreset* preset = static_cast<const AUPreset*>(CFArrayGetValueAtIndex(presets, i));
@@ -182,7 +192,8 @@ CFPropertyListRef HostedUnit::CopyState() const {
   UInt32 size = sizeof(state);
   OSStatus status = AudioUnitGetProperty(mUnit, kAudioUnitProperty_ClassInfo,
                                          kAudioUnitScope_Global, 0, &state, &size);
-  if (status != noErr || !state) throw Failure("the component did not hand out its state: " + Status(status));
+  if (status != noErr || !state)
+    throw Failure("the component did not hand out its state: " + Status(status));
   return state;
 }
 
@@ -196,8 +207,8 @@ void HostedUnit::Configure(double sampleRate, int channels, unsigned maxFrames) 
   std::memset(&format, 0, sizeof(format));
   format.mSampleRate = sampleRate;
   format.mFormatID = kAudioFormatLinearPCM;
-  format.mFormatFlags = kAudioFormatFlagIsFloat | kAudioFormatFlagIsPacked |
-                        kAudioFormatFlagIsNonInterleaved;
+  format.mFormatFlags =
+      kAudioFormatFlagIsFloat | kAudioFormatFlagIsPacked | kAudioFormatFlagIsNonInterleaved;
   format.mFramesPerPacket = 1;
   format.mChannelsPerFrame = static_cast<UInt32>(channels);
   format.mBitsPerChannel = 32;
@@ -220,10 +231,11 @@ void HostedUnit::Configure(double sampleRate, int channels, unsigned maxFrames) 
   status = AudioUnitSetProperty(mUnit, kAudioUnitProperty_MaximumFramesPerSlice,
                                 kAudioUnitScope_Global, 0, &frames, sizeof(frames));
   if (status != noErr)
-    throw Failure("the component refused blocks of " + std::to_string(maxFrames) + " frames: " + Status(status));
+    throw Failure("the component refused blocks of " + std::to_string(maxFrames) +
+                  " frames: " + Status(status));
   AURenderCallbackStruct callback{&HostedUnit::InputCallback, this};
-  status = AudioUnitSetProperty(mUnit, kAudioUnitProperty_SetRenderCallback, kAudioUnitScope_Input, 0,
-                                &callback, sizeof(callback));
+  status = AudioUnitSetProperty(mUnit, kAudioUnitProperty_SetRenderCallback, kAudioUnitScope_Input,
+                                0, &callback, sizeof(callback));
   if (status != noErr) throw Failure("the component refused the input callback: " + Status(status));
   mChannels = channels;
   mMaxFrames = maxFrames;
@@ -269,8 +281,8 @@ void HostedUnit::Render(const float* const* in, float* const* out, unsigned fram
   AudioUnitRenderActionFlags flags = 0;
   mPendingInput = in;
   mPendingFrames = frames;
-  OSStatus status = AudioUnitRender(mUnit, &flags, &stamp, 0, frames,
-                                    reinterpret_cast<AudioBufferList*>(&list));
+  OSStatus status =
+      AudioUnitRender(mUnit, &flags, &stamp, 0, frames, reinterpret_cast<AudioBufferList*>(&list));
   mPendingInput = nullptr;
   if (status != noErr)
     throw Failure("the component failed to render at sample " +

@@ -23,7 +23,8 @@ std::string Trim(const std::string& s) {
 // shell ('HPF="80 Hz"') still means 80 Hz.
 std::string Unquote(const std::string& s) {
   std::string t = Trim(s);
-  if (t.size() >= 2 && (t[0] == '"' || t[0] == '\'') && t.back() == t[0]) t = Trim(t.substr(1, t.size() - 2));
+  if (t.size() >= 2 && (t[0] == '"' || t[0] == '\'') && t.back() == t[0])
+    t = Trim(t.substr(1, t.size() - 2));
   return t;
 }
 
@@ -89,7 +90,8 @@ const ParamInfo& FindParam(const std::vector<ParamInfo>& params, const std::stri
       ++looseCount;
     }
   if (looseCount == 1) return *loose;
-  if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos && text.size() < 10) {
+  if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos &&
+      text.size() < 10) {
     unsigned long index = std::strtoul(text.c_str(), nullptr, 10);
     for (const ParamInfo& p : params)
       if (p.id == index) return p;
@@ -102,13 +104,15 @@ float ParseParamValue(const ParamInfo& p, const std::string& rawText) {
   for (size_t i = 0; i < p.valueStrings.size(); ++i)
     if (Lower(p.valueStrings[i]) == Lower(text)) return static_cast<float>(i);
   for (size_t i = 0; i < p.valueStrings.size(); ++i)
-    if (!Loose(text).empty() && Loose(p.valueStrings[i]) == Loose(text)) return static_cast<float>(i);
+    if (!Loose(text).empty() && Loose(p.valueStrings[i]) == Loose(text))
+      return static_cast<float>(i);
 
   double v = 0;
   if (!ParseNumber(p, text, &v))
     throw UsageError("'" + rawText + "' is not a value of " + p.name + "; it takes " + Range(p));
   if (v < p.minValue || v > p.maxValue)
-    throw UsageError(FormatNumber(v) + " is outside the range of " + p.name + " (" + Range(p) + ")");
+    throw UsageError(FormatNumber(v) + " is outside the range of " + p.name + " (" + Range(p) +
+                     ")");
   if (p.IsStepped() && v != std::floor(v))
     throw UsageError(p.name + " takes whole steps, not " + FormatNumber(v) + " (" + Range(p) + ")");
   return static_cast<float>(v);
@@ -116,8 +120,7 @@ float ParseParamValue(const ParamInfo& p, const std::string& rawText) {
 
 Setting ParseSetting(const std::vector<ParamInfo>& params, const std::string& text) {
   size_t eq = text.find('=');
-  if (eq == std::string::npos)
-    throw UsageError("--set wants NAME=VALUE, not '" + text + "'");
+  if (eq == std::string::npos) throw UsageError("--set wants NAME=VALUE, not '" + text + "'");
   const ParamInfo& p = FindParam(params, text.substr(0, eq));
   return Setting{p.id, ParseParamValue(p, text.substr(eq + 1))};
 }

@@ -153,8 +153,9 @@ void CheckPresetFits(const PresetContents& preset, const std::string& path,
                   host::FourCCString(component.componentSubType) + "/" +
                   host::FourCCString(component.componentManufacturer));
   if (preset.values.size() != parameterCount)
-    throw Failure("malformed preset '" + path + "': it holds " + std::to_string(preset.values.size()) +
-                  " parameter values, the component has " + std::to_string(parameterCount));
+    throw Failure("malformed preset '" + path + "': it holds " +
+                  std::to_string(preset.values.size()) + " parameter values, the component has " +
+                  std::to_string(parameterCount));
   for (size_t i = 0; i < preset.values.size(); ++i)
     if (!std::isfinite(preset.values[i]))
       throw Failure("malformed preset '" + path + "': parameter " + std::to_string(i) +
@@ -163,7 +164,8 @@ void CheckPresetFits(const PresetContents& preset, const std::string& path,
 
 void WritePresetFile(const std::string& path, CFPropertyListRef preset) {
   CFErrorRef error = nullptr;
-  CFDataRef xml = CFPropertyListCreateData(nullptr, preset, kCFPropertyListXMLFormat_v1_0, 0, &error);
+  CFDataRef xml =
+      CFPropertyListCreateData(nullptr, preset, kCFPropertyListXMLFormat_v1_0, 0, &error);
   if (!xml) {
     if (error) CFRelease(error);
     throw Failure("cannot write preset '" + path + "': the state is not a property list");

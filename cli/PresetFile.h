@@ -19,8 +19,8 @@ struct PresetContents {
   SInt32 version = 0;
   OSType type = 0, subtype = 0, manufacturer = 0;
   std::string name;
-  std::vector<double> values;        // the parameter values "data" holds
-  std::vector<std::string> keys;     // every key of the dictionary, sorted
+  std::vector<double> values;     // the parameter values "data" holds
+  std::vector<std::string> keys;  // every key of the dictionary, sorted
 };
 
 // Reads and checks a preset file; the caller releases the dictionary. Throws a failure for a

@@ -36,7 +36,8 @@ void CheckOutputPath(const std::string& input, const std::string& output) {
     throw UsageError("OUT '" + output + "' is a directory; give the path of the file to write");
   struct stat in;
   if (::stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
-    throw UsageError("OUT '" + output + "' is the input file; write to a new file, the input is never replaced");
+    throw UsageError("OUT '" + output +
+                     "' is the input file; write to a new file, the input is never replaced");
 }
 
 }  // namespace
@@ -78,7 +79,8 @@ RenderReport RunRenderJob(const RenderRequest& request) {
       const size_t offset = at * static_cast<size_t>(channels);
       const int64_t frame = done + static_cast<int64_t>(at);
       if (!DeinterleaveFinite(inChunk.data() + offset, channels, n, inPtr))
-        throw Failure("'" + request.input + "' holds a sample that is not a finite number at frame " +
+        throw Failure("'" + request.input +
+                      "' holds a sample that is not a finite number at frame " +
                       std::to_string(frame + FirstNonFiniteFrame(inPtr, channels, n)));
       unit.Render(inPtr, outPtr, static_cast<unsigned>(n));
       if (!InterleaveFinite(outPtr, channels, n, outChunk.data() + offset))

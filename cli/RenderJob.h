@@ -13,8 +13,8 @@ namespace cli {
 struct RenderRequest {
   std::string input;
   std::string output;
-  std::string componentPath;        // a bundle directory
-  std::string presetPath;           // empty: none
+  std::string componentPath;          // a bundle directory
+  std::string presetPath;             // empty: none
   std::vector<std::string> settings;  // "NAME=VALUE", applied in order after the preset
   unsigned blockFrames = 512;
   bool showProgress = false;

@@ -49,9 +49,9 @@ const Band kBands[] = {
 };
 
 const char* const kSettings[] = {
-    "HPF=50 Hz",         "LoShelf Freq=220 Hz", "LoShelf Level=6", "MF 1 Freq=400 Hz",
-    "MF Level 1=-6",     "MF 2 Freq=3150 Hz",   "MF Level 2=4",    "HiShelf Level=5",
-    "Gain=-2",
+    "HPF=50 Hz",        "LoShelf Freq=220 Hz", "LoShelf Level=6",
+    "MF 1 Freq=400 Hz", "MF Level 1=-6",       "MF 2 Freq=3150 Hz",
+    "MF Level 2=4",     "HiShelf Level=5",     "Gain=-2",
 };
 
 std::vector<double> Frequencies() {

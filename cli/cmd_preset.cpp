@@ -83,7 +83,8 @@ int PresetCommand(const Args& args) {
     std::fputs(kHelp, stdout);
     return 0;
   }
-  if (parsed.positional.empty()) throw UsageError("missing arguments; usage: " + std::string(kUsage));
+  if (parsed.positional.empty())
+    throw UsageError("missing arguments; usage: " + std::string(kUsage));
   const std::string action = parsed.positional[0];
   if (action == "save") {
     ExpectPositional(parsed, 2, 2, kUsage);

@@ -41,8 +41,10 @@ const char kUsage[] =
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("tessor-eq: missing command; usage: tessor-eq render|params|info|preset|response|snapshot|gui|demo ... "
-               "(see 'tessor-eq --help')\n", stderr);
+    std::fputs(
+        "tessor-eq: missing command; usage: tessor-eq render|params|info|preset|response|snapshot|gui|demo ... "
+        "(see 'tessor-eq --help')\n",
+        stderr);
     return cli::kExitUsage;
   }
   const std::string command = argv[1];

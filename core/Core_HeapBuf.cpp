@@ -17,7 +17,11 @@ constexpr long long kMaxHeadroomBytes = 4 * 1024 * 1024;
 }  // namespace
 
 Core_HeapBuf::Core_HeapBuf(int granul, int mas)
-    : m_buf(nullptr), m_granul(granul > 0 ? granul : 1), m_alloc(0), m_size(0), m_mas(mas > 0 ? mas : 0) {}
+    : m_buf(nullptr),
+      m_granul(granul > 0 ? granul : 1),
+      m_alloc(0),
+      m_size(0),
+      m_mas(mas > 0 ? mas : 0) {}
 
 Core_HeapBuf::Core_HeapBuf(const Core_HeapBuf& other)
     : m_buf(nullptr), m_granul(other.m_granul), m_alloc(0), m_size(0), m_mas(other.m_mas) {
@@ -53,7 +57,8 @@ void* Core_HeapBuf::Resize(int n) {
   if (n == m_size) return m_buf;
 
   bool grow = n > m_alloc;
-  bool shrink = n < m_size && n < m_alloc / 2 && static_cast<long long>(n) < static_cast<long long>(m_alloc) - 4LL * m_granul;
+  bool shrink = n < m_size && n < m_alloc / 2 &&
+                static_cast<long long>(n) < static_cast<long long>(m_alloc) - 4LL * m_granul;
   if (grow || shrink) {
     long long want = AllocationFor(n, m_granul);
     if (want < 0) return m_buf;  // beyond what an int can address: leave the buffer as it is

@@ -16,9 +16,7 @@ class Core_PtrList {
 
   T** GetList() const { return static_cast<T**>(m_hb.Get()); }
   int GetSize() const { return m_hb.GetSize() / static_cast<int>(sizeof(T*)); }
-  T* Get(int index) const {
-    return (index >= 0 && index < GetSize()) ? GetList()[index] : nullptr;
-  }
+  T* Get(int index) const { return (index >= 0 && index < GetSize()) ? GetList()[index] : nullptr; }
 
   // Appends one slot; returns the item, or null when the list could not grow.
   T* Add(T* item) {

@@ -31,7 +31,9 @@ const char* Core_String::Get() const {
   return m_hb.GetSize() > 0 ? static_cast<const char*>(m_hb.Get()) : "";
 }
 
-int Core_String::GetLength() const { return m_hb.GetSize() > 0 ? static_cast<int>(strlen(Get())) : 0; }
+int Core_String::GetLength() const {
+  return m_hb.GetSize() > 0 ? static_cast<int>(strlen(Get())) : 0;
+}
 
 void Core_String::Set(const char* str, int maxlen) {
   int len = BoundedLength(str, maxlen);

@@ -2,13 +2,9 @@
 
 #include "core/Core_String.h"
 
-ByteChunk::ByteChunk(const ByteChunk& other) : mData(4096)
-{
-  AppendChunk(&other);
-}
+ByteChunk::ByteChunk(const ByteChunk& other) : mData(4096) { AppendChunk(&other); }
 
-ByteChunk& ByteChunk::operator=(const ByteChunk& other)
-{
+ByteChunk& ByteChunk::operator=(const ByteChunk& other) {
   if (this != &other) {
     Clear();
     AppendChunk(&other);
@@ -16,8 +12,7 @@ ByteChunk& ByteChunk::operator=(const ByteChunk& other)
   return *this;
 }
 
-int ByteChunk::AppendBytes(const void* data, int n)
-{
+int ByteChunk::AppendBytes(const void* data, int n) {
   if (n > 0) {
     int old = Size();
     uint8_t* dst = mData.Add(nullptr, n);
@@ -30,8 +25,7 @@ int ByteChunk::AppendBytes(const void* data, int n)
   return Size();
 }
 
-int ByteChunk::AppendString(const char* str)
-{
+int ByteChunk::AppendString(const char* str) {
   size_t len = str ? strlen(str) : 0;
   if (len > static_cast<size_t>(INT_MAX - 4)) return Size();
   int32_t n = static_cast<int32_t>(len);
@@ -43,19 +37,16 @@ int ByteChunk::AppendString(const char* str)
   return sz;
 }
 
-int ByteChunk::AppendString(const Core_String* str)
-{
+int ByteChunk::AppendString(const Core_String* str) {
   return AppendString(str ? str->Get() : nullptr);
 }
 
-int ByteChunk::AppendBool(bool b)
-{
+int ByteChunk::AppendBool(bool b) {
   uint8_t byte = b ? 1 : 0;
   return AppendBytes(&byte, 1);
 }
 
-int ByteChunk::AppendChunk(const ByteChunk* other)
-{
+int ByteChunk::AppendChunk(const ByteChunk* other) {
   if (!other || other == this) {
     if (other == this && Size() > 0) {
       // Appending a chunk to itself: copy first, since growing may move the bytes.
@@ -67,8 +58,7 @@ int ByteChunk::AppendChunk(const ByteChunk* other)
   return AppendBytes(other->Data(), other->Size());
 }
 
-int ByteChunk::ReadString(Core_String* pStr, int readPos) const
-{
+int ByteChunk::ReadString(Core_String* pStr, int readPos) const {
   int32_t len;
   int pos = ReadValue(&len, readPos);
   if (pos < 0 || !Fits(pos, len)) return -1;
@@ -83,16 +73,14 @@ int ByteChunk::ReadString(Core_String* pStr, int readPos) const
   return pos + len;
 }
 
-int ByteChunk::ReadBool(bool* pB, int readPos) const
-{
+int ByteChunk::ReadBool(bool* pB, int readPos) const {
   uint8_t byte;
   int pos = ReadValue(&byte, readPos);
   if (pos >= 0) *pB = byte != 0;
   return pos;
 }
 
-int ByteChunk::Resize(int newSize)
-{
+int ByteChunk::Resize(int newSize) {
   if (newSize < 0) newSize = 0;
   int old = Size();
   mData.Resize(newSize);
@@ -101,8 +89,7 @@ int ByteChunk::Resize(int newSize)
   return n;
 }
 
-bool ByteChunk::IsEqual(const ByteChunk* other) const
-{
+bool ByteChunk::IsEqual(const ByteChunk* other) const {
   return other && other->Size() == Size() &&
          (Size() == 0 || memcmp(Data(), other->Data(), static_cast<size_t>(Size())) == 0);
 }

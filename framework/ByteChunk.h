@@ -22,14 +22,12 @@ class ByteChunk {
   ByteChunk& operator=(const ByteChunk& other);
 
   template <class T>
-  int AppendValue(const T& value)
-  {
+  int AppendValue(const T& value) {
     return AppendBytes(&value, static_cast<int>(sizeof(T)));
   }
 
   template <class T>
-  int ReadValue(T* pValue, int readPos) const
-  {
+  int ReadValue(T* pValue, int readPos) const {
     if (!Fits(readPos, static_cast<long long>(sizeof(T)))) return -1;
     memcpy(static_cast<void*>(pValue), mData.Get() + readPos, sizeof(T));
     return readPos + static_cast<int>(sizeof(T));
@@ -59,8 +57,7 @@ class ByteChunk {
 
  private:
   // True when len bytes starting at pos lie inside the chunk, computed without overflow.
-  bool Fits(int pos, long long len) const
-  {
+  bool Fits(int pos, long long len) const {
     return pos >= 0 && len >= 0 && static_cast<long long>(pos) + len <= Size();
   }
 

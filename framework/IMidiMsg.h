@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class IMidiMsg {
-public:
+ public:
   // Message kind: the upper four bits of the status byte.
   enum EStatusMsg {
     kNone = 0,
@@ -41,7 +41,7 @@ public:
 
   IMidiMsg() = default;
   IMidiMsg(int offset, uint8_t status, uint8_t first, uint8_t second)
-    : mFrameOffset(offset), mStatusByte(status), mFirstData(first), mSecondData(second) {}
+      : mFrameOffset(offset), mStatusByte(status), mFirstData(first), mSecondData(second) {}
 
   // Constructors of the common kinds; all write channel 0. Callers keep note numbers,
   // velocities and controller numbers within 0..127.
@@ -55,10 +55,10 @@ public:
 
   // Typed queries; each answers a sentinel for a message of another kind.
   EStatusMsg StatusMsg() const;
-  int NoteNumber() const;      // note off, note on, poly aftertouch; else -1
-  int Velocity() const;        // note off, note on; else -1
-  int Program() const;         // program change; else -1
-  double PitchWheel() const;   // -1.0 .. 0.99987793 for pitch wheel; else 0.0
+  int NoteNumber() const;     // note off, note on, poly aftertouch; else -1
+  int Velocity() const;       // note off, note on; else -1
+  int Program() const;        // program change; else -1
+  double PitchWheel() const;  // -1.0 .. 0.99987793 for pitch wheel; else 0.0
   int ControlChangeIdx() const;
   double ControlChange(EControlChangeMsg idx) const;  // 0..1 for a matching controller; else -1.0
   void LogMsg() const {}

@@ -22,18 +22,15 @@ namespace {
 #define EDGE_WIDTHS
 #endif
 
-EDGE_WIDTHS void FloatToDouble(double* __restrict dst, const float* __restrict src, int n)
-{
+EDGE_WIDTHS void FloatToDouble(double* __restrict dst, const float* __restrict src, int n) {
   for (int s = 0; s < n; ++s) dst[s] = src[s];
 }
 
-EDGE_WIDTHS void DoubleToFloat(float* __restrict dst, const double* __restrict src, int n)
-{
+EDGE_WIDTHS void DoubleToFloat(float* __restrict dst, const double* __restrict src, int n) {
   for (int s = 0; s < n; ++s) dst[s] = static_cast<float>(src[s]);
 }
 
-EDGE_WIDTHS void AddDoubleToFloat(float* __restrict dst, const double* __restrict src, int n)
-{
+EDGE_WIDTHS void AddDoubleToFloat(float* __restrict dst, const double* __restrict src, int n) {
   for (int s = 0; s < n; ++s) dst[s] += static_cast<float>(src[s]);
 }
 
@@ -43,26 +40,25 @@ IPluginBase::IPluginBase(int nParams, const char* channelIOStr, int nPresets,
                          const char* effectName, const char* productName, const char* mfrName,
                          int vendorVersion, int uniqueID, int mfrID, int latency, bool,
                          bool plugDoesChunks, bool plugIsInst)
-  : mLegalConfigs(4096),
-    mPlugCode(uniqueID),
-    mMakerCode(mfrID),
-    mPlugVersion(vendorVersion),
-    mHostKind(kHostUninit),
-    mHostRelease(0),
-    mOwnStateFormat(plugDoesChunks),
-    mInstrumentFlag(plugIsInst),
-    mRate(kDefaultSampleRate),
-    mMaxBlock(0),
-    mDelaySamples(latency),
-    mParamList(4096),
-    mEditor(nullptr),
-    mPresetSlots(4096),
-    mActivePreset(0),
-    mInSlots(4096),
-    mOutSlots(4096),
-    mInputRecs(4096),
-    mOutputRecs(4096)
-{
+    : mLegalConfigs(4096),
+      mPlugCode(uniqueID),
+      mMakerCode(mfrID),
+      mPlugVersion(vendorVersion),
+      mHostKind(kHostUninit),
+      mHostRelease(0),
+      mOwnStateFormat(plugDoesChunks),
+      mInstrumentFlag(plugIsInst),
+      mRate(kDefaultSampleRate),
+      mMaxBlock(0),
+      mDelaySamples(latency),
+      mParamList(4096),
+      mEditor(nullptr),
+      mPresetSlots(4096),
+      mActivePreset(0),
+      mInSlots(4096),
+      mOutSlots(4096),
+      mInputRecs(4096),
+      mOutputRecs(4096) {
   Trace(TRACELOC, "%s", CurrentTime());
 
   for (int i = 0; i < nParams; ++i) {
@@ -109,8 +105,7 @@ IPluginBase::IPluginBase(int nParams, const char* channelIOStr, int nPresets,
   }
 }
 
-IPluginBase::~IPluginBase()
-{
+IPluginBase::~IPluginBase() {
   Trace(TRACELOC, "%s", mEffectLabel);
   delete mEditor;
   mEditor = nullptr;
@@ -121,23 +116,13 @@ IPluginBase::~IPluginBase()
   mLegalConfigs.Empty(true);
 }
 
-void IPluginBase::Reset()
-{
-  Core_MutexLock lock(&mPlugLock);
-}
+void IPluginBase::Reset() { Core_MutexLock lock(&mPlugLock); }
 
-void IPluginBase::OnParamChange(int)
-{
-  Core_MutexLock lock(&mPlugLock);
-}
+void IPluginBase::OnParamChange(int) { Core_MutexLock lock(&mPlugLock); }
 
-void IPluginBase::OnActivate(bool)
-{
-  Core_MutexLock lock(&mPlugLock);
-}
+void IPluginBase::OnActivate(bool) { Core_MutexLock lock(&mPlugLock); }
 
-void IPluginBase::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames)
-{
+void IPluginBase::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) {
   int nIn = NInChannels(), nOut = NOutChannels();
   int i = 0;
   for (; i < nIn && i < nOut; ++i) {
@@ -148,45 +133,33 @@ void IPluginBase::ProcessDoubleReplacing(double** inputs, double** outputs, int 
     if (nFrames > 0) memset(outputs[i], 0, sizeof(double) * static_cast<size_t>(nFrames));
 }
 
-void IPluginBase::ProcessMidiMsg(IMidiMsg* pMsg)
-{
-  SendMidiMsg(pMsg);
-}
+void IPluginBase::ProcessMidiMsg(IMidiMsg* pMsg) { SendMidiMsg(pMsg); }
 
-bool IPluginBase::MidiNoteName(int, char* rName)
-{
+bool IPluginBase::MidiNoteName(int, char* rName) {
   *rName = '\0';
   return false;
 }
 
-bool IPluginBase::SerializeState(ByteChunk* pChunk)
-{
-  return SerializeParams(pChunk);
-}
+bool IPluginBase::SerializeState(ByteChunk* pChunk) { return SerializeParams(pChunk); }
 
-int IPluginBase::UnserializeState(ByteChunk* pChunk, int startPos)
-{
+int IPluginBase::UnserializeState(ByteChunk* pChunk, int startPos) {
   return UnserializeParams(pChunk, startPos);
 }
 
-int IPluginBase::GetHost()
-{
-  return mHostKind;
-}
+int IPluginBase::GetHost() { return mHostKind; }
 
-void IPluginBase::AttachGraphics(IGraphics* pGraphics)
-{
+void IPluginBase::AttachGraphics(IGraphics* pGraphics) {
   if (!pGraphics) return;
   Core_MutexLock lock(&mPlugLock);
-  for (int i = 0; i < NParams(); ++i) pGraphics->SetParameterFromPlug(i, GetParam(i)->GetNormalized(), true);
+  for (int i = 0; i < NParams(); ++i)
+    pGraphics->SetParameterFromPlug(i, GetParam(i)->GetNormalized(), true);
   pGraphics->PrepDraw();
   // A second editor replaces the first, which would otherwise be lost.
   if (mEditor && mEditor != pGraphics) delete mEditor;
   mEditor = pGraphics;
 }
 
-void IPluginBase::SetBlockSize(int blockSize)
-{
+void IPluginBase::SetBlockSize(int blockSize) {
   if (blockSize < 0) blockSize = 0;
   if (blockSize == mMaxBlock) return;
   // Resizing may move a scratch buffer: channels that pointed at the old one follow it.
@@ -209,13 +182,9 @@ void IPluginBase::SetBlockSize(int blockSize)
   mMaxBlock = blockSize;
 }
 
-void IPluginBase::SetLatency(int samples)
-{
-  mDelaySamples = samples;
-}
+void IPluginBase::SetLatency(int samples) { mDelaySamples = samples; }
 
-bool IPluginBase::GetChannelIO(int idx, int* pNIn, int* pNOut) const
-{
+bool IPluginBase::GetChannelIO(int idx, int* pNIn, int* pNOut) const {
   const ChannelIO* config = mLegalConfigs.Get(idx);
   if (!config) return false;
   *pNIn = config->mInputs;
@@ -223,8 +192,7 @@ bool IPluginBase::GetChannelIO(int idx, int* pNIn, int* pNOut) const
   return true;
 }
 
-bool IPluginBase::LegalIO(int nIn, int nOut) const
-{
+bool IPluginBase::LegalIO(int nIn, int nOut) const {
   for (int i = 0; i < NChannelIO(); ++i) {
     const ChannelIO* config = mLegalConfigs.Get(i);
     if ((nIn < 0 || nIn == config->mInputs) && (nOut < 0 || nOut == config->mOutputs)) return true;
@@ -232,20 +200,17 @@ bool IPluginBase::LegalIO(int nIn, int nOut) const
   return false;
 }
 
-bool IPluginBase::IsInChannelConnected(int chIdx) const
-{
+bool IPluginBase::IsInChannelConnected(int chIdx) const {
   const InChannel* rec = mInputRecs.Get(chIdx);
   return rec && rec->mLinked;
 }
 
-bool IPluginBase::IsOutChannelConnected(int chIdx) const
-{
+bool IPluginBase::IsOutChannelConnected(int chIdx) const {
   const OutChannel* rec = mOutputRecs.Get(chIdx);
   return rec && rec->mLinked;
 }
 
-void IPluginBase::SetInputChannelConnections(int idx, int n, bool connected)
-{
+void IPluginBase::SetInputChannelConnections(int idx, int n, bool connected) {
   if (idx < 0) {
     n += idx;
     idx = 0;
@@ -257,8 +222,7 @@ void IPluginBase::SetInputChannelConnections(int idx, int n, bool connected)
   }
 }
 
-void IPluginBase::SetOutputChannelConnections(int idx, int n, bool connected)
-{
+void IPluginBase::SetOutputChannelConnections(int idx, int n, bool connected) {
   if (idx < 0) {
     n += idx;
     idx = 0;
@@ -270,21 +234,18 @@ void IPluginBase::SetOutputChannelConnections(int idx, int n, bool connected)
   }
 }
 
-void IPluginBase::LimitToStereoIO()
-{
+void IPluginBase::LimitToStereoIO() {
   int nIn = NInChannels(), nOut = NOutChannels();
   if (nIn > 2) SetInputChannelConnections(2, nIn - 2, false);
   for (int i = 2; i < nOut; ++i) mOutputRecs.Get(i)->mLinked = true;
 }
 
-int IPluginBase::LimitFrames(int nFrames) const
-{
+int IPluginBase::LimitFrames(int nFrames) const {
   if (nFrames < 0) return 0;
   return nFrames < mMaxBlock ? nFrames : mMaxBlock;
 }
 
-void IPluginBase::AttachInputBuffers(int idx, int n, float** ppData, int nFrames)
-{
+void IPluginBase::AttachInputBuffers(int idx, int n, float** ppData, int nFrames) {
   nFrames = LimitFrames(nFrames);
   int next = 0;
   for (int i = idx < 0 ? 0 : idx; i < NInChannels() && i < idx + n; ++i) {
@@ -303,8 +264,7 @@ void IPluginBase::AttachInputBuffers(int idx, int n, float** ppData, int nFrames
   }
 }
 
-void IPluginBase::AttachInputBuffers(int idx, int n, double** ppData, int)
-{
+void IPluginBase::AttachInputBuffers(int idx, int n, double** ppData, int) {
   int next = 0;
   for (int i = idx < 0 ? 0 : idx; i < NInChannels() && i < idx + n; ++i) {
     InChannel* rec = mInputRecs.Get(i);
@@ -319,8 +279,7 @@ void IPluginBase::AttachInputBuffers(int idx, int n, double** ppData, int)
   }
 }
 
-void IPluginBase::AttachOutputBuffers(int idx, int n, float** ppData)
-{
+void IPluginBase::AttachOutputBuffers(int idx, int n, float** ppData) {
   int next = 0;
   for (int i = idx < 0 ? 0 : idx; i < NOutChannels() && i < idx + n; ++i) {
     OutChannel* rec = mOutputRecs.Get(i);
@@ -330,8 +289,7 @@ void IPluginBase::AttachOutputBuffers(int idx, int n, float** ppData)
   }
 }
 
-void IPluginBase::AttachOutputBuffers(int idx, int n, double** ppData)
-{
+void IPluginBase::AttachOutputBuffers(int idx, int n, double** ppData) {
   int next = 0;
   for (int i = idx < 0 ? 0 : idx; i < NOutChannels() && i < idx + n; ++i) {
     OutChannel* rec = mOutputRecs.Get(i);
@@ -343,8 +301,7 @@ void IPluginBase::AttachOutputBuffers(int idx, int n, double** ppData)
   }
 }
 
-void IPluginBase::ProcessBuffers(double, int nFrames)
-{
+void IPluginBase::ProcessBuffers(double, int nFrames) {
   int frames = LimitFrames(nFrames);
   ProcessDoubleReplacing(mInSlots.Get(), mOutSlots.Get(), frames);
   // Host frames beyond the block size get silence rather than stale data.
@@ -356,22 +313,19 @@ void IPluginBase::ProcessBuffers(double, int nFrames)
   }
 }
 
-void IPluginBase::ProcessBuffers(float, int nFrames)
-{
+void IPluginBase::ProcessBuffers(float, int nFrames) {
   int frames = LimitFrames(nFrames);
   ProcessDoubleReplacing(mInSlots.Get(), mOutSlots.Get(), frames);
   ConvertOutputs(frames, nFrames, false);
 }
 
-void IPluginBase::ProcessBuffersAccumulating(float, int nFrames)
-{
+void IPluginBase::ProcessBuffersAccumulating(float, int nFrames) {
   int frames = LimitFrames(nFrames);
   ProcessDoubleReplacing(mInSlots.Get(), mOutSlots.Get(), frames);
   ConvertOutputs(frames, frames, true);
 }
 
-void IPluginBase::ConvertOutputs(int nFrames, int hostFrames, bool accumulate)
-{
+void IPluginBase::ConvertOutputs(int nFrames, int hostFrames, bool accumulate) {
   for (int i = 0; i < NOutChannels(); ++i) {
     OutChannel* rec = mOutputRecs.Get(i);
     float* dst = rec->mHostFloatOut;
@@ -387,15 +341,13 @@ void IPluginBase::ConvertOutputs(int nFrames, int hostFrames, bool accumulate)
   }
 }
 
-double IPluginBase::GetSamplesPerBeat()
-{
+double IPluginBase::GetSamplesPerBeat() {
   double tempo = GetTempo();
   const double kSecondsPerMinute = 60.0;  // tempo is in beats per minute
   return tempo > 0.0 ? mRate * kSecondsPerMinute / tempo : 0.0;
 }
 
-void IPluginBase::SetParameterFromGUI(int idx, double normalizedValue)
-{
+void IPluginBase::SetParameterFromGUI(int idx, double normalizedValue) {
   Trace(TRACELOC, "%d:%f", idx, normalizedValue);
   Core_MutexLock lock(&mPlugLock);
   IParam* param = GetParam(idx);
@@ -405,13 +357,11 @@ void IPluginBase::SetParameterFromGUI(int idx, double normalizedValue)
   OnParamChange(idx);
 }
 
-void IPluginBase::OnParamReset()
-{
+void IPluginBase::OnParamReset() {
   for (int i = 0; i < NParams(); ++i) OnParamChange(i);
 }
 
-void IPluginBase::RedrawParamControls()
-{
+void IPluginBase::RedrawParamControls() {
   if (!mEditor) return;
   for (int i = 0; i < NParams(); ++i) mEditor->SetParameterFromPlug(i, GetParam(i)->Value(), false);
 }

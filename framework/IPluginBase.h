@@ -40,13 +40,13 @@ class IPluginBase {
 
   struct InChannel {
     bool mLinked = false;
-    double** mSlot = nullptr;     // this channel's slot in mInSlots
+    double** mSlot = nullptr;            // this channel's slot in mInSlots
     Core_TypedBuf<double> mSpare{4096};  // scratch, block-size doubles
   };
 
   struct OutChannel {
     bool mLinked = false;
-    double** mSlot = nullptr;     // this channel's slot in mOutSlots
+    double** mSlot = nullptr;  // this channel's slot in mOutSlots
     float* mHostFloatOut = nullptr;
     Core_TypedBuf<double> mSpare{4096};
   };

@@ -4,8 +4,7 @@
 
 #define TRACELOC __FUNCTION__, __LINE__
 
-void IPluginBase::SetHost(const char* host, int version)
-{
+void IPluginBase::SetHost(const char* host, int version) {
   mHostKind = LookUpHost(host);
   mHostRelease = version;
   char versionStr[kVersionStrSize];
@@ -14,25 +13,17 @@ void IPluginBase::SetHost(const char* host, int version)
         versionStr);
 }
 
-int IPluginBase::GetHostVersion(bool decimal)
-{
+int IPluginBase::GetHostVersion(bool decimal) {
   // Called for its effect, not its result: a wrapper identifies the host on first use
   // (SetHost), which records the version read below.
   GetHost();
   return decimal ? GetDecimalVersion(mHostRelease) : mHostRelease;
 }
 
-void IPluginBase::GetHostVersionStr(char* str)
-{
-  GetVersionStr(mHostRelease, str);
-}
+void IPluginBase::GetHostVersionStr(char* str) { GetVersionStr(mHostRelease, str); }
 
-int IPluginBase::GetEffectVersion(bool decimal) const
-{
+int IPluginBase::GetEffectVersion(bool decimal) const {
   return decimal ? GetDecimalVersion(mPlugVersion) : mPlugVersion;
 }
 
-void IPluginBase::GetEffectVersionStr(char* str) const
-{
-  GetVersionStr(mPlugVersion, str);
-}
+void IPluginBase::GetEffectVersionStr(char* str) const { GetVersionStr(mPlugVersion, str); }

@@ -10,8 +10,7 @@
 
 #define TRACELOC __FUNCTION__, __LINE__
 
-IPreset* GetNextUninitializedPreset(Core_PtrList<IPreset>* pPresets)
-{
+IPreset* GetNextUninitializedPreset(Core_PtrList<IPreset>* pPresets) {
   for (int i = 0; i < pPresets->GetSize(); ++i) {
     IPreset* preset = pPresets->Get(i);
     if (!preset->mFilled) return preset;
@@ -19,8 +18,7 @@ IPreset* GetNextUninitializedPreset(Core_PtrList<IPreset>* pPresets)
   return nullptr;
 }
 
-void MakeDefaultUserPresetName(Core_PtrList<IPreset>* pPresets, char* name)
-{
+void MakeDefaultUserPresetName(Core_PtrList<IPreset>* pPresets, char* name) {
   int n = 0;
   for (int i = 0; i < pPresets->GetSize(); ++i)
     if (strstr(pPresets->Get(i)->mLabel, "user preset")) ++n;
@@ -30,16 +28,14 @@ void MakeDefaultUserPresetName(Core_PtrList<IPreset>* pPresets, char* name)
 namespace {
 
 // Integer-valued kinds travel through the variadic lists as int.
-bool TakesIntArg(const IParam* param)
-{
+bool TakesIntArg(const IParam* param) {
   EParamKind kind = param->Type();
   return kind == kParamBool || kind == kParamInt || kind == kParamEnum;
 }
 
 }  // namespace
 
-bool IPluginBase::SerializeParams(ByteChunk* pChunk)
-{
+bool IPluginBase::SerializeParams(ByteChunk* pChunk) {
   Trace(TRACELOC, "%d", NParams());
   Core_MutexLock lock(&mPlugLock);
   for (int i = 0; i < NParams(); ++i) {
@@ -50,8 +46,7 @@ bool IPluginBase::SerializeParams(ByteChunk* pChunk)
   return true;
 }
 
-int IPluginBase::UnserializeParams(ByteChunk* pChunk, int startPos)
-{
+int IPluginBase::UnserializeParams(ByteChunk* pChunk, int startPos) {
   Trace(TRACELOC, "%d:%d", NParams(), startPos);
   Core_MutexLock lock(&mPlugLock);
   int pos = startPos;
@@ -65,8 +60,7 @@ int IPluginBase::UnserializeParams(ByteChunk* pChunk, int startPos)
   return pos;
 }
 
-void IPluginBase::MakePreset(const char* name, ...)
-{
+void IPluginBase::MakePreset(const char* name, ...) {
   IPreset* preset = GetNextUninitializedPreset(&mPresetSlots);
   if (!preset) return;
   preset->mFilled = true;
@@ -81,8 +75,7 @@ void IPluginBase::MakePreset(const char* name, ...)
   va_end(vp);
 }
 
-void IPluginBase::MakePresetFromNamedParams(const char* name, int nParamsNamed, ...)
-{
+void IPluginBase::MakePresetFromNamedParams(const char* name, int nParamsNamed, ...) {
   IPreset* preset = GetNextUninitializedPreset(&mPresetSlots);
   if (!preset) return;
   preset->mFilled = true;
@@ -101,8 +94,8 @@ void IPluginBase::MakePresetFromNamedParams(const char* name, int nParamsNamed, 
   for (int i = 0; i < nParamsNamed; ++i) {
     int paramIdx = va_arg(vp, int);
     CORE_ASSERT(paramIdx >= 0 && paramIdx < n);
-    v[paramIdx] = TakesIntArg(GetParam(paramIdx)) ? static_cast<double>(va_arg(vp, int))
-                                                  : va_arg(vp, double);
+    v[paramIdx] =
+        TakesIntArg(GetParam(paramIdx)) ? static_cast<double>(va_arg(vp, int)) : va_arg(vp, double);
   }
   va_end(vp);
 
@@ -112,8 +105,7 @@ void IPluginBase::MakePresetFromNamedParams(const char* name, int nParamsNamed, 
   }
 }
 
-void IPluginBase::MakeDefaultPreset(const char* name, int nPresets)
-{
+void IPluginBase::MakeDefaultPreset(const char* name, int nPresets) {
   for (int i = 0; i < nPresets; ++i) {
     IPreset* preset = GetNextUninitializedPreset(&mPresetSlots);
     if (!preset) return;
@@ -123,8 +115,7 @@ void IPluginBase::MakeDefaultPreset(const char* name, int nPresets)
   }
 }
 
-void IPluginBase::EnsureDefaultPreset()
-{
+void IPluginBase::EnsureDefaultPreset() {
   if (NPresets() > 0) return;
   IPreset* preset = new IPreset(0);
   if (!mPresetSlots.Add(preset)) {
@@ -134,14 +125,12 @@ void IPluginBase::EnsureDefaultPreset()
   MakeDefaultPreset(nullptr, 1);
 }
 
-void IPluginBase::PruneUninitializedPresets()
-{
+void IPluginBase::PruneUninitializedPresets() {
   for (int i = NPresets() - 1; i >= 0; --i)
     if (!mPresetSlots.Get(i)->mFilled) mPresetSlots.Delete(i, true);
 }
 
-bool IPluginBase::RestorePreset(int idx)
-{
+bool IPluginBase::RestorePreset(int idx) {
   Trace(TRACELOC, "%d", idx);
   IPreset* preset = mPresetSlots.Get(idx);
   if (!preset) return false;
@@ -166,22 +155,19 @@ bool IPluginBase::RestorePreset(int idx)
   return restored;
 }
 
-bool IPluginBase::RestorePreset(const char* name)
-{
+bool IPluginBase::RestorePreset(const char* name) {
   if (!name || !*name) return false;
   for (int i = 0; i < NPresets(); ++i)
     if (strcmp(mPresetSlots.Get(i)->mLabel, name) == 0) return RestorePreset(i);
   return false;
 }
 
-const char* IPluginBase::GetPresetName(int idx) const
-{
+const char* IPluginBase::GetPresetName(int idx) const {
   const IPreset* preset = mPresetSlots.Get(idx);
   return preset ? preset->mLabel : "";
 }
 
-void IPluginBase::ModifyCurrentPreset(const char* name)
-{
+void IPluginBase::ModifyCurrentPreset(const char* name) {
   IPreset* preset = mPresetSlots.Get(mActivePreset);
   if (!preset) return;
   preset->mState.Clear();
@@ -189,8 +175,7 @@ void IPluginBase::ModifyCurrentPreset(const char* name)
   if (name && *name) CopyTextField(preset->mLabel, name, sizeof(preset->mLabel));
 }
 
-bool IPluginBase::SerializePresets(ByteChunk* pChunk)
-{
+bool IPluginBase::SerializePresets(ByteChunk* pChunk) {
   Trace(TRACELOC, "%d", NPresets());
   for (int i = 0; i < NPresets(); ++i) {
     IPreset* preset = mPresetSlots.Get(i);
@@ -204,8 +189,7 @@ bool IPluginBase::SerializePresets(ByteChunk* pChunk)
   return true;
 }
 
-int IPluginBase::UnserializePresets(ByteChunk* pChunk, int startPos)
-{
+int IPluginBase::UnserializePresets(ByteChunk* pChunk, int startPos) {
   Trace(TRACELOC, "%d:%d", NPresets(), startPos);
   Core_String name;
   int pos = startPos;
@@ -232,8 +216,7 @@ int IPluginBase::UnserializePresets(ByteChunk* pChunk, int startPos)
   return pos;
 }
 
-void IPluginBase::DumpPresetSrcCode(const char* filename, const char* paramEnumNames[])
-{
+void IPluginBase::DumpPresetSrcCode(const char* filename, const char* paramEnumNames[]) {
   static bool sDumped = false;
   if (sDumped) return;
   sDumped = true;

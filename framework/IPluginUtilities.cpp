@@ -21,24 +21,32 @@ constexpr int kHostNameBytes = 256;
 
 // Tested in this order; the first substring found decides.
 const HostEntry kHostTable[] = {
-    {"cubase", kHostCubase},     {"reaper", kHostReaper},         {"nuendo", kHostNuendo},
-    {"cakewalk", kHostSonar},    {"samplitude", kHostSamplitude}, {"fruity", kHostFL},
-    {"live", kHostAbletonLive},  {"melodyne", kHostMelodyne},     {"vstmanlib", kHostVSTScanner},
-    {"aulab", kHostAULab},       {"forte", kHostForte},           {"chainer", kHostChainer},
-    {"audition", kHostAudition}, {"orion", kHostOrion},           {"sawstudio", kHostSAWStudio},
-    {"logic", kHostLogic},       {"digital", kHostDigitalPerformer},
-    {"ardour", kHostArdour},     {"mixbus", kHostArdour},
+    {"cubase", kHostCubase},
+    {"reaper", kHostReaper},
+    {"nuendo", kHostNuendo},
+    {"cakewalk", kHostSonar},
+    {"samplitude", kHostSamplitude},
+    {"fruity", kHostFL},
+    {"live", kHostAbletonLive},
+    {"melodyne", kHostMelodyne},
+    {"vstmanlib", kHostVSTScanner},
+    {"aulab", kHostAULab},
+    {"forte", kHostForte},
+    {"chainer", kHostChainer},
+    {"audition", kHostAudition},
+    {"orion", kHostOrion},
+    {"sawstudio", kHostSAWStudio},
+    {"logic", kHostLogic},
+    {"digital", kHostDigitalPerformer},
+    {"ardour", kHostArdour},
+    {"mixbus", kHostArdour},
 };
 
-uint32_t ReadProcessClock()
-{
-  return static_cast<uint32_t>(clock());
-}
+uint32_t ReadProcessClock() { return static_cast<uint32_t>(clock()); }
 
 }  // namespace
 
-int LookUpHost(const char* name)
-{
+int LookUpHost(const char* name) {
   char cut[kHostNameBytes];
   CopyTextField(cut, name, sizeof(cut));
   char lower[kHostNameBytes];
@@ -48,31 +56,27 @@ int LookUpHost(const char* name)
   return kHostUnknown;
 }
 
-void GetVersionParts(int version, int* pMajor, int* pMinor, int* pPatch)
-{
+void GetVersionParts(int version, int* pMajor, int* pMinor, int* pPatch) {
   uint32_t v = static_cast<uint32_t>(version);
   *pMajor = static_cast<int>(v >> 16);
   *pMinor = static_cast<int>((v >> 8) & 0xFF);
   *pPatch = static_cast<int>(v & 0xFF);
 }
 
-int GetDecimalVersion(int version)
-{
+int GetDecimalVersion(int version) {
   int major, minor, patch;
   GetVersionParts(version, &major, &minor, &patch);
   // Two decimal digits each for minor and patch: 1.2.3 is 10203.
   return major * 10000 + minor * 100 + patch;
 }
 
-void GetVersionStr(int version, char* str)
-{
+void GetVersionStr(int version, char* str) {
   int major, minor, patch;
   GetVersionParts(version, &major, &minor, &patch);
   snprintf(str, kVersionStrSize, "v%d.%d", major, minor);
 }
 
-const char* CurrentTime()
-{
+const char* CurrentTime() {
   // Each part is formatted into a field of its own; the result holds both.
   constexpr int kPartBytes = 64;
   static char sTime[2 * kPartBytes];
@@ -92,13 +96,12 @@ const char* CurrentTime()
   return sTime;
 }
 
-void CompileTimestamp(const char* date, const char* time, Core_String* str)
-{
+void CompileTimestamp(const char* date, const char* time, Core_String* str) {
   // "[" and the month and day of "Mmm dd yyyy", without the space after the month: "[Mmmdd",
   // where a one-digit day keeps its padding space, then hours and minutes of "hh:mm:ss".
-  constexpr int kBracketMonthDay = 7;        // "[Mmm dd"
-  constexpr int kSpaceAfterMonth = 4;        // position of that space
-  constexpr int kStampWithoutSeconds = 12;   // "[Mmmdd hh:mm"
+  constexpr int kBracketMonthDay = 7;       // "[Mmm dd"
+  constexpr int kSpaceAfterMonth = 4;       // position of that space
+  constexpr int kStampWithoutSeconds = 12;  // "[Mmmdd hh:mm"
   str->Set("[");
   str->Append(date);
   str->SetLen(kBracketMonthDay);
@@ -109,8 +112,7 @@ void CompileTimestamp(const char* date, const char* time, Core_String* str)
   str->Append("]");
 }
 
-const char* AppendTimestamp(const char* date, const char* time, const char* cStr)
-{
+const char* AppendTimestamp(const char* date, const char* time, const char* cStr) {
   static Core_String sStr(cStr);
   Core_String stamp;
   CompileTimestamp(date, time, &stamp);
@@ -123,8 +125,7 @@ const double Timer::kTicksPerSecond = static_cast<double>(CLOCKS_PER_SEC);
 
 Timer::Timer(ClockFn clock) : mClock(clock ? clock : ReadProcessClock), mLastTime(mClock()) {}
 
-bool Timer::Every(double sec)
-{
+bool Timer::Every(double sec) {
   uint32_t now = mClock();
   uint32_t elapsed = now - mLastTime;
   if (static_cast<double>(elapsed) > sec * kTicksPerSecond) {
@@ -134,27 +135,21 @@ bool Timer::Every(double sec)
   return false;
 }
 
-bool IsWhitespace(char c)
-{
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
+bool IsWhitespace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-void ToLower(char* out, const char* in)
-{
+void ToLower(char* out, const char* in) {
   while (*in) *out++ = static_cast<char>(tolower(static_cast<unsigned char>(*in++)));
   *out = '\0';
 }
 
-void CopyTextField(char* dst, const char* src, size_t size)
-{
+void CopyTextField(char* dst, const char* src, size_t size) {
   if (size == 0) return;
   size_t n = src ? strnlen(src, size - 1) : 0;
   if (n) memcpy(dst, src, n);
   dst[n] = '\0';
 }
 
-int TruncToInt(double v)
-{
+int TruncToInt(double v) {
   if (std::isnan(v)) return 0;
   if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
   if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
@@ -163,19 +158,7 @@ int TruncToInt(double v)
 
 void Trace(const char*, int, const char*, ...) {}
 
-const char* VSTOpcodeStr(int)
-{
-  return "";
-}
-const char* AUSelectStr(int)
-{
-  return "";
-}
-const char* AUPropertyStr(int)
-{
-  return "";
-}
-const char* AUScopeStr(int)
-{
-  return "";
-}
+const char* VSTOpcodeStr(int) { return ""; }
+const char* AUSelectStr(int) { return ""; }
+const char* AUPropertyStr(int) { return ""; }
+const char* AUScopeStr(int) { return ""; }

@@ -38,8 +38,8 @@ int LookUpHost(const char* name);
 // Packed versions: major in the upper 16 bits, minor in bits 8..15, patch in bits 0..7.
 constexpr int kVersionStrSize = 11;  // "v65535.255" and the terminator
 void GetVersionParts(int version, int* pMajor, int* pMinor, int* pPatch);
-int GetDecimalVersion(int version);            // major * 10000 + minor * 100 + patch
-void GetVersionStr(int version, char* str);    // "v<major>.<minor>"; str holds kVersionStrSize
+int GetDecimalVersion(int version);          // major * 10000 + minor * 100 + patch
+void GetVersionStr(int version, char* str);  // "v<major>.<minor>"; str holds kVersionStrSize
 
 // Local time as "YYYYMMDD HH:MM " followed by the upper-case letters of the time-zone name.
 // The result lives in a static buffer that the next call overwrites (not reentrant).

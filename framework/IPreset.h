@@ -16,8 +16,7 @@ struct IPreset {
   ByteChunk mState;  // parameter state, one double per parameter; empty while not filled
 
   // A new, empty slot named "- <position counted from 1> -".
-  explicit IPreset(int idx)
-  {
+  explicit IPreset(int idx) {
     memset(mLabel, 0, sizeof(mLabel));
     snprintf(mLabel, sizeof(mLabel), "- %d -", idx + 1);
   }

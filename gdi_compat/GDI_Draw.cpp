@@ -123,9 +123,8 @@ void Ellipse(HDC ctx, int l, int t, int r, int b) {
 
 void RoundRect(HDC ctx, int l, int t, int r, int b, int w, int h) {
   const int cw = w / 3, ch = h / 3;
-  const POINT pts[10] = {{l, t + ch}, {l + cw, t},     {r - cw, t}, {r, t + ch},
-                         {r, b - ch}, {r - cw, b},     {l + cw, b}, {l, b - ch},
-                         {l, t + ch}, {l + cw, t}};
+  const POINT pts[10] = {{l, t + ch}, {l + cw, t}, {r - cw, t}, {r, t + ch}, {r, b - ch},
+                         {r - cw, b}, {l + cw, b}, {l, b - ch}, {l, t + ch}, {l + cw, t}};
   GDI_Polygon(ctx, pts, 10);
 }
 

@@ -63,10 +63,14 @@ static HGDIOBJ Code(int kind) { return reinterpret_cast<HGDIOBJ>(static_cast<int
 
 static GDP_OBJECT** SlotFor(HDC ctx, int kind) {
   switch (kind) {
-    case GDP_OBJECT_PEN: return &ctx->curpen;
-    case GDP_OBJECT_BRUSH: return &ctx->curbrush;
-    case GDP_OBJECT_FONT: return &ctx->curfont;
-    default: return nullptr;
+    case GDP_OBJECT_PEN:
+      return &ctx->curpen;
+    case GDP_OBJECT_BRUSH:
+      return &ctx->curbrush;
+    case GDP_OBJECT_FONT:
+      return &ctx->curfont;
+    default:
+      return nullptr;
   }
 }
 
@@ -116,14 +120,21 @@ void DeleteObject(HGDIOBJ obj) {
 
 COLORREF GetSysColor(int index) {
   switch (index) {
-    case 0: return 0x606060;
-    case 1: return 0xE0E0E0;
+    case 0:
+      return 0x606060;
+    case 1:
+      return 0xE0E0E0;
     case 2:
     case 4:
-    case 7: return 0xC0C0C0;
-    case 5: return 0x202020;
-    case 6: return 0x303030;
-    case 8: return 0xFFF0C8;
-    default: return 0;
+    case 7:
+      return 0xC0C0C0;
+    case 5:
+      return 0x202020;
+    case 6:
+      return 0x303030;
+    case 8:
+      return 0xFFF0C8;
+    default:
+      return 0;
   }
 }

@@ -26,8 +26,7 @@ int GetModuleFileName(HINSTANCE, char* buf, int size) {
   if (bundle) {
     CFURLRef url = CFBundleCopyBundleURL(bundle);
     if (url) {
-      if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path),
-                                            sizeof path))
+      if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof path))
         path[0] = 0;
       CFRelease(url);
     }

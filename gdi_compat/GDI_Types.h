@@ -42,27 +42,27 @@ enum {
 };
 
 struct GDP_OBJECT {
-  int type;            // GDP_OBJECT_PEN .. GDP_OBJECT_BITMAP
-  CGColorRef color;    // pen and brush colour, owned
+  int type;          // GDP_OBJECT_PEN .. GDP_OBJECT_BITMAP
+  CGColorRef color;  // pen and brush colour, owned
   // A pen's width (never negative); 0 for a brush; -1 marks the stock null pen and null
   // brush; for a bitmap, 1 when the object owns its image.
   int wid;
-  void* image;         // bitmap: the image
-  void* fontstyle;     // font: the text style, owned
-  float rotation;      // font: rotation in degrees
+  void* image;      // bitmap: the image
+  void* fontstyle;  // font: the text style, owned
+  float rotation;   // font: rotation in degrees
 };
 
 struct GDP_CTX {
-  CGContextRef ctx;        // null for a context that failed to get one
-  void* framebuffer;       // pixel memory of a memory context, else null
-  GDP_OBJECT* curpen;      // selected objects, null when none
+  CGContextRef ctx;    // null for a context that failed to get one
+  void* framebuffer;   // pixel memory of a memory context, else null
+  GDP_OBJECT* curpen;  // selected objects, null when none
   GDP_OBJECT* curbrush;
   GDP_OBJECT* curfont;
-  CGColorRef curtextcolor; // text colour as a drawing colour, owned
-  COLORREF cur_textcolor;  // the same as COLORREF
-  COLORREF curbkcol;       // stored only
-  int curbkmode;           // stored only
-  int lastpos_x, lastpos_y; // current position for MoveToEx and the line operations
+  CGColorRef curtextcolor;   // text colour as a drawing colour, owned
+  COLORREF cur_textcolor;    // the same as COLORREF
+  COLORREF curbkcol;         // stored only
+  int curbkmode;             // stored only
+  int lastpos_x, lastpos_y;  // current position for MoveToEx and the line operations
 };
 
 typedef GDP_CTX* HDC;

@@ -37,7 +37,9 @@ bool IsDirectory(const std::string& path) {
 
 CFStringRef Key(const char* text) { return __CFStringMakeConstantString(text); }
 
-CFTypeRef Get(CFDictionaryRef dict, const char* key) { return CFDictionaryGetValue(dict, Key(key)); }
+CFTypeRef Get(CFDictionaryRef dict, const char* key) {
+  return CFDictionaryGetValue(dict, Key(key));
+}
 
 bool IsString(CFTypeRef v) { return v && CFGetTypeID(v) == CFStringGetTypeID(); }
 
@@ -83,14 +85,15 @@ CFDictionaryRef ReadInfo(const std::string& path, LoadedBundle* failure) {
   std::string file = path + "/Contents/Info.plist";
   std::string text;
   if (!ReadRegularFile(file, &text)) {
-    *failure = Failure(LoadStatus::MissingInfoPlist, path, "no Info.plist in " + path + "/Contents");
+    *failure =
+        Failure(LoadStatus::MissingInfoPlist, path, "no Info.plist in " + path + "/Contents");
     return nullptr;
   }
   CFDataRef data = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
                                 static_cast<CFIndex>(text.size()));
   CFErrorRef error = nullptr;
-  CFPropertyListRef plist = CFPropertyListCreateWithData(nullptr, data, kCFPropertyListImmutable,
-                                                         nullptr, &error);
+  CFPropertyListRef plist =
+      CFPropertyListCreateWithData(nullptr, data, kCFPropertyListImmutable, nullptr, &error);
   CFRelease(data);
   if (!plist) {
     CFStringRef description = CFErrorCopyDescription(error);
@@ -110,7 +113,8 @@ CFDictionaryRef ReadInfo(const std::string& path, LoadedBundle* failure) {
 }
 
 // Reads the component list; false with a message for a missing or wrongly typed key.
-bool ReadComponents(CFDictionaryRef info, std::vector<ComponentEntryInfo>* out, std::string* message) {
+bool ReadComponents(CFDictionaryRef info, std::vector<ComponentEntryInfo>* out,
+                    std::string* message) {
   CFTypeRef list = Get(info, "AudioComponents");
   if (!list || CFGetTypeID(list) != CFArrayGetTypeID() ||
       CFArrayGetCount(static_cast<CFArrayRef>(list)) == 0) {
@@ -191,7 +195,9 @@ LoadedBundle Load(const std::string& path) {
     ok = ReadComponents(info, &result.components, &message);
   }
   CFRelease(info);
-  if (!ok) return Failure(LoadStatus::MalformedInfoPlist, path, "malformed Info.plist in " + path + ": " + message);
+  if (!ok)
+    return Failure(LoadStatus::MalformedInfoPlist, path,
+                   "malformed Info.plist in " + path + ": " + message);
 
   CFStringRef cfPath = CFStringCreateWithCString(nullptr, path.c_str(), kCFStringEncodingUTF8);
   CFURLRef url = CFURLCreateWithFileSystemPath(nullptr, cfPath, kCFURLPOSIXPathStyle, true);
@@ -211,7 +217,8 @@ LoadedBundle Load(const std::string& path) {
 
   std::vector<ComponentRoutineUPP> entries;
   for (ComponentEntryInfo& c : result.components) {
-    CFStringRef symbol = CFStringCreateWithCString(nullptr, c.entryName.c_str(), kCFStringEncodingUTF8);
+    CFStringRef symbol =
+        CFStringCreateWithCString(nullptr, c.entryName.c_str(), kCFStringEncodingUTF8);
     void* fn = CFBundleGetFunctionPointerForName(result.bundle, symbol);
     CFRelease(symbol);
     if (!fn)
@@ -222,7 +229,8 @@ LoadedBundle Load(const std::string& path) {
   for (size_t i = 0; i < result.components.size(); ++i) {
     ComponentEntryInfo& c = result.components[i];
     CFStringRef name = CFStringCreateWithCString(nullptr, c.name.c_str(), kCFStringEncodingUTF8);
-    c.component = RegisterComponentWithBundle(&c.description, entries[i], name, c.version, result.bundle);
+    c.component =
+        RegisterComponentWithBundle(&c.description, entries[i], name, c.version, result.bundle);
     CFRelease(name);
     if (!c.component) {
       for (size_t j = 0; j < i; ++j) UnregisterComponent(result.components[j].component);
@@ -237,14 +245,22 @@ LoadedBundle Load(const std::string& path) {
 
 const char* LoadStatusName(LoadStatus status) {
   switch (status) {
-    case LoadStatus::Ok: return "ok";
-    case LoadStatus::MissingBundle: return "missing bundle";
-    case LoadStatus::MissingInfoPlist: return "missing Info.plist";
-    case LoadStatus::MalformedInfoPlist: return "malformed Info.plist";
-    case LoadStatus::MissingExecutable: return "missing executable";
-    case LoadStatus::LoadFailed: return "executable failed to load";
-    case LoadStatus::MissingSymbol: return "missing entry function";
-    case LoadStatus::RegistrationFailed: return "registration failed";
+    case LoadStatus::Ok:
+      return "ok";
+    case LoadStatus::MissingBundle:
+      return "missing bundle";
+    case LoadStatus::MissingInfoPlist:
+      return "missing Info.plist";
+    case LoadStatus::MalformedInfoPlist:
+      return "malformed Info.plist";
+    case LoadStatus::MissingExecutable:
+      return "missing executable";
+    case LoadStatus::LoadFailed:
+      return "executable failed to load";
+    case LoadStatus::MissingSymbol:
+      return "missing entry function";
+    case LoadStatus::RegistrationFailed:
+      return "registration failed";
   }
   return "unknown";
 }
@@ -272,20 +288,25 @@ void SetHostIdentifier(const std::string& identifier) {
   CFRelease(id);
 }
 
-std::string HostIdentifier() { return StringFromCF(CFBundleGetIdentifier(CFBundleGetMainBundle())); }
+std::string HostIdentifier() {
+  return StringFromCF(CFBundleGetIdentifier(CFBundleGetMainBundle()));
+}
 
 Component FindComponent(OSType type, OSType subtype, OSType manufacturer) {
   ComponentDescription looking{type, subtype, manufacturer, 0, 0};
   return FindNextComponent(nullptr, &looking);
 }
 
-OSStatus OpenUnit(Component component, AudioUnit* outUnit) { return OpenAComponent(component, outUnit); }
+OSStatus OpenUnit(Component component, AudioUnit* outUnit) {
+  return OpenAComponent(component, outUnit);
+}
 
 OSStatus CloseUnit(AudioUnit unit) { return CloseComponent(unit); }
 
 std::string FourCCString(OSType code) {
   std::string s(4, ' ');
-  for (int i = 0; i < 4; ++i) s[static_cast<size_t>(i)] = static_cast<char>((code >> (24 - 8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    s[static_cast<size_t>(i)] = static_cast<char>((code >> (24 - 8 * i)) & 0xFF);
   return s;
 }
 
@@ -301,7 +322,8 @@ std::string StringFromCF(CFStringRef string) {
   if (!string) return std::string();
   const char* direct = CFStringGetCStringPtr(string, kCFStringEncodingUTF8);
   if (direct) return direct;
-  CFIndex size = CFStringGetMaximumSizeForEncoding(CFStringGetLength(string), kCFStringEncodingUTF8) + 1;
+  CFIndex size =
+      CFStringGetMaximumSizeForEncoding(CFStringGetLength(string), kCFStringEncodingUTF8) + 1;
   std::string buffer(static_cast<size_t>(size), '\0');
   if (!CFStringGetCString(string, &buffer[0], size, kCFStringEncodingUTF8)) return std::string();
   buffer.resize(std::char_traits<char>::length(buffer.c_str()));

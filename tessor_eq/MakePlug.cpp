@@ -4,8 +4,7 @@
 #include "tessor_eq/ondrel.h"
 #include "tessor_eq/ondrel_identity.h"
 
-IPlugin* MakePlug()
-{
+IPlugin* MakePlug() {
   // Instances are created one at a time.
   static Core_Mutex sMutex;
   Core_MutexLock lock(&sMutex);

@@ -17,16 +17,14 @@ struct BandStep {
 
 // Step 0 switches the high-pass off; its filter keeps a 1 Hz design while bypassed.
 constexpr int kHighPassOffStep = 0;
-constexpr BandStep kHighPassSteps[] = {
-    {"Off", 1.0}, {"30 Hz", 30.0}, {"50 Hz", 50.0}, {"80 Hz", 80.0}, {"160 Hz", 160.0},
-    {"300 Hz", 300.0}};
+constexpr BandStep kHighPassSteps[] = {{"Off", 1.0},    {"30 Hz", 30.0},   {"50 Hz", 50.0},
+                                       {"80 Hz", 80.0}, {"160 Hz", 160.0}, {"300 Hz", 300.0}};
 constexpr BandStep kLowShelfSteps[] = {
     {"35 Hz", 35.0}, {"60 Hz", 60.0}, {"110 Hz", 110.0}, {"220 Hz", 220.0}};
-constexpr BandStep kMidBand1Steps[] = {
-    {"150 Hz", 150.0}, {"180 Hz", 180.0}, {"240 Hz", 240.0}, {"400 Hz", 400.0},
-    {"820 Hz", 820.0}, {"1200 Hz", 1200.0}};
+constexpr BandStep kMidBand1Steps[] = {{"150 Hz", 150.0}, {"180 Hz", 180.0}, {"240 Hz", 240.0},
+                                       {"400 Hz", 400.0}, {"820 Hz", 820.0}, {"1200 Hz", 1200.0}};
 constexpr BandStep kMidBand2Steps[] = {
-    {"220 Hz", 220.0}, {"315 Hz", 315.0}, {"640 Hz", 640.0}, {"2500 Hz", 2500.0},
+    {"220 Hz", 220.0},   {"315 Hz", 315.0},   {"640 Hz", 640.0},  {"2500 Hz", 2500.0},
     {"3150 Hz", 3150.0}, {"6000 Hz", 6000.0}, {"8000 Hz", 8000.0}};
 constexpr const char* kOversampleTexts[] = {"Off", "On"};
 
@@ -54,31 +52,27 @@ constexpr double kOutputDriveFloor = 0.01;
 
 // Makes param an enumeration with one value per step, each showing its step's text.
 template <int N>
-void InitSteps(IParam* param, const char* name, int defaultStep, const BandStep (&steps)[N])
-{
+void InitSteps(IParam* param, const char* name, int defaultStep, const BandStep (&steps)[N]) {
   param->InitEnum(name, defaultStep, N);
   for (int i = 0; i < N; ++i) param->SetDisplayText(i, steps[i].text);
 }
 
 // The step of the table at index, or null for an index the table does not have.
 template <int N>
-const BandStep* StepAt(const BandStep (&steps)[N], int index)
-{
+const BandStep* StepAt(const BandStep (&steps)[N], int index) {
   return index >= 0 && index < N ? &steps[index] : nullptr;
 }
 
 // A parameter's step: its value truncated toward zero. Values that do not fit an int
 // (NaN included) give INT_MIN, which no step table knows.
-int StepOf(const IParam* p)
-{
+int StepOf(const IParam* p) {
   const double v = p->Value();
   if (!(v > -2147483648.0 && v < 2147483648.0)) return INT_MIN;
   return static_cast<int>(v);
 }
 
 // The sample rate truncated toward zero; a rate that does not fit gives 0.
-long RateOf(double sr)
-{
+long RateOf(double sr) {
   if (!(sr > -2147483648.0 && sr < 2147483648.0)) return 0;
   return static_cast<long>(sr);
 }
@@ -87,8 +81,7 @@ long RateOf(double sr)
 
 ondrel::~ondrel() {}
 
-void ondrel::InitParameters()
-{
+void ondrel::InitParameters() {
   InitSteps(GetParam(kHPF), "HPF", 0, kHighPassSteps);
   InitSteps(GetParam(kLoShelfFreq), "LoShelf Freq", 0, kLowShelfSteps);
   GetParam(kLoShelfLevel)->InitDouble("LoShelf Level", 0.0, -20.0, 20.0, 0.1, "dB");
@@ -103,15 +96,13 @@ void ondrel::InitParameters()
   for (int i = 0; i < 2; ++i) GetParam(kOversample)->SetDisplayText(i, kOversampleTexts[i]);
 }
 
-void ondrel::DesignBelowNyquist(rbjfilter& band, double nominalHz)
-{
+void ondrel::DesignBelowNyquist(rbjfilter& band, double nominalHz) {
   const double limit = kNyquistFraction * static_cast<double>(band.GetSampleRate());
   const double hz = nominalHz < limit ? nominalHz : limit;
   if (band.GetFreq() != hz) band.SetFreq(hz);
 }
 
-void ondrel::InitFilters()
-{
+void ondrel::InitFilters() {
   const double sr = GetSampleRate();
   const long rate = RateOf(sr);
 
@@ -158,13 +149,9 @@ void ondrel::InitFilters()
   highShelf.SetType(kHighShelf);
 }
 
-void ondrel::Reset()
-{
-  Core_MutexLock lock(&mPlugLock);
-}
+void ondrel::Reset() { Core_MutexLock lock(&mPlugLock); }
 
-void ondrel::OnParamChange(int /*paramIdx*/)
-{
+void ondrel::OnParamChange(int /*paramIdx*/) {
   Core_MutexLock lock(&mPlugLock);
 
   // A step a table does not have leaves the band's frequency as it was.
@@ -208,8 +195,7 @@ void ondrel::OnParamChange(int /*paramIdx*/)
   DesignBelowNyquist(highShelf, kHighShelfHz);
 }
 
-void ondrel::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames)
-{
+void ondrel::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) {
   if (nFrames <= 0 || !inputs || !outputs || !inputs[0] || !outputs[0]) return;
   const bool stereo = IsInChannelConnected(1) && inputs[1] && outputs[1];
 
@@ -235,13 +221,12 @@ void ondrel::ProcessDoubleReplacing(double** inputs, double** outputs, int nFram
 
   chain.outScale = outGain;
   chain.outDrive = std::fabs(outGainDb / kOutputDriveDivisor) + kOutputDriveFloor;
-  if (antiAlias)
-  {
+  if (antiAlias) {
     // The output stage feeds the anti-alias filter directly.
     chain.Add(&aaOutFilter, 0.0);
     chain.outputBeforeLast = true;
   }
 
-  eq_ProcessChain(chain, inputs[0], stereo ? inputs[1] : nullptr, outputs[0], stereo ? outputs[1] : nullptr,
-                  nFrames);
+  eq_ProcessChain(chain, inputs[0], stereo ? inputs[1] : nullptr, outputs[0],
+                  stereo ? outputs[1] : nullptr, nFrames);
 }

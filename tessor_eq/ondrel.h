@@ -11,8 +11,7 @@
 #include "tessor_eq/ondrel_editor.h"
 #endif
 
-enum EParams
-{
+enum EParams {
   kHPF = 0,
   kLoShelfFreq,
   kLoShelfLevel,
@@ -32,9 +31,8 @@ enum EParams
 // it the plug-in has no bundle and no view factory.
 typedef IPlugin ondrel_Base;
 
-class ondrel : public ondrel_Base
-{
-public:
+class ondrel : public ondrel_Base {
+ public:
   static constexpr int kNumPresets = 30;
   static constexpr const char* kChannelIOStr = "1-1 2-2";
   static constexpr const char* kEffectName = "Tessor EQ";
@@ -49,9 +47,9 @@ public:
   // plain plug-in base, the instance information for the Audio Unit wrapper).
   template <typename... Leading>
   explicit ondrel(Leading&&... leading)
-    : ondrel_Base(std::forward<Leading>(leading)..., kNumParams, kChannelIOStr, kNumPresets, kEffectName,
-                  kProductName, kMakerName, kVendorVersion, kUniqueID, kMakerID, kLatency, false, false, false)
-  {
+      : ondrel_Base(std::forward<Leading>(leading)..., kNumParams, kChannelIOStr, kNumPresets,
+                    kEffectName, kProductName, kMakerName, kVendorVersion, kUniqueID, kMakerID,
+                    kLatency, false, false, false) {
     InitParameters();
     MakeDefaultPreset(nullptr, 1);
     InitFilters();
@@ -68,7 +66,7 @@ public:
   void OnParamChange(int paramIdx) override;
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
 
-protected:
+ protected:
   // The ten parameters with their ranges, defaults and display texts.
   void InitParameters();
   // The fixed designs of all seven filters at the current sample rate.

@@ -5,13 +5,11 @@
 #include "framework/au/IPluginAU.h"
 
 extern "C" __attribute__((visibility("default"))) ComponentResult ondrel_Entry(
-    ComponentParameters* params, void* pPlug)
-{
+    ComponentParameters* params, void* pPlug) {
   return IPluginAU::IPluginAUEntry(params, pPlug);
 }
 
 extern "C" __attribute__((visibility("default"))) ComponentResult ondrel_ViewEntry(
-    ComponentParameters* params, void* pView)
-{
+    ComponentParameters* params, void* pView) {
   return IPluginAU::IPluginAUCarbonViewEntry(params, pView);
 }

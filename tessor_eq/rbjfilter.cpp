@@ -13,14 +13,12 @@ const double kDefaultQ = 1.0;
 const double kDefaultFreq = 1000.0;
 const int32_t kDefaultRate = 44100;
 
-double Ln10Div20()
-{
+double Ln10Div20() {
   static const double v = ln10 / 20.0;
   return v;
 }
 
-double Ln10Div40()
-{
+double Ln10Div40() {
   static const double v = ln10 / 40.0;
   return v;
 }
@@ -28,50 +26,64 @@ double Ln10Div40()
 }  // namespace
 
 rbjfilter::rbjfilter()
-  : mType(kPeaking), mQ(kDefaultQ), mBW(1.0), mS(1.0), mFreq(kDefaultFreq), mGain(0.0),
-    mSampleRate(kDefaultRate),
-    mA(1.0), mOmega(0.0), mSin(0.0), mCos(1.0), mAlpha(0.0),
-    mA0(1.0), mA1(0.0), mA2(0.0), mB0(1.0), mB1(0.0), mB2(0.0),
-    mX1L(0.0), mX2L(0.0), mX1R(0.0), mX2R(0.0),
-    mY1L(0.0), mY2L(0.0), mY1R(0.0), mY2R(0.0)
-{
+    : mType(kPeaking),
+      mQ(kDefaultQ),
+      mBW(1.0),
+      mS(1.0),
+      mFreq(kDefaultFreq),
+      mGain(0.0),
+      mSampleRate(kDefaultRate),
+      mA(1.0),
+      mOmega(0.0),
+      mSin(0.0),
+      mCos(1.0),
+      mAlpha(0.0),
+      mA0(1.0),
+      mA1(0.0),
+      mA2(0.0),
+      mB0(1.0),
+      mB1(0.0),
+      mB2(0.0),
+      mX1L(0.0),
+      mX2L(0.0),
+      mX1R(0.0),
+      mX2R(0.0),
+      mY1L(0.0),
+      mY2L(0.0),
+      mY1R(0.0),
+      mY2R(0.0) {
   CalcCoefficients();
 }
 
-void rbjfilter::SetType(EFilterType type)
-{
+void rbjfilter::SetType(EFilterType type) {
   mType = type;
   CalcCoefficients();
 }
 
-void rbjfilter::SetFreq(double hz)
-{
+void rbjfilter::SetFreq(double hz) {
   mFreq = hz;
   CalcCoefficients();
 }
 
-void rbjfilter::SetGain(double dB)
-{
+void rbjfilter::SetGain(double dB) {
   mGain = dB;
   CalcCoefficients();
 }
 
-void rbjfilter::SetQ(double q)
-{
+void rbjfilter::SetQ(double q) {
   mQ = q;
   CalcCoefficients();
 }
 
-void rbjfilter::SetBW(double octaves)
-{
+void rbjfilter::SetBW(double octaves) {
   mBW = octaves;
   mOmega = mFreq / static_cast<double>(mSampleRate) * twopi;
-  mQ = rbj_Flush(1.0 / (2.0 * std::sinh(std::log(2.0) / 2.0 * octaves * mOmega / std::sin(mOmega))));
+  mQ =
+      rbj_Flush(1.0 / (2.0 * std::sinh(std::log(2.0) / 2.0 * octaves * mOmega / std::sin(mOmega))));
   CalcCoefficients();
 }
 
-void rbjfilter::SetS(double slope)
-{
+void rbjfilter::SetS(double slope) {
   mS = slope;
   if (mType == kLowPass || mType == kHighPass)
     mA = 1.0;
@@ -81,14 +93,12 @@ void rbjfilter::SetS(double slope)
   CalcCoefficients();
 }
 
-void rbjfilter::SetSampleRate(long hz)
-{
+void rbjfilter::SetSampleRate(long hz) {
   mSampleRate = static_cast<int32_t>(hz);
   CalcCoefficients();
 }
 
-void rbjfilter::CalcCoefficients()
-{
+void rbjfilter::CalcCoefficients() {
   mOmega = twopi * mFreq / static_cast<double>(mSampleRate);
   mCos = std::cos(mOmega);
   mSin = std::sin(mOmega);
@@ -100,8 +110,7 @@ void rbjfilter::CalcCoefficients()
   double A = 1.0;
   double b0, b1, b2, a0, a1, a2;
 
-  switch (mType)
-  {
+  switch (mType) {
     case kLowPass:
       b0 = (1.0 - c) / 2.0;
       b1 = 1.0 - c;
@@ -154,8 +163,7 @@ void rbjfilter::CalcCoefficients()
       a1 = -2.0 * c;
       a2 = 1.0 - alpha;
       break;
-    case kLowShelf:
-    {
+    case kLowShelf: {
       A = std::exp(mGain * Ln10Div40());
       const double r = 2.0 * std::sqrt(A) * alpha;
       b0 = A * ((A + 1.0) - (A - 1.0) * c + r);
@@ -166,8 +174,7 @@ void rbjfilter::CalcCoefficients()
       a2 = (A + 1.0) + (A - 1.0) * c - r;
       break;
     }
-    case kHighShelf:
-    {
+    case kHighShelf: {
       A = std::exp(mGain * Ln10Div40());
       const double r = 2.0 * std::sqrt(A) * alpha;
       b0 = A * ((A + 1.0) + (A - 1.0) * c + r);

@@ -23,24 +23,23 @@ IPluginAU::IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* 
                      int nPresets, const char* effectName, const char* productName,
                      const char* mfrName, int vendorVersion, int uniqueID, int mfrID, int latency,
                      bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
-  : IPluginBase(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
-                uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst),
-    mBundleIdentifier(nullptr, 128),
-    mViewFactoryClass(nullptr, 128),
-    mComponent(nullptr),
-    mInitialized(false),
-    mBypass(false),
-    mLastRenderSampleTime(kNoRenderYet),
-    mLastTempo(kDefaultTempo),
-    mHostTransport(),
-    mInputScratch(4096),
-    mOutputScratch(4096),
-    mRenderNotifications(4096),
-    mInputBuses(4096),
-    mOutputBuses(4096),
-    mInputConnections(4096),
-    mPropertyListeners(4096)
-{
+    : IPluginBase(nParams, channelIOStr, nPresets, effectName, productName, mfrName, vendorVersion,
+                  uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks, plugIsInst),
+      mBundleIdentifier(nullptr, 128),
+      mViewFactoryClass(nullptr, 128),
+      mComponent(nullptr),
+      mInitialized(false),
+      mBypass(false),
+      mLastRenderSampleTime(kNoRenderYet),
+      mLastTempo(kDefaultTempo),
+      mHostTransport(),
+      mInputScratch(4096),
+      mOutputScratch(4096),
+      mRenderNotifications(4096),
+      mInputBuses(4096),
+      mOutputBuses(4096),
+      mInputConnections(4096),
+      mPropertyListeners(4096) {
   Trace(TRACELOC, "%s", effectName ? effectName : "");
   memset(&mHostTransport, 0, sizeof(mHostTransport));
   mBundleIdentifier.Set(instanceInfo.mBundleIdentifier.Get());
@@ -73,17 +72,14 @@ IPluginAU::IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* 
 }
 
 IPluginAU::IPluginAU(int nParams, const char* channelIOStr, int nPresets, const char* effectName,
-                     const char* productName, const char* mfrName, int vendorVersion,
-                     int uniqueID, int mfrID, int latency, bool plugDoesMidi,
-                     bool plugDoesChunks, bool plugIsInst)
-  : IPluginAU(IPluginInstanceInfo(), nParams, channelIOStr, nPresets, effectName, productName,
-              mfrName, vendorVersion, uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks,
-              plugIsInst)
-{
-}
+                     const char* productName, const char* mfrName, int vendorVersion, int uniqueID,
+                     int mfrID, int latency, bool plugDoesMidi, bool plugDoesChunks,
+                     bool plugIsInst)
+    : IPluginAU(IPluginInstanceInfo(), nParams, channelIOStr, nPresets, effectName, productName,
+                mfrName, vendorVersion, uniqueID, mfrID, latency, plugDoesMidi, plugDoesChunks,
+                plugIsInst) {}
 
-IPluginAU::~IPluginAU()
-{
+IPluginAU::~IPluginAU() {
   Trace(TRACELOC, "%s", GetEffectName());
   mRenderNotifications.Empty(true);
   mInputBuses.Empty(true);
@@ -92,8 +88,7 @@ IPluginAU::~IPluginAU()
   mPropertyListeners.Empty(true);
 }
 
-void IPluginAU::SetBlockSize(int blockSize)
-{
+void IPluginAU::SetBlockSize(int blockSize) {
   Trace(TRACELOC, "%d", blockSize);
   if (blockSize < 0) blockSize = 0;
   const long long inFloats = static_cast<long long>(NInChannels()) * blockSize;
@@ -113,13 +108,9 @@ void IPluginAU::SetBlockSize(int blockSize)
   IPluginBase::SetBlockSize(blockSize);
 }
 
-void IPluginAU::HostSpecificInit()
-{
-  GetHost();
-}
+void IPluginAU::HostSpecificInit() { GetHost(); }
 
-int IPluginAU::GetHost()
-{
+int IPluginAU::GetHost() {
   if (mHostKind != kHostUninit) return mHostKind;
   CFBundleRef mainBundle = CFBundleGetMainBundle();
   CFStringRef id = mainBundle ? CFBundleGetIdentifier(mainBundle) : nullptr;
@@ -129,14 +120,12 @@ int IPluginAU::GetHost()
   return mHostKind;
 }
 
-bool IPluginAU::SendMidiMsg(IMidiMsg*)
-{
+bool IPluginAU::SendMidiMsg(IMidiMsg*) {
   // An effect has no way to send MIDI to its host.
   return false;
 }
 
-bool IPluginAU::SendMidiMsgs(Core_TypedBuf<IMidiMsg>* pMsgs)
-{
+bool IPluginAU::SendMidiMsgs(Core_TypedBuf<IMidiMsg>* pMsgs) {
   for (int i = 0; pMsgs && i < pMsgs->GetSize(); ++i) SendMidiMsg(pMsgs->Get() + i);
   return true;
 }

@@ -65,10 +65,10 @@ class IPluginAU : public IPluginBase {
     void* mNotifyUserData;
   };
 
-  IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* channelIOStr,
-            int nPresets, const char* effectName, const char* productName, const char* mfrName,
-            int vendorVersion, int uniqueID, int mfrID, int latency, bool plugDoesMidi,
-            bool plugDoesChunks, bool plugIsInst);
+  IPluginAU(IPluginInstanceInfo instanceInfo, int nParams, const char* channelIOStr, int nPresets,
+            const char* effectName, const char* productName, const char* mfrName, int vendorVersion,
+            int uniqueID, int mfrID, int latency, bool plugDoesMidi, bool plugDoesChunks,
+            bool plugIsInst);
   // The same without instance information (no bundle, no view factory): for plug-ins made
   // outside a component, such as in tools and tests of the signal path.
   IPluginAU(int nParams, const char* channelIOStr, int nPresets, const char* effectName,
@@ -111,8 +111,8 @@ class IPluginAU : public IPluginBase {
   static ComponentResult RenderProc(void* pPlug, AudioUnitRenderActionFlags* pFlags,
                                     const AudioTimeStamp* pTimestamp, UInt32 outputBusIdx,
                                     UInt32 nFrames, AudioBufferList* pBufferList);
-  static void MakeDefaultASBD(AudioStreamBasicDescription* pASBD, double sampleRate,
-                              int nChannels, bool interleaved);
+  static void MakeDefaultASBD(AudioStreamBasicDescription* pASBD, double sampleRate, int nChannels,
+                              bool interleaved);
   static const char* AUInputTypeStr(EAUInputType type);
 
   // ---- State and parameters ----

@@ -16,23 +16,20 @@ class ArgWords {
   ArgWords(const ComponentParameters* params, int nArgs) : mParams(params), mNArgs(nArgs) {}
 
   // True when the record carries at least the words the selector needs.
-  bool Complete() const
-  {
+  bool Complete() const {
     return mParams->paramSize >= static_cast<unsigned>(mNArgs) * sizeof(long);
   }
 
   long Word(int argIdx) const { return mParams->params[mNArgs - 1 - argIdx]; }
 
   template <class T>
-  T Ptr(int argIdx) const
-  {
+  T Ptr(int argIdx) const {
     return reinterpret_cast<T>(Word(argIdx));
   }
 
   UInt32 U32(int argIdx) const { return static_cast<UInt32>(Word(argIdx)); }
 
-  Float32 F32(int argIdx) const
-  {
+  Float32 F32(int argIdx) const {
     long word = Word(argIdx);
     Float32 value;
     memcpy(&value, &word, sizeof(value));
@@ -46,39 +43,60 @@ class ArgWords {
 
 // Number of argument words of each implemented selector; -1 for selectors the entry does not
 // implement.
-int ArgCount(int selector)
-{
+int ArgCount(int selector) {
   switch (selector) {
-    case kComponentCanDoSelect: return 1;
-    case kComponentVersionSelect: return 0;
-    case kAudioUnitInitializeSelect: return 0;
-    case kAudioUnitUninitializeSelect: return 0;
-    case kAudioUnitGetPropertyInfoSelect: return 5;
-    case kAudioUnitGetPropertySelect: return 5;
-    case kAudioUnitSetPropertySelect: return 5;
-    case kAudioUnitGetParameterSelect: return 4;
-    case kAudioUnitSetParameterSelect: return 5;
-    case kAudioUnitResetSelect: return 2;
-    case kAudioUnitAddPropertyListenerSelect: return 3;
-    case kAudioUnitRemovePropertyListenerSelect: return 2;
-    case kAudioUnitRenderSelect: return 5;
-    case kAudioUnitAddRenderNotifySelect: return 2;
-    case kAudioUnitRemoveRenderNotifySelect: return 2;
-    case kAudioUnitScheduleParametersSelect: return 2;
-    case kAudioUnitRemovePropertyListenerWithUserDataSelect: return 3;
-    case kMusicDeviceMIDIEventSelect: return 4;
-    case kMusicDevicePrepareInstrumentSelect: return 1;
-    case kMusicDeviceReleaseInstrumentSelect: return 1;
-    case kMusicDeviceStartNoteSelect: return 5;
-    case kMusicDeviceStopNoteSelect: return 3;
-    default: return -1;
+    case kComponentCanDoSelect:
+      return 1;
+    case kComponentVersionSelect:
+      return 0;
+    case kAudioUnitInitializeSelect:
+      return 0;
+    case kAudioUnitUninitializeSelect:
+      return 0;
+    case kAudioUnitGetPropertyInfoSelect:
+      return 5;
+    case kAudioUnitGetPropertySelect:
+      return 5;
+    case kAudioUnitSetPropertySelect:
+      return 5;
+    case kAudioUnitGetParameterSelect:
+      return 4;
+    case kAudioUnitSetParameterSelect:
+      return 5;
+    case kAudioUnitResetSelect:
+      return 2;
+    case kAudioUnitAddPropertyListenerSelect:
+      return 3;
+    case kAudioUnitRemovePropertyListenerSelect:
+      return 2;
+    case kAudioUnitRenderSelect:
+      return 5;
+    case kAudioUnitAddRenderNotifySelect:
+      return 2;
+    case kAudioUnitRemoveRenderNotifySelect:
+      return 2;
+    case kAudioUnitScheduleParametersSelect:
+      return 2;
+    case kAudioUnitRemovePropertyListenerWithUserDataSelect:
+      return 3;
+    case kMusicDeviceMIDIEventSelect:
+      return 4;
+    case kMusicDevicePrepareInstrumentSelect:
+      return 1;
+    case kMusicDeviceReleaseInstrumentSelect:
+      return 1;
+    case kMusicDeviceStartNoteSelect:
+      return 5;
+    case kMusicDeviceStopNoteSelect:
+      return 3;
+    default:
+      return -1;
   }
 }
 
 // What can-do answers: the selectors a host may rely on. Removing a listener with user data
 // works but is not announced.
-bool CanDo(long selector)
-{
+bool CanDo(long selector) {
   switch (selector) {
     case kAudioUnitInitializeSelect:
     case kAudioUnitUninitializeSelect:
@@ -102,8 +120,7 @@ bool CanDo(long selector)
 
 }  // namespace
 
-ComponentResult IPluginAU::IPluginAUEntry(ComponentParameters* params, void* pPlug)
-{
+ComponentResult IPluginAU::IPluginAUEntry(ComponentParameters* params, void* pPlug) {
   if (!params) return paramErr;
   const int select = params->what;
   Trace(TRACELOC, "(%d:%s)", select, AUSelectStr(select));
@@ -201,8 +218,8 @@ ComponentResult IPluginAU::IPluginAUEntry(ComponentParameters* params, void* pPl
                         args.Ptr<AudioBufferList*>(4));
 
     case kAudioUnitAddRenderNotifySelect: {
-      RenderNotification* rec = new RenderNotification{args.Ptr<AURenderCallback>(0),
-                                                        args.Ptr<void*>(1)};
+      RenderNotification* rec =
+          new RenderNotification{args.Ptr<AURenderCallback>(0), args.Ptr<void*>(1)};
       if (!plug->mRenderNotifications.Add(rec)) {
         delete rec;
         return memFullErr;
@@ -260,8 +277,7 @@ ComponentResult IPluginAU::IPluginAUEntry(ComponentParameters* params, void* pPl
   }
 }
 
-ComponentResult IPluginAU::DoInitialize()
-{
+ComponentResult IPluginAU::DoInitialize() {
   if (!CheckLegalIO()) return badComponentSelector;
   mInitialized = true;
   OnParamReset();
@@ -269,8 +285,7 @@ ComponentResult IPluginAU::DoInitialize()
   return noErr;
 }
 
-ComponentResult IPluginAU::DoUninitialize()
-{
+ComponentResult IPluginAU::DoUninitialize() {
   mInitialized = false;
   ClearConnections();
   OnActivate(false);
@@ -278,21 +293,19 @@ ComponentResult IPluginAU::DoUninitialize()
 }
 
 ComponentResult IPluginAU::DoScheduleParameters(const AudioUnitParameterEvent* pEvents,
-                                                UInt32 nEvents)
-{
+                                                UInt32 nEvents) {
   for (UInt32 i = 0; pEvents && i < nEvents; ++i) {
     const AudioUnitParameterEvent& ev = pEvents[i];
     if (ev.eventType != kParameterEvent_Immediate) continue;  // ramps are not supported
-    ComponentResult r = SetParamProc(this, ev.parameter, ev.scope, ev.element,
-                                     ev.eventValues.immediate.value,
-                                     ev.eventValues.immediate.bufferOffset);
+    ComponentResult r =
+        SetParamProc(this, ev.parameter, ev.scope, ev.element, ev.eventValues.immediate.value,
+                     ev.eventValues.immediate.bufferOffset);
     if (r != noErr) return r;
   }
   return noErr;
 }
 
-ComponentResult IPluginAU::GetProc(unsigned long selector, unsigned long* pDataSize, void* pData)
-{
+ComponentResult IPluginAU::GetProc(unsigned long selector, unsigned long* pDataSize, void* pData) {
   void* proc;
   switch (selector) {
     case kAudioUnitGetParameterSelect:

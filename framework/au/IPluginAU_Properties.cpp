@@ -20,8 +20,7 @@ namespace {
 constexpr SInt32 kFirstCocoaViewSystem = 0x1050;
 
 // The system version as Gestalt reports it (0x1068 for 10.6.8); 0 when it cannot tell.
-SInt32 SystemVersion()
-{
+SInt32 SystemVersion() {
   SInt32 version = 0;
   return Gestalt(gestaltSystemVersion, &version) == noErr ? version : 0;
 }
@@ -31,14 +30,12 @@ struct SharedPreset {
   std::atomic<int> mRefs;
 };
 
-const void* RetainSharedPreset(CFAllocatorRef, const void* value)
-{
+const void* RetainSharedPreset(CFAllocatorRef, const void* value) {
   static_cast<SharedPreset*>(const_cast<void*>(value))->mRefs.fetch_add(1);
   return value;
 }
 
-void ReleaseSharedPreset(CFAllocatorRef, const void* value)
-{
+void ReleaseSharedPreset(CFAllocatorRef, const void* value) {
   SharedPreset* rec = static_cast<SharedPreset*>(const_cast<void*>(value));
   if (rec->mRefs.fetch_sub(1) == 1) {
     CFRelease(rec->mPreset.presetName);
@@ -50,8 +47,7 @@ const CFArrayCallBacks kSharedPresetCallBacks = {0, RetainSharedPreset, ReleaseS
                                                  nullptr, nullptr};
 
 // A new array (the host releases it) of the preset slots' numbers and names.
-CFArrayRef CopyFactoryPresets(const IPluginBase& plug)
-{
+CFArrayRef CopyFactoryPresets(const IPluginBase& plug) {
   const int n = plug.NPresets();
   CFMutableArrayRef presets = CFArrayCreateMutable(kCFAllocatorDefault, n, &kSharedPresetCallBacks);
   for (int i = 0; i < n; ++i) {
@@ -66,12 +62,10 @@ CFArrayRef CopyFactoryPresets(const IPluginBase& plug)
 
 // What a host learns of a parameter: name, unit, bounds and default. The name string is
 // released by the host (CFNameRelease), as is the unit name when there is one.
-void FillParameterInfo(const IParam& param, AudioUnitParameterInfo* info)
-{
+void FillParameterInfo(const IParam& param, AudioUnitParameterInfo* info) {
   memset(info, 0, sizeof(*info));
   info->flags = kAudioUnitParameterFlag_IsWritable | kAudioUnitParameterFlag_IsReadable |
-                kAudioUnitParameterFlag_HasCFNameString |
-                kAudioUnitParameterFlag_CFNameRelease;
+                kAudioUnitParameterFlag_HasCFNameString | kAudioUnitParameterFlag_CFNameRelease;
   info->cfNameString = MakeCFString(param.GetNameForHost());
   CopyTextField(info->name, param.GetNameForHost(), sizeof(info->name));
   switch (param.Type()) {
@@ -106,8 +100,7 @@ const ComponentResult kUnknownParameter = kAudioUnitErr_InvalidProperty;
 
 ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScope scope,
                                        AudioUnitElement element, UInt32* pDataSize,
-                                       Boolean* pWriteable, void* pData)
-{
+                                       Boolean* pWriteable, void* pData) {
   Trace(TRACELOC, "%s(%u:%s):(%u:%s):%u", pData ? "" : "info:", propID, AUPropertyStr(propID),
         scope, AUScopeStr(scope), element);
   const PropertyQuery q = {propID, scope, element, pDataSize, pWriteable, pData};
@@ -155,8 +148,7 @@ ComponentResult IPluginAU::GetProperty(AudioUnitPropertyID propID, AudioUnitScop
 
 // Processing set-up: sample rate, block size, latency and tail, bypass, the fast-dispatch
 // procedures, the host's transport callbacks, and the instrument count.
-ComponentResult IPluginAU::GetUnitProperty(const PropertyQuery& q)
-{
+ComponentResult IPluginAU::GetUnitProperty(const PropertyQuery& q) {
   switch (q.mID) {
     case kAudioUnitProperty_SampleRate:
       *q.mSize = sizeof(Float64);
@@ -216,8 +208,7 @@ ComponentResult IPluginAU::GetUnitProperty(const PropertyQuery& q)
 }
 
 // Buses, their stream formats and channel configurations, and input connections.
-ComponentResult IPluginAU::GetBusProperty(const PropertyQuery& q)
-{
+ComponentResult IPluginAU::GetBusProperty(const PropertyQuery& q) {
   switch (q.mID) {
     case kAudioUnitProperty_StreamFormat: {
       BusChannels* bus = GetBus(q.mScope, q.mElement);
@@ -235,10 +226,12 @@ ComponentResult IPluginAU::GetBusProperty(const PropertyQuery& q)
       *q.mSize = sizeof(UInt32);
       if (q.mData) {
         UInt32 n = 0;
-        if (q.mScope == kAudioUnitScope_Input) n = static_cast<UInt32>(mInputBuses.GetSize());
+        if (q.mScope == kAudioUnitScope_Input)
+          n = static_cast<UInt32>(mInputBuses.GetSize());
         else if (q.mScope == kAudioUnitScope_Output)
           n = static_cast<UInt32>(mOutputBuses.GetSize());
-        else if (q.Global()) n = 1;
+        else if (q.Global())
+          n = 1;
         *static_cast<UInt32*>(q.mData) = n;
       }
       return noErr;
@@ -282,8 +275,7 @@ ComponentResult IPluginAU::GetBusProperty(const PropertyQuery& q)
 }
 
 // The parameter list, each parameter's description and its display texts.
-ComponentResult IPluginAU::GetParameterProperty(const PropertyQuery& q)
-{
+ComponentResult IPluginAU::GetParameterProperty(const PropertyQuery& q) {
   switch (q.mID) {
     case kAudioUnitProperty_ParameterList: {
       const int n = q.Global() ? NParams() : 0;
@@ -375,8 +367,7 @@ ComponentResult IPluginAU::GetParameterProperty(const PropertyQuery& q)
 }
 
 // The saved state, the factory presets and the current preset.
-ComponentResult IPluginAU::GetStateProperty(const PropertyQuery& q)
-{
+ComponentResult IPluginAU::GetStateProperty(const PropertyQuery& q) {
   switch (q.mID) {
     case kAudioUnitProperty_ClassInfo:
       *q.mSize = sizeof(CFPropertyListRef);
@@ -406,8 +397,7 @@ ComponentResult IPluginAU::GetStateProperty(const PropertyQuery& q)
 }
 
 // The editor's views: the Carbon view component and the Cocoa view factory.
-ComponentResult IPluginAU::GetViewProperty(const PropertyQuery& q)
-{
+ComponentResult IPluginAU::GetViewProperty(const PropertyQuery& q) {
   switch (q.mID) {
     case kAudioUnitProperty_GetUIComponentList:
       if (!mEditor) return kAudioUnitErr_InvalidProperty;
@@ -446,8 +436,7 @@ ComponentResult IPluginAU::GetViewProperty(const PropertyQuery& q)
 }
 
 ComponentResult IPluginAU::SetProperty(AudioUnitPropertyID propID, AudioUnitScope scope,
-                                       AudioUnitElement element, UInt32, const void* pData)
-{
+                                       AudioUnitElement element, UInt32, const void* pData) {
   Trace(TRACELOC, "(%u:%s):(%u:%s):%u", propID, AUPropertyStr(propID), scope, AUScopeStr(scope),
         element);
   // Listeners hear of every set before it takes effect, also of sets that are refused.
@@ -472,7 +461,8 @@ ComponentResult IPluginAU::SetProperty(AudioUnitPropertyID propID, AudioUnitScop
 
     case kAudioUnitProperty_StreamFormat:
       if (!pData) return kAudioUnitErr_InvalidPropertyValue;
-      return SetStreamFormat(scope, element, static_cast<const AudioStreamBasicDescription*>(pData));
+      return SetStreamFormat(scope, element,
+                             static_cast<const AudioStreamBasicDescription*>(pData));
 
     case kAudioUnitProperty_MaximumFramesPerSlice: {
       if (!pData) return kAudioUnitErr_InvalidPropertyValue;
@@ -525,8 +515,7 @@ ComponentResult IPluginAU::SetProperty(AudioUnitPropertyID propID, AudioUnitScop
 }
 
 ComponentResult IPluginAU::SetStreamFormat(AudioUnitScope scope, AudioUnitElement element,
-                                           const AudioStreamBasicDescription* pASBD)
-{
+                                           const AudioStreamBasicDescription* pASBD) {
   const int n = pASBD->mChannelsPerFrame > static_cast<UInt32>(INT32_MAX)
                     ? INT32_MAX
                     : static_cast<int>(pASBD->mChannelsPerFrame);
@@ -550,8 +539,7 @@ ComponentResult IPluginAU::SetStreamFormat(AudioUnitScope scope, AudioUnitElemen
   return accepted ? ComponentResult(noErr) : ComponentResult(kAudioUnitErr_InvalidProperty);
 }
 
-ComponentResult IPluginAU::MakeConnection(const AudioUnitConnection* pConn)
-{
+ComponentResult IPluginAU::MakeConnection(const AudioUnitConnection* pConn) {
   if (pConn->destInputNumber >= static_cast<UInt32>(mInputBuses.GetSize()))
     return kAudioUnitErr_InvalidProperty;
   InputBusConnection* conn = mInputConnections.Get(static_cast<int>(pConn->destInputNumber));
@@ -564,8 +552,8 @@ ComponentResult IPluginAU::MakeConnection(const AudioUnitConnection* pConn)
     ok = AudioUnitGetProperty(pConn->sourceAudioUnit, kAudioUnitProperty_StreamFormat,
                               kAudioUnitScope_Output, pConn->sourceOutputNumber, &asbd,
                               &size) == noErr &&
-         SetProperty(kAudioUnitProperty_StreamFormat, kAudioUnitScope_Input,
-                     pConn->destInputNumber, sizeof(asbd), &asbd) == noErr;
+         SetProperty(kAudioUnitProperty_StreamFormat, kAudioUnitScope_Input, pConn->destInputNumber,
+                     sizeof(asbd), &asbd) == noErr;
     if (ok) {
       conn->mSourceUnit = pConn->sourceAudioUnit;
       conn->mSourceOutput = pConn->sourceOutputNumber;

@@ -23,18 +23,20 @@ static_assert(offsetof(PullBufferList, mBuffers) == offsetof(AudioBufferList, mB
 
 }  // namespace
 
-const char* IPluginAU::AUInputTypeStr(EAUInputType type)
-{
+const char* IPluginAU::AUInputTypeStr(EAUInputType type) {
   switch (type) {
-    case DirectFastProc: return "DirectFastProc";
-    case DirectNoFastProc: return "DirectNoFastProc";
-    case RenderCallback: return "RenderCallback";
-    default: return "NotConnected";
+    case DirectFastProc:
+      return "DirectFastProc";
+    case DirectNoFastProc:
+      return "DirectNoFastProc";
+    case RenderCallback:
+      return "RenderCallback";
+    default:
+      return "NotConnected";
   }
 }
 
-IPluginAU::BusChannels* IPluginAU::GetBus(AudioUnitScope scope, AudioUnitElement element)
-{
+IPluginAU::BusChannels* IPluginAU::GetBus(AudioUnitScope scope, AudioUnitElement element) {
   if (element > static_cast<AudioUnitElement>(INT32_MAX)) return nullptr;
   const int idx = static_cast<int>(element);
   if (scope == kAudioUnitScope_Input) return mInputBuses.Get(idx);
@@ -43,8 +45,7 @@ IPluginAU::BusChannels* IPluginAU::GetBus(AudioUnitScope scope, AudioUnitElement
   return nullptr;
 }
 
-int IPluginAU::NHostChannelsConnected(Core_PtrList<BusChannels>* pBuses, int excludeIdx)
-{
+int IPluginAU::NHostChannelsConnected(Core_PtrList<BusChannels>* pBuses, int excludeIdx) {
   bool counted = false;
   int n = 0;
   for (int i = 0; i < pBuses->GetSize(); ++i) {
@@ -56,15 +57,13 @@ int IPluginAU::NHostChannelsConnected(Core_PtrList<BusChannels>* pBuses, int exc
   return counted ? n : -1;
 }
 
-bool IPluginAU::CheckLegalIO()
-{
+bool IPluginAU::CheckLegalIO() {
   const int nIn = NHostChannelsConnected(&mInputBuses, -1);
   const int nOut = NHostChannelsConnected(&mOutputBuses, -1);
   return (nIn == 0 && nOut == 0) || LegalIO(nIn, nOut);
 }
 
-bool IPluginAU::CheckLegalIO(AudioUnitScope scope, int busIdx, int nChannels)
-{
+bool IPluginAU::CheckLegalIO(AudioUnitScope scope, int busIdx, int nChannels) {
   if (scope == kAudioUnitScope_Input) {
     int nIn = NHostChannelsConnected(&mInputBuses, busIdx);
     if (nIn < 0) nIn = 0;
@@ -77,8 +76,7 @@ bool IPluginAU::CheckLegalIO(AudioUnitScope scope, int busIdx, int nChannels)
   return LegalIO(nIn, nOut + nChannels);
 }
 
-void IPluginAU::AssessInputConnections()
-{
+void IPluginAU::AssessInputConnections() {
   Core_MutexLock lock(&mPlugLock);
   SetInputChannelConnections(0, NInChannels(), false);
   for (int i = 0; i < mInputBuses.GetSize(); ++i) {
@@ -110,8 +108,7 @@ void IPluginAU::AssessInputConnections()
   }
 }
 
-void IPluginAU::ClearConnections()
-{
+void IPluginAU::ClearConnections() {
   for (int i = 0; i < mInputBuses.GetSize(); ++i) {
     BusChannels* bus = mInputBuses.Get(i);
     bus->mBusActive = false;
@@ -127,8 +124,7 @@ void IPluginAU::ClearConnections()
 }
 
 void IPluginAU::MakeDefaultASBD(AudioStreamBasicDescription* pASBD, double sampleRate,
-                                int nChannels, bool interleaved)
-{
+                                int nChannels, bool interleaved) {
   memset(pASBD, 0, sizeof(*pASBD));
   pASBD->mSampleRate = sampleRate;
   pASBD->mFormatID = kAudioFormatLinearPCM;
@@ -144,8 +140,7 @@ void IPluginAU::MakeDefaultASBD(AudioStreamBasicDescription* pASBD, double sampl
 
 void IPluginAU::CallRenderNotifications(AudioUnitRenderActionFlags flags,
                                         const AudioTimeStamp* pTimestamp, UInt32 outputBusIdx,
-                                        UInt32 nFrames, AudioBufferList* pBufferList)
-{
+                                        UInt32 nFrames, AudioBufferList* pBufferList) {
   for (int i = 0; i < mRenderNotifications.GetSize(); ++i) {
     const RenderNotification* rec = mRenderNotifications.Get(i);
     AudioUnitRenderActionFlags localFlags = flags;
@@ -160,8 +155,7 @@ void IPluginAU::CallRenderNotifications(AudioUnitRenderActionFlags flags,
 // from another thread; the mutex is recursive, so the entry-point path simply re-enters it.
 ComponentResult IPluginAU::RenderProc(void* pPlug, AudioUnitRenderActionFlags*,
                                       const AudioTimeStamp* pTimestamp, UInt32 outputBusIdx,
-                                      UInt32 nFrames, AudioBufferList* pBufferList)
-{
+                                      UInt32 nFrames, AudioBufferList* pBufferList) {
   IPluginAU* plug = static_cast<IPluginAU*>(pPlug);
   if (!plug || !pTimestamp || !pBufferList) return paramErr;
   Core_MutexLock lock(&plug->mPlugLock);
@@ -176,8 +170,8 @@ ComponentResult IPluginAU::RenderProc(void* pPlug, AudioUnitRenderActionFlags*,
   }
   const int n = static_cast<int>(nFrames);
 
-  plug->CallRenderNotifications(kAudioUnitRenderAction_PreRender, pTimestamp, outputBusIdx,
-                                nFrames, pBufferList);
+  plug->CallRenderNotifications(kAudioUnitRenderAction_PreRender, pTimestamp, outputBusIdx, nFrames,
+                                pBufferList);
 
   if (pTimestamp->mSampleTime != plug->mLastRenderSampleTime) {
     for (int i = 0; i < plug->mInputBuses.GetSize(); ++i) {
@@ -213,9 +207,8 @@ ComponentResult IPluginAU::RenderProc(void* pPlug, AudioUnitRenderActionFlags*,
             if (ch >= plug->NInChannels()) ch = plug->NInChannels() - 1;
             pull.mBuffers[j].mData = scratch ? scratch + static_cast<size_t>(ch) * n : nullptr;
           }
-          r = conn->mHostCallback.inputProc(conn->mHostCallback.inputProcRefCon, &flags,
-                                            pTimestamp, static_cast<UInt32>(i), nFrames,
-                                            pull.List());
+          r = conn->mHostCallback.inputProc(conn->mHostCallback.inputProcRefCon, &flags, pTimestamp,
+                                            static_cast<UInt32>(i), nFrames, pull.List());
           break;
         }
         case DirectFastProc:
@@ -257,8 +250,7 @@ ComponentResult IPluginAU::RenderProc(void* pPlug, AudioUnitRenderActionFlags*,
   for (UInt32 j = 0; j < nBuffers && j < static_cast<UInt32>(outBus->mPlugChannelCount); ++j) {
     AudioBuffer& buf = pBufferList->mBuffers[j];
     const int ch = outBus->mFirstPlugChannel + static_cast<int>(j);
-    if (!buf.mData && outScratch)
-      buf.mData = outScratch + static_cast<size_t>(ch) * n;
+    if (!buf.mData && outScratch) buf.mData = outScratch + static_cast<size_t>(ch) * n;
     float* data = static_cast<float*>(buf.mData);
     plug->AttachOutputBuffers(ch, 1, &data);
   }

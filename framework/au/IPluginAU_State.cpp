@@ -15,8 +15,7 @@ namespace {
 // Bytes of the saved preset name that a restore uses (the terminator not counted).
 constexpr int kMaxRestoredNameBytes = 63;
 
-void AddNumber(CFMutableDictionaryRef dict, const char* key, SInt32 value)
-{
+void AddNumber(CFMutableDictionaryRef dict, const char* key, SInt32 value) {
   CFStringRef k = MakeCFString(key);
   CFNumberRef v = CFNumberCreate(kCFAllocatorDefault, kCFNumberSInt32Type, &value);
   CFDictionaryAddValue(dict, k, v);
@@ -25,23 +24,20 @@ void AddNumber(CFMutableDictionaryRef dict, const char* key, SInt32 value)
 }
 
 // The value under key when it has the expected type, else null.
-CFTypeRef GetTyped(CFDictionaryRef dict, const char* key, CFTypeID type)
-{
+CFTypeRef GetTyped(CFDictionaryRef dict, const char* key, CFTypeID type) {
   CFStringRef k = MakeCFString(key);
   CFTypeRef v = CFDictionaryGetValue(dict, k);
   CFRelease(k);
   return v && CFGetTypeID(v) == type ? v : nullptr;
 }
 
-bool GetNumber(CFDictionaryRef dict, const char* key, SInt32* pValue)
-{
+bool GetNumber(CFDictionaryRef dict, const char* key, SInt32* pValue) {
   CFNumberRef n = static_cast<CFNumberRef>(GetTyped(dict, key, CFNumberGetTypeID()));
   return n && CFNumberGetValue(n, kCFNumberSInt32Type, pValue);
 }
 
 // The string's UTF-8 text cut to at most maxBytes bytes, never inside a character.
-bool GetCutName(CFStringRef str, char* name, int maxBytes)
-{
+bool GetCutName(CFStringRef str, char* name, int maxBytes) {
   Core_TypedBuf<char> text(4096);
   if (!CopyCFStringUTF8(str, &text)) return false;
   int len = static_cast<int>(strlen(text.Get()));
@@ -57,12 +53,11 @@ bool GetCutName(CFStringRef str, char* name, int maxBytes)
 
 }  // namespace
 
-ComponentResult IPluginAU::GetState(CFPropertyListRef* ppPropList)
-{
+ComponentResult IPluginAU::GetState(CFPropertyListRef* ppPropList) {
   Trace(TRACELOC, "%s", GetPresetName(mActivePreset));
   ComponentDescription cd;
-  OSErr err = GetComponentInfo(reinterpret_cast<Component>(mComponent), &cd, nullptr, nullptr,
-                               nullptr);
+  OSErr err =
+      GetComponentInfo(reinterpret_cast<Component>(mComponent), &cd, nullptr, nullptr, nullptr);
   if (err != noErr) return err;
 
   CFMutableDictionaryRef dict = CFDictionaryCreateMutable(
@@ -90,12 +85,11 @@ ComponentResult IPluginAU::GetState(CFPropertyListRef* ppPropList)
   return noErr;
 }
 
-ComponentResult IPluginAU::SetState(CFPropertyListRef pPropList)
-{
+ComponentResult IPluginAU::SetState(CFPropertyListRef pPropList) {
   Trace(TRACELOC, "%p", pPropList);
   ComponentDescription cd;
-  OSErr err = GetComponentInfo(reinterpret_cast<Component>(mComponent), &cd, nullptr, nullptr,
-                               nullptr);
+  OSErr err =
+      GetComponentInfo(reinterpret_cast<Component>(mComponent), &cd, nullptr, nullptr, nullptr);
   if (err != noErr) return err;
   if (!pPropList || CFGetTypeID(pPropList) != CFDictionaryGetTypeID())
     return kAudioUnitErr_InvalidPropertyValue;
@@ -138,8 +132,7 @@ ComponentResult IPluginAU::SetState(CFPropertyListRef pPropList)
 
 ComponentResult IPluginAU::GetParamProc(void* pPlug, AudioUnitParameterID paramID,
                                         AudioUnitScope scope, AudioUnitElement,
-                                        AudioUnitParameterValue* pValue)
-{
+                                        AudioUnitParameterValue* pValue) {
   IPluginAU* plug = static_cast<IPluginAU*>(pPlug);
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   if (!plug || !pValue) return paramErr;
@@ -152,8 +145,7 @@ ComponentResult IPluginAU::GetParamProc(void* pPlug, AudioUnitParameterID paramI
 
 ComponentResult IPluginAU::SetParamProc(void* pPlug, AudioUnitParameterID paramID,
                                         AudioUnitScope scope, AudioUnitElement,
-                                        AudioUnitParameterValue value, UInt32)
-{
+                                        AudioUnitParameterValue value, UInt32) {
   IPluginAU* plug = static_cast<IPluginAU*>(pPlug);
   if (!plug) return paramErr;
   Trace(TRACELOC, "%u:(%u:%s):%f", paramID, scope, AUScopeStr(scope), value);
@@ -169,8 +161,7 @@ ComponentResult IPluginAU::SetParamProc(void* pPlug, AudioUnitParameterID paramI
   return noErr;
 }
 
-void SendAUEvent(AudioUnitEventType type, ComponentInstance ci, int paramIdx)
-{
+void SendAUEvent(AudioUnitEventType type, ComponentInstance ci, int paramIdx) {
   AudioUnitEvent event;
   memset(&event, 0, sizeof(event));
   event.mEventType = type;
@@ -181,28 +172,24 @@ void SendAUEvent(AudioUnitEventType type, ComponentInstance ci, int paramIdx)
   AUEventListenerNotify(nullptr, nullptr, &event);
 }
 
-void IPluginAU::BeginInformHostOfParamChange(int paramIdx)
-{
+void IPluginAU::BeginInformHostOfParamChange(int paramIdx) {
   Trace(TRACELOC, "%d", paramIdx);
   SendAUEvent(kAudioUnitEvent_BeginParameterChangeGesture, mComponent, paramIdx);
 }
 
-void IPluginAU::InformHostOfParamChange(int paramIdx, double normalizedValue)
-{
+void IPluginAU::InformHostOfParamChange(int paramIdx, double normalizedValue) {
   Trace(TRACELOC, "%d:%f", paramIdx, normalizedValue);
   // The host reads the new value back with get-parameter.
   SendAUEvent(kAudioUnitEvent_ParameterValueChange, mComponent, paramIdx);
 }
 
-void IPluginAU::EndInformHostOfParamChange(int paramIdx)
-{
+void IPluginAU::EndInformHostOfParamChange(int paramIdx) {
   Trace(TRACELOC, "%d", paramIdx);
   SendAUEvent(kAudioUnitEvent_EndParameterChangeGesture, mComponent, paramIdx);
 }
 
-void IPluginAU::AddPropertyListener(AudioUnitPropertyID propID,
-                                    AudioUnitPropertyListenerProc proc, void* userData)
-{
+void IPluginAU::AddPropertyListener(AudioUnitPropertyID propID, AudioUnitPropertyListenerProc proc,
+                                    void* userData) {
   for (int i = 0; i < mPropertyListeners.GetSize(); ++i) {
     const PropertyListener* rec = mPropertyListeners.Get(i);
     if (rec->mWatchedProperty == propID && rec->mNotifyProc == proc) return;
@@ -213,8 +200,7 @@ void IPluginAU::AddPropertyListener(AudioUnitPropertyID propID,
 
 void IPluginAU::RemovePropertyListener(AudioUnitPropertyID propID,
                                        AudioUnitPropertyListenerProc proc, bool matchUserData,
-                                       void* userData)
-{
+                                       void* userData) {
   for (int i = 0; i < mPropertyListeners.GetSize(); ++i) {
     const PropertyListener* rec = mPropertyListeners.Get(i);
     if (rec->mWatchedProperty == propID && rec->mNotifyProc == proc &&
@@ -225,8 +211,7 @@ void IPluginAU::RemovePropertyListener(AudioUnitPropertyID propID,
   }
 }
 
-void IPluginAU::InformListeners(AudioUnitPropertyID propID, AudioUnitScope scope)
-{
+void IPluginAU::InformListeners(AudioUnitPropertyID propID, AudioUnitScope scope) {
   // A listener may add or remove listeners while it is called: read each record afresh.
   for (int i = 0; i < mPropertyListeners.GetSize(); ++i) {
     const PropertyListener* rec = mPropertyListeners.Get(i);
@@ -236,16 +221,14 @@ void IPluginAU::InformListeners(AudioUnitPropertyID propID, AudioUnitScope scope
   }
 }
 
-void IPluginAU::SetLatency(int samples)
-{
+void IPluginAU::SetLatency(int samples) {
   Core_MutexLock lock(&mPlugLock);
   // Listeners are told before the change: one that reads the latency still sees the old value.
   InformListeners(kAudioUnitProperty_Latency, kAudioUnitScope_Global);
   IPluginBase::SetLatency(samples);
 }
 
-double IPluginAU::GetTempo()
-{
+double IPluginAU::GetTempo() {
   if (mHostTransport.beatAndTempoProc) {
     Float64 beat = 0.0, tempo = 0.0;
     mHostTransport.beatAndTempoProc(mHostTransport.hostUserData, &beat, &tempo);
@@ -254,8 +237,7 @@ double IPluginAU::GetTempo()
   return mLastTempo;
 }
 
-void IPluginAU::GetTimeSig(int* pNum, int* pDenom)
-{
+void IPluginAU::GetTimeSig(int* pNum, int* pDenom) {
   if (!mHostTransport.musicalTimeLocationProc) return;
   UInt32 deltaToNextBeat = 0, denom = 0;
   Float32 num = 0.0f;
@@ -266,8 +248,7 @@ void IPluginAU::GetTimeSig(int* pNum, int* pDenom)
   if (pDenom) *pDenom = static_cast<int>(denom);
 }
 
-int IPluginAU::GetSamplePos()
-{
+int IPluginAU::GetSamplePos() {
   if (!mHostTransport.transportStateProc) return 0;
   Boolean playing = false, changed = false, cycling = false;
   Float64 sample = 0.0, cycleStart = 0.0, cycleEnd = 0.0;

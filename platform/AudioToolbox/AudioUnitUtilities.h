@@ -67,7 +67,8 @@ PLATFORM_EXPORT OSStatus AUEventListenerRemoveEventType(AUEventListenerRef inLis
                                                         const AudioUnitEvent* inEvent);
 PLATFORM_EXPORT OSStatus AUListenerAddParameter(AUParameterListenerRef inListener, void* inObject,
                                                 const AudioUnitParameter* inParameter);
-PLATFORM_EXPORT OSStatus AUListenerRemoveParameter(AUParameterListenerRef inListener, void* inObject,
+PLATFORM_EXPORT OSStatus AUListenerRemoveParameter(AUParameterListenerRef inListener,
+                                                   void* inObject,
                                                    const AudioUnitParameter* inParameter);
 
 // Delivers the event to every matching registration except those of inSendingListener and,

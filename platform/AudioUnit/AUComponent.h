@@ -101,7 +101,6 @@ enum {
   kAudioUnitProcessMultipleSelect = 0x0015
 };
 
-
 typedef OSStatus (*AURenderCallback)(void* inRefCon, AudioUnitRenderActionFlags* ioActionFlags,
                                      const AudioTimeStamp* inTimeStamp, UInt32 inBusNumber,
                                      UInt32 inNumberFrames, AudioBufferList* ioData);
@@ -111,10 +110,7 @@ typedef void (*AudioUnitPropertyListenerProc)(void* inRefCon, AudioUnit inUnit,
                                               AudioUnitElement inElement);
 
 // Scheduled parameter changes.
-enum {
-  kParameterEvent_Immediate = 1,
-  kParameterEvent_Ramped = 2
-};
+enum { kParameterEvent_Immediate = 1, kParameterEvent_Ramped = 2 };
 
 typedef struct AudioUnitParameterEvent {
   AudioUnitScope scope;
@@ -160,9 +156,8 @@ typedef OSStatus (*AudioUnitSetParameterProc)(void* inComponentStorage, AudioUni
                                               UInt32 inBufferOffsetInFrames);
 typedef OSStatus (*AudioUnitRenderProc)(void* inComponentStorage,
                                         AudioUnitRenderActionFlags* ioActionFlags,
-                                        const AudioTimeStamp* inTimeStamp,
-                                        UInt32 inOutputBusNumber, UInt32 inNumberFrames,
-                                        AudioBufferList* ioData);
+                                        const AudioTimeStamp* inTimeStamp, UInt32 inOutputBusNumber,
+                                        UInt32 inNumberFrames, AudioBufferList* ioData);
 
 #ifdef __cplusplus
 extern "C" {
@@ -172,8 +167,9 @@ extern "C" {
 PLATFORM_EXPORT OSStatus AudioUnitInitialize(AudioUnit inUnit);
 PLATFORM_EXPORT OSStatus AudioUnitUninitialize(AudioUnit inUnit);
 PLATFORM_EXPORT OSStatus AudioUnitGetPropertyInfo(AudioUnit inUnit, AudioUnitPropertyID inID,
-                                                  AudioUnitScope inScope, AudioUnitElement inElement,
-                                                  UInt32* outDataSize, Boolean* outWritable);
+                                                  AudioUnitScope inScope,
+                                                  AudioUnitElement inElement, UInt32* outDataSize,
+                                                  Boolean* outWritable);
 PLATFORM_EXPORT OSStatus AudioUnitGetProperty(AudioUnit inUnit, AudioUnitPropertyID inID,
                                               AudioUnitScope inScope, AudioUnitElement inElement,
                                               void* outData, UInt32* ioDataSize);
@@ -199,12 +195,13 @@ PLATFORM_EXPORT OSStatus AudioUnitSetParameter(AudioUnit inUnit, AudioUnitParame
                                                AudioUnitScope inScope, AudioUnitElement inElement,
                                                AudioUnitParameterValue inValue,
                                                UInt32 inBufferOffsetInFrames);
-PLATFORM_EXPORT OSStatus AudioUnitScheduleParameters(AudioUnit inUnit,
-                                                     const AudioUnitParameterEvent* inParameterEvent,
-                                                     UInt32 inNumParamEvents);
-PLATFORM_EXPORT OSStatus AudioUnitRender(AudioUnit inUnit, AudioUnitRenderActionFlags* ioActionFlags,
-                                         const AudioTimeStamp* inTimeStamp, UInt32 inOutputBusNumber,
-                                         UInt32 inNumberFrames, AudioBufferList* ioData);
+PLATFORM_EXPORT OSStatus AudioUnitScheduleParameters(
+    AudioUnit inUnit, const AudioUnitParameterEvent* inParameterEvent, UInt32 inNumParamEvents);
+PLATFORM_EXPORT OSStatus AudioUnitRender(AudioUnit inUnit,
+                                         AudioUnitRenderActionFlags* ioActionFlags,
+                                         const AudioTimeStamp* inTimeStamp,
+                                         UInt32 inOutputBusNumber, UInt32 inNumberFrames,
+                                         AudioBufferList* ioData);
 PLATFORM_EXPORT OSStatus AudioUnitReset(AudioUnit inUnit, AudioUnitScope inScope,
                                         AudioUnitElement inElement);
 

@@ -33,8 +33,9 @@ extern "C" {
 #endif
 
 // Sends kAudioUnitCarbonViewCreateSelect to the view instance.
-PLATFORM_EXPORT OSStatus AudioUnitCarbonViewCreate(AudioUnitCarbonView inView, AudioUnit inAudioUnit,
-                                                   WindowRef inWindow, ControlRef inParentControl,
+PLATFORM_EXPORT OSStatus AudioUnitCarbonViewCreate(AudioUnitCarbonView inView,
+                                                   AudioUnit inAudioUnit, WindowRef inWindow,
+                                                   ControlRef inParentControl,
                                                    const Float32Point* inLocation,
                                                    const Float32Point* inSize,
                                                    ControlRef* outControl);

@@ -6,8 +6,6 @@
 #include <AudioUnit/AudioUnitProperties.h>
 
 // Parameters of the platform's generic output unit volume.
-enum {
-  kHALOutputParam_Volume = 14
-};
+enum { kHALOutputParam_Volume = 14 };
 
 #endif

@@ -88,7 +88,6 @@ enum {
   kAUCarbonViewSubType_Generic = 0x676E7263 /* 'gnrc' */
 };
 
-
 // kAudioUnitProperty_MakeConnection
 typedef struct AudioUnitConnection {
   AudioUnit sourceAudioUnit;
@@ -146,13 +145,10 @@ typedef OSStatus (*HostCallback_GetTransportState)(void* inHostUserData, Boolean
                                                    Boolean* outIsCycling,
                                                    Float64* outCycleStartBeat,
                                                    Float64* outCycleEndBeat);
-typedef OSStatus (*HostCallback_GetTransportState2)(void* inHostUserData, Boolean* outIsPlaying,
-                                                    Boolean* outIsRecording,
-                                                    Boolean* outTransportStateChanged,
-                                                    Float64* outCurrentSampleInTimeLine,
-                                                    Boolean* outIsCycling,
-                                                    Float64* outCycleStartBeat,
-                                                    Float64* outCycleEndBeat);
+typedef OSStatus (*HostCallback_GetTransportState2)(
+    void* inHostUserData, Boolean* outIsPlaying, Boolean* outIsRecording,
+    Boolean* outTransportStateChanged, Float64* outCurrentSampleInTimeLine, Boolean* outIsCycling,
+    Float64* outCycleStartBeat, Float64* outCycleEndBeat);
 
 typedef struct HostCallbackInfo {
   void* hostUserData;
@@ -235,9 +231,7 @@ typedef struct AudioUnitParameterInfo {
 } AudioUnitParameterInfo;
 
 // kAudioUnitProperty_ParameterIDName
-enum {
-  kAudioUnitParameterName_Full = -1
-};
+enum { kAudioUnitParameterName_Full = -1 };
 
 typedef struct AudioUnitParameterNameInfo {
   AudioUnitParameterID inID;

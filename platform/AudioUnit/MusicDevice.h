@@ -21,10 +21,7 @@ typedef struct MusicDeviceNoteParams {
   NoteParamsControlValue mControls[1];
 } MusicDeviceNoteParams;
 
-enum {
-  kMusicNoteEvent_UseGroupInstrument = 0xFFFFFFFFU,
-  kMusicNoteEvent_Unused = 0xFFFFFFFFU
-};
+enum { kMusicNoteEvent_UseGroupInstrument = 0xFFFFFFFFU, kMusicNoteEvent_Unused = 0xFFFFFFFFU };
 
 enum {
   kMusicDeviceRange = 0x0100,

@@ -66,13 +66,12 @@ enum {
   kLinearPCMFormatFlagsAreAllClear = kAudioFormatFlagsAreAllClear,
 
   kAudioFormatFlagsNativeEndian = 0,
-  kAudioFormatFlagsCanonical = kAudioFormatFlagIsFloat | kAudioFormatFlagsNativeEndian |
-                               kAudioFormatFlagIsPacked,
+  kAudioFormatFlagsCanonical =
+      kAudioFormatFlagIsFloat | kAudioFormatFlagsNativeEndian | kAudioFormatFlagIsPacked,
   kAudioFormatFlagsAudioUnitCanonical = kAudioFormatFlagIsFloat | kAudioFormatFlagsNativeEndian |
-                                        kAudioFormatFlagIsPacked |
-                                        kAudioFormatFlagIsNonInterleaved,
-  kAudioFormatFlagsNativeFloatPacked = kAudioFormatFlagIsFloat | kAudioFormatFlagsNativeEndian |
-                                       kAudioFormatFlagIsPacked
+                                        kAudioFormatFlagIsPacked | kAudioFormatFlagIsNonInterleaved,
+  kAudioFormatFlagsNativeFloatPacked =
+      kAudioFormatFlagIsFloat | kAudioFormatFlagsNativeEndian | kAudioFormatFlagIsPacked
 };
 
 typedef UInt32 SMPTETimeType;
@@ -89,11 +88,7 @@ enum {
   kSMPTETimeType5994 = 7
 };
 
-enum {
-  kSMPTETimeUnknown = 0,
-  kSMPTETimeValid = (1U << 0),
-  kSMPTETimeRunning = (1U << 1)
-};
+enum { kSMPTETimeUnknown = 0, kSMPTETimeValid = (1U << 0), kSMPTETimeRunning = (1U << 1) };
 
 // 24 bytes.
 typedef struct SMPTETime {
@@ -116,7 +111,8 @@ enum {
   kAudioTimeStampRateScalarValid = (1U << 2),
   kAudioTimeStampWordClockTimeValid = (1U << 3),
   kAudioTimeStampSMPTETimeValid = (1U << 4),
-  kAudioTimeStampSampleHostTimeValid = (kAudioTimeStampSampleTimeValid | kAudioTimeStampHostTimeValid)
+  kAudioTimeStampSampleHostTimeValid =
+      (kAudioTimeStampSampleTimeValid | kAudioTimeStampHostTimeValid)
 };
 
 // 64 bytes.
@@ -132,6 +128,5 @@ typedef struct AudioTimeStamp {
 
 typedef UInt32 AudioChannelLabel;
 typedef UInt32 AudioChannelLayoutTag;
-
 
 #endif

@@ -38,12 +38,14 @@ CF_EXPORT CFIndex CFArrayGetCount(CFArrayRef theArray);
 // Null for an index outside the array.
 CF_EXPORT const void* CFArrayGetValueAtIndex(CFArrayRef theArray, CFIndex idx);
 CF_EXPORT void CFArrayGetValues(CFArrayRef theArray, CFRange range, const void** values);
-CF_EXPORT CFIndex CFArrayGetFirstIndexOfValue(CFArrayRef theArray, CFRange range, const void* value);
+CF_EXPORT CFIndex CFArrayGetFirstIndexOfValue(CFArrayRef theArray, CFRange range,
+                                              const void* value);
 CF_EXPORT Boolean CFArrayContainsValue(CFArrayRef theArray, CFRange range, const void* value);
 CF_EXPORT void CFArrayApplyFunction(CFArrayRef theArray, CFRange range,
                                     CFArrayApplierFunction applier, void* context);
 CF_EXPORT void CFArrayAppendValue(CFMutableArrayRef theArray, const void* value);
-CF_EXPORT void CFArrayInsertValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void* value);
+CF_EXPORT void CFArrayInsertValueAtIndex(CFMutableArrayRef theArray, CFIndex idx,
+                                         const void* value);
 CF_EXPORT void CFArraySetValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void* value);
 CF_EXPORT void CFArrayRemoveValueAtIndex(CFMutableArrayRef theArray, CFIndex idx);
 CF_EXPORT void CFArrayRemoveAllValues(CFMutableArrayRef theArray);

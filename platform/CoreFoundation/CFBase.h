@@ -35,11 +35,7 @@ typedef CFTypeRef CFPropertyListRef;
 typedef const struct __CFAllocator* CFAllocatorRef;
 
 typedef CFIndex CFComparisonResult;
-enum {
-  kCFCompareLessThan = -1,
-  kCFCompareEqualTo = 0,
-  kCFCompareGreaterThan = 1
-};
+enum { kCFCompareLessThan = -1, kCFCompareEqualTo = 0, kCFCompareGreaterThan = 1 };
 
 enum { kCFNotFound = -1 };
 

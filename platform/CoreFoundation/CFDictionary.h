@@ -63,10 +63,12 @@ CF_EXPORT void CFDictionaryGetKeysAndValues(CFDictionaryRef theDict, const void*
 CF_EXPORT void CFDictionaryApplyFunction(CFDictionaryRef theDict,
                                          CFDictionaryApplierFunction applier, void* context);
 // Add: only when the key is absent. Replace: only when present. Set: either.
-CF_EXPORT void CFDictionaryAddValue(CFMutableDictionaryRef theDict, const void* key, const void* value);
+CF_EXPORT void CFDictionaryAddValue(CFMutableDictionaryRef theDict, const void* key,
+                                    const void* value);
 CF_EXPORT void CFDictionaryReplaceValue(CFMutableDictionaryRef theDict, const void* key,
                                         const void* value);
-CF_EXPORT void CFDictionarySetValue(CFMutableDictionaryRef theDict, const void* key, const void* value);
+CF_EXPORT void CFDictionarySetValue(CFMutableDictionaryRef theDict, const void* key,
+                                    const void* value);
 CF_EXPORT void CFDictionaryRemoveValue(CFMutableDictionaryRef theDict, const void* key);
 CF_EXPORT void CFDictionaryRemoveAllValues(CFMutableDictionaryRef theDict);
 

@@ -41,14 +41,17 @@ CF_EXPORT CFPropertyListRef CFPropertyListCreateWithData(CFAllocatorRef allocato
                                                          CFErrorRef* error);
 // Only kCFPropertyListXMLFormat_v1_0 is written; null with *error for other formats or
 // for values that are not property-list objects.
-CF_EXPORT CFDataRef CFPropertyListCreateData(CFAllocatorRef allocator, CFPropertyListRef propertyList,
+CF_EXPORT CFDataRef CFPropertyListCreateData(CFAllocatorRef allocator,
+                                             CFPropertyListRef propertyList,
                                              CFPropertyListFormat format, CFOptionFlags options,
                                              CFErrorRef* error);
 CF_EXPORT Boolean CFPropertyListIsValid(CFPropertyListRef plist, CFPropertyListFormat format);
 
 // Older forms of the same operations.
-CF_EXPORT CFDataRef CFPropertyListCreateXMLData(CFAllocatorRef allocator, CFPropertyListRef propertyList);
-CF_EXPORT CFPropertyListRef CFPropertyListCreateFromXMLData(CFAllocatorRef allocator, CFDataRef xmlData,
+CF_EXPORT CFDataRef CFPropertyListCreateXMLData(CFAllocatorRef allocator,
+                                                CFPropertyListRef propertyList);
+CF_EXPORT CFPropertyListRef CFPropertyListCreateFromXMLData(CFAllocatorRef allocator,
+                                                            CFDataRef xmlData,
                                                             CFOptionFlags mutabilityOption,
                                                             CFStringRef* errorString);
 

@@ -69,8 +69,7 @@ CF_EXPORT const char* CFStringGetCStringPtr(CFStringRef theString, CFStringEncod
 CF_EXPORT CFIndex CFStringGetMaximumSizeForEncoding(CFIndex length, CFStringEncoding encoding);
 CF_EXPORT CFDataRef CFStringCreateExternalRepresentation(CFAllocatorRef alloc,
                                                          CFStringRef theString,
-                                                         CFStringEncoding encoding,
-                                                         UInt8 lossByte);
+                                                         CFStringEncoding encoding, UInt8 lossByte);
 
 // Comparison (by code point; case-insensitive folds ASCII letters).
 CF_EXPORT CFComparisonResult CFStringCompare(CFStringRef theString1, CFStringRef theString2,

@@ -8,11 +8,7 @@
 typedef const struct __CFURL* CFURLRef;
 
 typedef CFIndex CFURLPathStyle;
-enum {
-  kCFURLPOSIXPathStyle = 0,
-  kCFURLHFSPathStyle = 1,
-  kCFURLWindowsPathStyle = 2
-};
+enum { kCFURLPOSIXPathStyle = 0, kCFURLHFSPathStyle = 1, kCFURLWindowsPathStyle = 2 };
 
 CF_EXTERN_C_BEGIN
 

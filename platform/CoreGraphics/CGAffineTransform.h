@@ -4,7 +4,10 @@
 
 #include <CoreGraphics/CGGeometry.h>
 
-struct CGAffineTransform { CGFloat a, b, c, d; CGFloat tx, ty; };
+struct CGAffineTransform {
+  CGFloat a, b, c, d;
+  CGFloat tx, ty;
+};
 typedef struct CGAffineTransform CGAffineTransform;
 
 CG_EXTERN const CGAffineTransform CGAffineTransformIdentity;

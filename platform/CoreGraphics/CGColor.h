@@ -9,7 +9,8 @@ typedef struct CGColor* CGColorRef;
 // components holds CGColorSpaceGetNumberOfComponents(space) + 1 values (the last is alpha),
 // each clamped to 0..1. Null when space or components is null.
 CG_EXTERN CGColorRef CGColorCreate(CGColorSpaceRef space, const CGFloat* components);
-CG_EXTERN CGColorRef CGColorCreateGenericRGB(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha);
+CG_EXTERN CGColorRef CGColorCreateGenericRGB(CGFloat red, CGFloat green, CGFloat blue,
+                                             CGFloat alpha);
 CG_EXTERN CGColorRef CGColorCreateCopyWithAlpha(CGColorRef color, CGFloat alpha);
 CG_EXTERN CGColorRef CGColorRetain(CGColorRef color);
 CG_EXTERN void CGColorRelease(CGColorRef color);

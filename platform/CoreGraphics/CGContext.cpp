@@ -141,10 +141,12 @@ void CGContextSetGrayStrokeColor(CGContextRef c, CGFloat gray, CGFloat a) {
   CGContextSetRGBStrokeColor(c, gray, gray, gray, a);
 }
 void CGContextSetFillColorWithColor(CGContextRef c, CGColorRef color) {
-  if (c && color) SetRGBA(c->gs.fill, color->comps[0], color->comps[1], color->comps[2], color->comps[3]);
+  if (c && color)
+    SetRGBA(c->gs.fill, color->comps[0], color->comps[1], color->comps[2], color->comps[3]);
 }
 void CGContextSetStrokeColorWithColor(CGContextRef c, CGColorRef color) {
-  if (c && color) SetRGBA(c->gs.stroke, color->comps[0], color->comps[1], color->comps[2], color->comps[3]);
+  if (c && color)
+    SetRGBA(c->gs.stroke, color->comps[0], color->comps[1], color->comps[2], color->comps[3]);
 }
 void CGContextSetAlpha(CGContextRef c, CGFloat alpha) {
   if (c) c->gs.alpha = alpha > 0 ? (alpha < 1 ? alpha : 1) : 0;
@@ -243,12 +245,11 @@ bool CGAppendEllipse(const agg::trans_affine& m, agg::path_storage& p, CGRect r)
   const double k = 0.5522847498307936;
   const double cx = r.origin.x + r.size.width / 2, cy = r.origin.y + r.size.height / 2;
   const double rx = r.size.width / 2, ry = r.size.height / 2;
-  double pts[13][2] = {
-      {cx + rx, cy},
-      {cx + rx, cy + ry * k}, {cx + rx * k, cy + ry}, {cx, cy + ry},
-      {cx - rx * k, cy + ry}, {cx - rx, cy + ry * k}, {cx - rx, cy},
-      {cx - rx, cy - ry * k}, {cx - rx * k, cy - ry}, {cx, cy - ry},
-      {cx + rx * k, cy - ry}, {cx + rx, cy - ry * k}, {cx + rx, cy}};
+  double pts[13][2] = {{cx + rx, cy}, {cx + rx, cy + ry * k}, {cx + rx * k, cy + ry},
+                       {cx, cy + ry}, {cx - rx * k, cy + ry}, {cx - rx, cy + ry * k},
+                       {cx - rx, cy}, {cx - rx, cy - ry * k}, {cx - rx * k, cy - ry},
+                       {cx, cy - ry}, {cx + rx * k, cy - ry}, {cx + rx, cy - ry * k},
+                       {cx + rx, cy}};
   for (auto& pt : pts) {
     m.transform(&pt[0], &pt[1]);
     if (!Finite(pt[0], pt[1])) return false;

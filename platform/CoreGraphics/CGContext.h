@@ -31,7 +31,7 @@ typedef enum CGPathDrawingMode CGPathDrawingMode;
 
 enum CGInterpolationQuality {
   kCGInterpolationDefault = 0,
-  kCGInterpolationNone = 1,   // nearest pixel
+  kCGInterpolationNone = 1,  // nearest pixel
   kCGInterpolationLow = 2,
   kCGInterpolationHigh = 3,
   kCGInterpolationMedium = 4
@@ -69,7 +69,8 @@ CG_EXTERN void CGContextSetMiterLimit(CGContextRef c, CGFloat limit);
 CG_EXTERN void CGContextSetFillColorWithColor(CGContextRef c, CGColorRef color);
 CG_EXTERN void CGContextSetStrokeColorWithColor(CGContextRef c, CGColorRef color);
 CG_EXTERN void CGContextSetRGBFillColor(CGContextRef c, CGFloat r, CGFloat g, CGFloat b, CGFloat a);
-CG_EXTERN void CGContextSetRGBStrokeColor(CGContextRef c, CGFloat r, CGFloat g, CGFloat b, CGFloat a);
+CG_EXTERN void CGContextSetRGBStrokeColor(CGContextRef c, CGFloat r, CGFloat g, CGFloat b,
+                                          CGFloat a);
 CG_EXTERN void CGContextSetGrayFillColor(CGContextRef c, CGFloat gray, CGFloat a);
 CG_EXTERN void CGContextSetGrayStrokeColor(CGContextRef c, CGFloat gray, CGFloat a);
 // Global opacity applied to everything drawn, 0..1.
@@ -83,10 +84,10 @@ CG_EXTERN CGInterpolationQuality CGContextGetInterpolationQuality(CGContextRef c
 CG_EXTERN void CGContextBeginPath(CGContextRef c);
 CG_EXTERN void CGContextMoveToPoint(CGContextRef c, CGFloat x, CGFloat y);
 CG_EXTERN void CGContextAddLineToPoint(CGContextRef c, CGFloat x, CGFloat y);
-CG_EXTERN void CGContextAddCurveToPoint(CGContextRef c, CGFloat cp1x, CGFloat cp1y,
-                                        CGFloat cp2x, CGFloat cp2y, CGFloat x, CGFloat y);
-CG_EXTERN void CGContextAddQuadCurveToPoint(CGContextRef c, CGFloat cpx, CGFloat cpy,
-                                            CGFloat x, CGFloat y);
+CG_EXTERN void CGContextAddCurveToPoint(CGContextRef c, CGFloat cp1x, CGFloat cp1y, CGFloat cp2x,
+                                        CGFloat cp2y, CGFloat x, CGFloat y);
+CG_EXTERN void CGContextAddQuadCurveToPoint(CGContextRef c, CGFloat cpx, CGFloat cpy, CGFloat x,
+                                            CGFloat y);
 CG_EXTERN void CGContextClosePath(CGContextRef c);
 // A new subpath through the points (an open polyline).
 CG_EXTERN void CGContextAddLines(CGContextRef c, const CGPoint* points, size_t count);
@@ -99,8 +100,8 @@ CG_EXTERN bool CGContextIsPathEmpty(CGContextRef c);
 CG_EXTERN CGPoint CGContextGetPathCurrentPoint(CGContextRef c);
 
 // Painting the current path; each empties the path afterwards.
-CG_EXTERN void CGContextFillPath(CGContextRef c);     // non-zero winding rule
-CG_EXTERN void CGContextEOFillPath(CGContextRef c);   // even-odd rule
+CG_EXTERN void CGContextFillPath(CGContextRef c);    // non-zero winding rule
+CG_EXTERN void CGContextEOFillPath(CGContextRef c);  // even-odd rule
 CG_EXTERN void CGContextStrokePath(CGContextRef c);
 CG_EXTERN void CGContextDrawPath(CGContextRef c, CGPathDrawingMode mode);
 

@@ -5,9 +5,7 @@
 #include <cmath>
 #include <utility>
 
-static bool ClipIsEmpty(const CGGState& g) {
-  return g.clipX2 <= g.clipX1 || g.clipY2 <= g.clipY1;
-}
+static bool ClipIsEmpty(const CGGState& g) { return g.clipX2 <= g.clipX1 || g.clipY2 <= g.clipY1; }
 
 // Rasteriser ready for one shape: emptied, clipped, with the fill rule and anti-aliasing.
 static void PrepareRasterizer(CGContext* c, bool evenOdd) {
@@ -66,9 +64,15 @@ void CGPaintStroke(CGContext* c, agg::path_storage& p) {
 void CGContextDrawPath(CGContextRef c, CGPathDrawingMode mode) {
   if (!c) return;
   switch (mode) {
-    case kCGPathFill: CGPaintFill(c, c->path, false); break;
-    case kCGPathEOFill: CGPaintFill(c, c->path, true); break;
-    case kCGPathStroke: CGPaintStroke(c, c->path); break;
+    case kCGPathFill:
+      CGPaintFill(c, c->path, false);
+      break;
+    case kCGPathEOFill:
+      CGPaintFill(c, c->path, true);
+      break;
+    case kCGPathStroke:
+      CGPaintStroke(c, c->path);
+      break;
     case kCGPathFillStroke:
       CGPaintFill(c, c->path, false);
       CGPaintStroke(c, c->path);

@@ -7,9 +7,8 @@
 const CGPoint CGPointZero = {0, 0};
 const CGSize CGSizeZero = {0, 0};
 const CGRect CGRectZero = {{0, 0}, {0, 0}};
-const CGRect CGRectNull = {{std::numeric_limits<CGFloat>::infinity(),
-                            std::numeric_limits<CGFloat>::infinity()},
-                           {0, 0}};
+const CGRect CGRectNull = {
+    {std::numeric_limits<CGFloat>::infinity(), std::numeric_limits<CGFloat>::infinity()}, {0, 0}};
 const CGAffineTransform CGAffineTransformIdentity = {1, 0, 0, 1, 0, 0};
 
 CGPoint CGPointMake(CGFloat x, CGFloat y) { return CGPoint{x, y}; }
@@ -30,17 +29,27 @@ CGRect CGRectStandardize(CGRect r) {
 
 CGFloat CGRectGetMinX(CGRect r) { return CGRectStandardize(r).origin.x; }
 CGFloat CGRectGetMinY(CGRect r) { return CGRectStandardize(r).origin.y; }
-CGFloat CGRectGetMaxX(CGRect r) { r = CGRectStandardize(r); return r.origin.x + r.size.width; }
-CGFloat CGRectGetMaxY(CGRect r) { r = CGRectStandardize(r); return r.origin.y + r.size.height; }
-CGFloat CGRectGetMidX(CGRect r) { r = CGRectStandardize(r); return r.origin.x + r.size.width / 2; }
-CGFloat CGRectGetMidY(CGRect r) { r = CGRectStandardize(r); return r.origin.y + r.size.height / 2; }
+CGFloat CGRectGetMaxX(CGRect r) {
+  r = CGRectStandardize(r);
+  return r.origin.x + r.size.width;
+}
+CGFloat CGRectGetMaxY(CGRect r) {
+  r = CGRectStandardize(r);
+  return r.origin.y + r.size.height;
+}
+CGFloat CGRectGetMidX(CGRect r) {
+  r = CGRectStandardize(r);
+  return r.origin.x + r.size.width / 2;
+}
+CGFloat CGRectGetMidY(CGRect r) {
+  r = CGRectStandardize(r);
+  return r.origin.y + r.size.height / 2;
+}
 CGFloat CGRectGetWidth(CGRect r) { return std::fabs(r.size.width); }
 CGFloat CGRectGetHeight(CGRect r) { return std::fabs(r.size.height); }
 
 bool CGRectIsNull(CGRect r) { return std::isinf(r.origin.x) || std::isinf(r.origin.y); }
-bool CGRectIsEmpty(CGRect r) {
-  return CGRectIsNull(r) || r.size.width == 0 || r.size.height == 0;
-}
+bool CGRectIsEmpty(CGRect r) { return CGRectIsNull(r) || r.size.width == 0 || r.size.height == 0; }
 bool CGPointEqualToPoint(CGPoint a, CGPoint b) { return a.x == b.x && a.y == b.y; }
 bool CGRectEqualToRect(CGRect a, CGRect b) {
   if (CGRectIsNull(a) || CGRectIsNull(b)) return CGRectIsNull(a) && CGRectIsNull(b);
@@ -85,7 +94,8 @@ CGRect CGRectIntegral(CGRect r) {
   if (CGRectIsNull(r)) return r;
   r = CGRectStandardize(r);
   const CGFloat x0 = std::floor(r.origin.x), y0 = std::floor(r.origin.y);
-  const CGFloat x1 = std::ceil(r.origin.x + r.size.width), y1 = std::ceil(r.origin.y + r.size.height);
+  const CGFloat x1 = std::ceil(r.origin.x + r.size.width),
+                y1 = std::ceil(r.origin.y + r.size.height);
   return CGRectMake(x0, y0, x1 - x0, y1 - y0);
 }
 
@@ -130,12 +140,10 @@ bool CGAffineTransformIsIdentity(CGAffineTransform t) {
 }
 
 CGAffineTransform CGAffineTransformConcat(CGAffineTransform t1, CGAffineTransform t2) {
-  return CGAffineTransform{t1.a * t2.a + t1.b * t2.c,
-                           t1.a * t2.b + t1.b * t2.d,
-                           t1.c * t2.a + t1.d * t2.c,
-                           t1.c * t2.b + t1.d * t2.d,
-                           t1.tx * t2.a + t1.ty * t2.c + t2.tx,
-                           t1.tx * t2.b + t1.ty * t2.d + t2.ty};
+  return CGAffineTransform{
+      t1.a * t2.a + t1.b * t2.c,           t1.a * t2.b + t1.b * t2.d,
+      t1.c * t2.a + t1.d * t2.c,           t1.c * t2.b + t1.d * t2.d,
+      t1.tx * t2.a + t1.ty * t2.c + t2.tx, t1.tx * t2.b + t1.ty * t2.d + t2.ty};
 }
 CGAffineTransform CGAffineTransformTranslate(CGAffineTransform t, CGFloat tx, CGFloat ty) {
   return CGAffineTransformConcat(CGAffineTransformMakeTranslation(tx, ty), t);
@@ -163,11 +171,12 @@ CGSize CGSizeApplyAffineTransform(CGSize s, CGAffineTransform t) {
 CGRect CGRectApplyAffineTransform(CGRect r, CGAffineTransform t) {
   if (CGRectIsNull(r)) return r;
   r = CGRectStandardize(r);
-  CGPoint p[4] = {CGPointApplyAffineTransform(r.origin, t),
-                  CGPointApplyAffineTransform(CGPointMake(r.origin.x + r.size.width, r.origin.y), t),
-                  CGPointApplyAffineTransform(CGPointMake(r.origin.x, r.origin.y + r.size.height), t),
-                  CGPointApplyAffineTransform(
-                      CGPointMake(r.origin.x + r.size.width, r.origin.y + r.size.height), t)};
+  CGPoint p[4] = {
+      CGPointApplyAffineTransform(r.origin, t),
+      CGPointApplyAffineTransform(CGPointMake(r.origin.x + r.size.width, r.origin.y), t),
+      CGPointApplyAffineTransform(CGPointMake(r.origin.x, r.origin.y + r.size.height), t),
+      CGPointApplyAffineTransform(
+          CGPointMake(r.origin.x + r.size.width, r.origin.y + r.size.height), t)};
   CGFloat x1 = p[0].x, x2 = p[0].x, y1 = p[0].y, y2 = p[0].y;
   for (int i = 1; i < 4; ++i) {
     x1 = std::fmin(x1, p[i].x);

@@ -4,13 +4,22 @@
 
 #include <CoreGraphics/CGBase.h>
 
-struct CGPoint { CGFloat x; CGFloat y; };
+struct CGPoint {
+  CGFloat x;
+  CGFloat y;
+};
 typedef struct CGPoint CGPoint;
 
-struct CGSize { CGFloat width; CGFloat height; };
+struct CGSize {
+  CGFloat width;
+  CGFloat height;
+};
 typedef struct CGSize CGSize;
 
-struct CGRect { CGPoint origin; CGSize size; };
+struct CGRect {
+  CGPoint origin;
+  CGSize size;
+};
 typedef struct CGRect CGRect;
 
 CG_EXTERN const CGPoint CGPointZero;

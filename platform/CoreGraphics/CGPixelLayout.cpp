@@ -8,13 +8,32 @@ bool CGPixelLayoutFromBitmapInfo(CGBitmapInfo info, bool allowStraight, CGPixelL
   bool alphaFirst;
   CGAlphaKind kind;
   switch (alpha) {
-    case kCGImageAlphaNoneSkipFirst: alphaFirst = true; kind = kCGAlphaKindSkip; break;
-    case kCGImageAlphaNoneSkipLast: alphaFirst = false; kind = kCGAlphaKindSkip; break;
-    case kCGImageAlphaPremultipliedFirst: alphaFirst = true; kind = kCGAlphaKindPremultiplied; break;
-    case kCGImageAlphaPremultipliedLast: alphaFirst = false; kind = kCGAlphaKindPremultiplied; break;
-    case kCGImageAlphaFirst: alphaFirst = true; kind = kCGAlphaKindStraight; break;
-    case kCGImageAlphaLast: alphaFirst = false; kind = kCGAlphaKindStraight; break;
-    default: return false;
+    case kCGImageAlphaNoneSkipFirst:
+      alphaFirst = true;
+      kind = kCGAlphaKindSkip;
+      break;
+    case kCGImageAlphaNoneSkipLast:
+      alphaFirst = false;
+      kind = kCGAlphaKindSkip;
+      break;
+    case kCGImageAlphaPremultipliedFirst:
+      alphaFirst = true;
+      kind = kCGAlphaKindPremultiplied;
+      break;
+    case kCGImageAlphaPremultipliedLast:
+      alphaFirst = false;
+      kind = kCGAlphaKindPremultiplied;
+      break;
+    case kCGImageAlphaFirst:
+      alphaFirst = true;
+      kind = kCGAlphaKindStraight;
+      break;
+    case kCGImageAlphaLast:
+      alphaFirst = false;
+      kind = kCGAlphaKindStraight;
+      break;
+    default:
+      return false;
   }
   if (kind == kCGAlphaKindStraight && !allowStraight) return false;
   bool little;

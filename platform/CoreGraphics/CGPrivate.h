@@ -28,5 +28,5 @@ struct CGCoveragePainter {
   CGCoverageBlendFn blend;
 };
 bool CGContextMakeCoveragePainter(CGContextRef c, const CGFloat rgba[4], CGCoveragePainter* out);
-void CGCoveragePaint(const CGCoveragePainter& p, const uint8_t* mask, int pitch, int w, int h, int x,
-                     int y);
+void CGCoveragePaint(const CGCoveragePainter& p, const uint8_t* mask, int pitch, int w, int h,
+                     int x, int y);

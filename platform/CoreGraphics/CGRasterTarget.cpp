@@ -77,10 +77,9 @@ class RasterTarget : public CGRasterTarget {
 
   void fillImage(CGRasterizer& ras, CGScanline& sl, const CGImage& image,
                  const agg::trans_affine& pixelToImage, double alpha, bool nearest) override {
-    agg::rendering_buffer ibuf(const_cast<uint8_t*>(image.pixels.data()),
-                               static_cast<unsigned>(image.width),
-                               static_cast<unsigned>(image.height),
-                               static_cast<int>(image.width * 4));
+    agg::rendering_buffer ibuf(
+        const_cast<uint8_t*>(image.pixels.data()), static_cast<unsigned>(image.width),
+        static_cast<unsigned>(image.height), static_cast<int>(image.width * 4));
     ImagePixfmt ipf(ibuf);
     ImageAccessor acc(ipf);
     agg::trans_affine mtx = pixelToImage;
@@ -168,8 +167,11 @@ std::unique_ptr<CGRasterTarget> Make(uint8_t* data, int w, int h, int stride, bo
   typedef agg::pixfmt_alpha_blend_rgba<agg::blender_rgba_pre<agg::rgba8, Order>,
                                        agg::rendering_buffer>
       PreFmt;
-  if (skip) return std::unique_ptr<CGRasterTarget>(new (std::nothrow) RasterTarget<SkipFmt>(data, w, h, stride));
-  return std::unique_ptr<CGRasterTarget>(new (std::nothrow) RasterTarget<PreFmt>(data, w, h, stride));
+  if (skip)
+    return std::unique_ptr<CGRasterTarget>(new (std::nothrow)
+                                               RasterTarget<SkipFmt>(data, w, h, stride));
+  return std::unique_ptr<CGRasterTarget>(new (std::nothrow)
+                                             RasterTarget<PreFmt>(data, w, h, stride));
 }
 
 }  // namespace

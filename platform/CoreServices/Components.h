@@ -31,10 +31,7 @@ enum {
   kAnyComponentFlagsMask = 0
 };
 
-enum {
-  cmpIsMissing = 1L << 29,
-  cmpWantsRegisterMessage = 1L << 31
-};
+enum { cmpIsMissing = 1L << 29, cmpWantsRegisterMessage = 1L << 31 };
 
 // Standard selectors every component may receive.
 enum {
@@ -59,11 +56,7 @@ enum {
   unresolvedComponentDLLErr = -3004,
   retryComponentRegistrationErr = -3005
 };
-enum {
-  badComponentInstance = (SInt32)0x80008001,
-  badComponentSelector = (SInt32)0x80008002
-};
-
+enum { badComponentInstance = (SInt32)0x80008001, badComponentSelector = (SInt32)0x80008002 };
 
 typedef struct ComponentDescription {
   OSType componentType;
@@ -140,9 +133,11 @@ PLATFORM_EXPORT ComponentInstance OpenComponent(Component aComponent);
 PLATFORM_EXPORT OSErr CloseComponent(ComponentInstance aComponentInstance);
 PLATFORM_EXPORT long CountComponentInstances(Component aComponent);
 PLATFORM_EXPORT Handle GetComponentInstanceStorage(ComponentInstance aComponentInstance);
-PLATFORM_EXPORT void SetComponentInstanceStorage(ComponentInstance aComponentInstance, Handle theStorage);
+PLATFORM_EXPORT void SetComponentInstanceStorage(ComponentInstance aComponentInstance,
+                                                 Handle theStorage);
 PLATFORM_EXPORT OSErr GetComponentInstanceError(ComponentInstance aComponentInstance);
-PLATFORM_EXPORT void SetComponentInstanceError(ComponentInstance aComponentInstance, OSErr theError);
+PLATFORM_EXPORT void SetComponentInstanceError(ComponentInstance aComponentInstance,
+                                               OSErr theError);
 
 // --- Calling --------------------------------------------------------------------------
 // Calls the entry of the instance in params->params[paramSize / sizeof(long)] with the

@@ -13,25 +13,29 @@ inline Raster_PixelValue h8(Raster_PixelValue p) { return (p >> 3) & 0x1F1F1F1Fu
 
 // One output row from the source row and its neighbours (null when outside the area).
 void blurRow(Raster_PixelValue* out, const Raster_PixelValue* up, const Raster_PixelValue* mid,
-             const Raster_PixelValue* down, int w)
-{
+             const Raster_PixelValue* down, int w) {
   for (int i = 0; i < w; ++i) {
     Raster_PixelValue v = h2(mid[i]);
-    if (i == 0) v += h4(mid[1]);
-    else if (i == w - 1) v += h4(mid[w - 2]);
-    else v += h8(mid[i - 1]) + h8(mid[i + 1]);
-    if (!up) v += h4(down[i]);
-    else if (!down) v += h4(up[i]);
-    else v += h8(up[i]) + h8(down[i]);
+    if (i == 0)
+      v += h4(mid[1]);
+    else if (i == w - 1)
+      v += h4(mid[w - 2]);
+    else
+      v += h8(mid[i - 1]) + h8(mid[i + 1]);
+    if (!up)
+      v += h4(down[i]);
+    else if (!down)
+      v += h4(up[i]);
+    else
+      v += h8(up[i]) + h8(down[i]);
     out[i] = v;
   }
 }
 
-} // namespace
+}  // namespace
 
-void Raster_Blur(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int srcX, int srcY, int srcW,
-                 int srcH)
-{
+void Raster_Blur(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int srcX,
+                 int srcY, int srcW, int srcH) {
   Raster_RowView d(dest), s(src);
   if (d.empty() || s.empty()) return;
   int x0 = srcX < 0 ? 0 : srcX, y0 = srcY < 0 ? 0 : srcY;
@@ -68,7 +72,8 @@ void Raster_Blur(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY
     for (int j = 0; j < h; ++j) memcpy(copy + (size_t)j * w, s.row(y0 + j) + x0, (size_t)w * 4);
     for (int j = 0; j < h; ++j) {
       const Raster_PixelValue* mid = copy + (size_t)j * w;
-      blurRow(d.row(destY + j) + destX, j > 0 ? mid - w : nullptr, mid, j < h - 1 ? mid + w : nullptr, w);
+      blurRow(d.row(destY + j) + destX, j > 0 ? mid - w : nullptr, mid,
+              j < h - 1 ? mid + w : nullptr, w);
     }
     free(copy);
     return;

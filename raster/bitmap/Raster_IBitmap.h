@@ -4,20 +4,18 @@
 
 #include "raster/bitmap/Raster_Pixel.h"
 
-class Raster_IBitmap
-{
-public:
+class Raster_IBitmap {
+ public:
   virtual ~Raster_IBitmap() {}
-  virtual Raster_PixelValue* getBits() = 0;   // first pixel of memory row 0, null when empty
+  virtual Raster_PixelValue* getBits() = 0;  // first pixel of memory row 0, null when empty
   virtual int getWidth() = 0;
   virtual int getHeight() = 0;
-  virtual int getRowSpan() = 0;                // pixels from one row to the next
+  virtual int getRowSpan() = 0;  // pixels from one row to the next
   virtual bool isFlipped() { return false; }
   // True when the size changed (even if storage could not be had), false when unchanged.
   virtual bool resize(int w, int h) = 0;
-  virtual void* getDC() { return nullptr; }    // system drawing context, if any
-  virtual int Extended(int id, void* data)
-  {
+  virtual void* getDC() { return nullptr; }  // system drawing context, if any
+  virtual int Extended(int id, void* data) {
     (void)id;
     (void)data;
     return 0;
@@ -26,15 +24,13 @@ public:
 
 // Row addressing that honours the row span and the flipped flag: row(y) is the visible row y
 // counted from the top. Null-safe: a bitmap without pixels yields an empty view.
-struct Raster_RowView
-{
-  Raster_PixelValue* base = nullptr; // visible row 0
-  long step = 0;                     // pixels from visible row y to y + 1
+struct Raster_RowView {
+  Raster_PixelValue* base = nullptr;  // visible row 0
+  long step = 0;                      // pixels from visible row y to y + 1
   int w = 0;
   int h = 0;
 
-  explicit Raster_RowView(Raster_IBitmap* bmp, bool honourFlip = true)
-  {
+  explicit Raster_RowView(Raster_IBitmap* bmp, bool honourFlip = true) {
     if (!bmp) return;
     Raster_PixelValue* bits = bmp->getBits();
     int bw = bmp->getWidth(), bh = bmp->getHeight();
@@ -56,8 +52,7 @@ struct Raster_RowView
   // Clips the rectangle (x, y, w, h) to the view, in 64-bit arithmetic so extreme positions and
   // sizes cannot overflow; false when nothing is left. skipX and skipY, when given, receive how
   // far the origin moved right and down (the columns and rows cut off at the left and top).
-  bool clip(int& x, int& y, int& rw, int& rh, int* skipX = nullptr, int* skipY = nullptr) const
-  {
+  bool clip(int& x, int& y, int& rw, int& rh, int* skipX = nullptr, int* skipY = nullptr) const {
     long long sx = 0, sy = 0;
     if (!clipSpan(w, x, rw, sx) || !clipSpan(h, y, rh, sy)) return false;
     if (skipX) *skipX = (int)sx;
@@ -65,9 +60,8 @@ struct Raster_RowView
     return true;
   }
 
-private:
-  static bool clipSpan(int limit, int& pos, int& len, long long& skipped)
-  {
+ private:
+  static bool clipSpan(int limit, int& pos, int& len, long long& skipped) {
     long long p = pos, l = len;
     if (p < 0) {
       skipped = -p;

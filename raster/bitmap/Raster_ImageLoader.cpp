@@ -4,8 +4,7 @@
 
 Raster_ImageLoader* Raster_ImageLoader_list = nullptr;
 
-const char* Raster_FileExtension(const char* filename)
-{
+const char* Raster_FileExtension(const char* filename) {
   if (!filename) return "";
   const char* ext = filename;
   for (const char* p = filename; *p; ++p)

@@ -16,8 +16,7 @@ Raster_IBitmap* Raster_LoadJPGFromResource(void* instance, int resourceId, Raste
 
 // A loader's record in the list: load function, file-type list (double-zero-terminated pairs of
 // a description and a pattern list), next record.
-struct Raster_ImageLoader
-{
+struct Raster_ImageLoader {
   Raster_IBitmap* (*loadfunc)(const char* filename, bool checkExtension, Raster_IBitmap* bmp);
   const char* (*get_extlist)();
   Raster_ImageLoader* next;
@@ -28,15 +27,13 @@ extern Raster_ImageLoader* Raster_ImageLoader_list;
 extern Raster_ImageLoader Raster_pngldr;
 extern Raster_ImageLoader Raster_jgpldr;
 
-struct Raster_PNGLoader
-{
+struct Raster_PNGLoader {
   // With checkExtension, refuses (null) any name whose extension is not ".png" (any case).
   static Raster_IBitmap* loadfunc(const char* filename, bool checkExtension, Raster_IBitmap* bmp);
   static const char* get_extlist();
 };
 
-struct Raster_JPGLoader
-{
+struct Raster_JPGLoader {
   // With checkExtension, refuses any name whose extension is not ".jpg", ".jpeg" or ".jfif".
   static Raster_IBitmap* loadfunc(const char* filename, bool checkExtension, Raster_IBitmap* bmp);
   static const char* get_extlist();

@@ -6,8 +6,7 @@
 
 // Null when the image is too large or the bitmap cannot take its size; *created tells whether
 // the returned bitmap is a new one the loader must delete on a later failure.
-inline Raster_IBitmap* Raster_ImageTarget(Raster_IBitmap* bmp, int w, int h, bool* created)
-{
+inline Raster_IBitmap* Raster_ImageTarget(Raster_IBitmap* bmp, int w, int h, bool* created) {
   *created = false;
   if (w <= 0 || h <= 0 || (long long)w * h > kRasterMaxImagePixels) return nullptr;
   if (bmp) {

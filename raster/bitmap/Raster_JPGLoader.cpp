@@ -14,8 +14,7 @@
 
 namespace {
 
-struct RasterJPEG_ErrorMgr
-{
+struct RasterJPEG_ErrorMgr {
   jpeg_error_mgr pub;
   jmp_buf jump;
 };
@@ -25,37 +24,35 @@ void RasterJPEG_Error(j_common_ptr cinfo) { longjmp(((RasterJPEG_ErrorMgr*)cinfo
 // Warnings are dropped too, except those that mean the image data ran out or is damaged: the
 // decoder would go on and hand back an image padded or smeared with made-up pixels, so those
 // end the load like a fatal error.
-void RasterJPEG_EmitMsg(j_common_ptr cinfo, int level)
-{
-  if (level >= 0) return; // trace messages
+void RasterJPEG_EmitMsg(j_common_ptr cinfo, int level) {
+  if (level >= 0) return;  // trace messages
   switch (cinfo->err->msg_code) {
-  case JWRN_JPEG_EOF:
-  case JWRN_HIT_MARKER:
-  case JWRN_HUFF_BAD_CODE:
-  case JWRN_ARITH_BAD_CODE: RasterJPEG_Error(cinfo); break;
-  default: break;
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+      RasterJPEG_Error(cinfo);
+      break;
+    default:
+      break;
   }
 }
 void RasterJPEG_OutMsg(j_common_ptr) {}
 void RasterJPEG_FmtMsg(j_common_ptr, char* buffer) { buffer[0] = 0; }
-void RasterJPEG_reset_error_mgr(j_common_ptr cinfo)
-{
+void RasterJPEG_reset_error_mgr(j_common_ptr cinfo) {
   cinfo->err->num_warnings = 0;
   cinfo->err->msg_code = 0;
 }
 
-struct Registrar
-{
-  Registrar()
-  {
+struct Registrar {
+  Registrar() {
     Raster_jgpldr.next = Raster_ImageLoader_list;
     Raster_ImageLoader_list = &Raster_jgpldr;
   }
 };
 Registrar registrar;
 
-struct JPGLoad
-{
+struct JPGLoad {
   jpeg_decompress_struct cinfo;
   RasterJPEG_ErrorMgr err;
   FILE* file = nullptr;
@@ -63,8 +60,7 @@ struct JPGLoad
   bool created = false;
 };
 
-void convertRow(unsigned char* out, const JSAMPLE* in, int w, int components)
-{
+void convertRow(unsigned char* out, const JSAMPLE* in, int w, int components) {
   if (components == 3) {
     for (int x = 0; x < w; ++x, out += 4, in += 3) {
       out[kRasterByteA] = 255;
@@ -83,8 +79,7 @@ void convertRow(unsigned char* out, const JSAMPLE* in, int w, int components)
 }
 
 // Decodes into L->target; false on any error (the decompressor is released by the caller).
-bool decode(JPGLoad* L, Raster_IBitmap* bmp)
-{
+bool decode(JPGLoad* L, Raster_IBitmap* bmp) {
   if (setjmp(L->err.jump)) return false;
   jpeg_stdio_src(&L->cinfo, L->file);
   jpeg_read_header(&L->cinfo, TRUE);
@@ -107,10 +102,9 @@ bool decode(JPGLoad* L, Raster_IBitmap* bmp)
   return true;
 }
 
-} // namespace
+}  // namespace
 
-Raster_IBitmap* Raster_LoadJPG(const char* filename, Raster_IBitmap* bmp)
-{
+Raster_IBitmap* Raster_LoadJPG(const char* filename, Raster_IBitmap* bmp) {
   if (!filename) return nullptr;
   JPGLoad* L = new JPGLoad();
   L->file = fopen(filename, "rb");
@@ -137,19 +131,20 @@ Raster_IBitmap* Raster_LoadJPG(const char* filename, Raster_IBitmap* bmp)
   return result;
 }
 
-Raster_IBitmap* Raster_JPGLoader::loadfunc(const char* filename, bool checkExtension, Raster_IBitmap* bmp)
-{
+Raster_IBitmap* Raster_JPGLoader::loadfunc(const char* filename, bool checkExtension,
+                                           Raster_IBitmap* bmp) {
   if (checkExtension) {
     const char* ext = Raster_FileExtension(filename);
-    if (strcasecmp(ext, ".jpg") != 0 && strcasecmp(ext, ".jpeg") != 0 && strcasecmp(ext, ".jfif") != 0)
+    if (strcasecmp(ext, ".jpg") != 0 && strcasecmp(ext, ".jpeg") != 0 &&
+        strcasecmp(ext, ".jfif") != 0)
       return nullptr;
   }
   return Raster_LoadJPG(filename, bmp);
 }
 
-const char* Raster_JPGLoader::get_extlist()
-{
+const char* Raster_JPGLoader::get_extlist() {
   return "JPEG files (*.JPG;*.JPEG;*.JFIF)\0*.JPG;*.JPEG;*.JFIF\0";
 }
 
-Raster_ImageLoader Raster_jgpldr = {Raster_JPGLoader::loadfunc, Raster_JPGLoader::get_extlist, nullptr};
+Raster_ImageLoader Raster_jgpldr = {Raster_JPGLoader::loadfunc, Raster_JPGLoader::get_extlist,
+                                    nullptr};

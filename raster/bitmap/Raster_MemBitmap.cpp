@@ -5,17 +5,15 @@
 
 namespace {
 // Bytes for w x h pixels, or -1 when the product does not fit the int the capacity is kept in.
-long long bytesFor(int w, int h)
-{
+long long bytesFor(int w, int h) {
   if (w <= 0 || h <= 0) return 0;
   long long size = (long long)w * (long long)h * 4;
   return size > INT_MAX ? -1 : size;
 }
-} // namespace
+}  // namespace
 
 Raster_MemBitmap::Raster_MemBitmap(int w, int h)
-  : m_pixels(nullptr), m_w(w < 0 ? 0 : w), m_h(h < 0 ? 0 : h), m_capacity(0)
-{
+    : m_pixels(nullptr), m_w(w < 0 ? 0 : w), m_h(h < 0 ? 0 : h), m_capacity(0) {
   long long size = bytesFor(m_w, m_h);
   if (size > 0) {
     m_pixels = (Raster_PixelValue*)malloc((size_t)size);
@@ -26,8 +24,7 @@ Raster_MemBitmap::Raster_MemBitmap(int w, int h)
 
 Raster_MemBitmap::~Raster_MemBitmap() { free(m_pixels); }
 
-bool Raster_MemBitmap::resize(int w, int h)
-{
+bool Raster_MemBitmap::resize(int w, int h) {
   if (w < 0) w = 0;
   if (h < 0) h = 0;
   if (w == m_w && h == m_h) return false;
@@ -46,7 +43,7 @@ bool Raster_MemBitmap::resize(int w, int h)
     m_pixels = nullptr;
     m_capacity = 0;
   } else if (m_pixels && m_capacity >= size) {
-    return true; // shrinking or same area: keep the buffer and its contents in place
+    return true;  // shrinking or same area: keep the buffer and its contents in place
   } else if (m_pixels) {
     long long grown = (size / 4) * 5;
     if (grown > INT_MAX) grown = size;

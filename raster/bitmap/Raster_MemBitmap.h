@@ -3,9 +3,8 @@
 
 #include "raster/bitmap/Raster_IBitmap.h"
 
-class Raster_MemBitmap : public Raster_IBitmap
-{
-public:
+class Raster_MemBitmap : public Raster_IBitmap {
+ public:
   Raster_MemBitmap(int w = 0, int h = 0);
   ~Raster_MemBitmap() override;
   Raster_MemBitmap(const Raster_MemBitmap&) = delete;
@@ -17,9 +16,9 @@ public:
   int getRowSpan() override { return m_w; }
   bool resize(int w, int h) override;
 
-  int getCapacity() const { return m_capacity; } // bytes allocated for the pixels
+  int getCapacity() const { return m_capacity; }  // bytes allocated for the pixels
 
-private:
+ private:
   Raster_PixelValue* m_pixels;
   int m_w;
   int m_h;

@@ -16,10 +16,8 @@ namespace {
 void pngError(png_structp png, png_const_charp) { longjmp(png_jmpbuf(png), 1); }
 void pngWarning(png_structp, png_const_charp) {}
 
-struct Registrar
-{
-  Registrar()
-  {
+struct Registrar {
+  Registrar() {
     Raster_pngldr.next = Raster_ImageLoader_list;
     Raster_ImageLoader_list = &Raster_pngldr;
   }
@@ -28,8 +26,7 @@ Registrar registrar;
 
 // The decoding steps that may jump back on a libpng error. Kept apart from Raster_LoadPNG so
 // that nothing with a destructor lives across setjmp; the caller releases what is recorded.
-struct PNGLoad
-{
+struct PNGLoad {
   FILE* file = nullptr;
   png_structp png = nullptr;
   png_infop info = nullptr;
@@ -38,8 +35,7 @@ struct PNGLoad
   bool created = false;
 };
 
-bool decode(PNGLoad* L, Raster_IBitmap* bmp)
-{
+bool decode(PNGLoad* L, Raster_IBitmap* bmp) {
   if (setjmp(png_jmpbuf(L->png))) return false;
   png_init_io(L->png, L->file);
   png_read_info(L->png, L->info);
@@ -68,17 +64,16 @@ bool decode(PNGLoad* L, Raster_IBitmap* bmp)
 
   L->rows = (png_bytepp)malloc(sizeof(png_bytep) * h);
   if (!L->rows) return false;
-  Raster_RowView view(L->target); // visible row 0 is the image's top row, flipped or not
+  Raster_RowView view(L->target);  // visible row 0 is the image's top row, flipped or not
   for (png_uint_32 y = 0; y < h; ++y) L->rows[y] = (png_bytep)view.row((int)y);
   png_read_image(L->png, L->rows);
   png_read_end(L->png, nullptr);
   return true;
 }
 
-} // namespace
+}  // namespace
 
-Raster_IBitmap* Raster_LoadPNG(const char* filename, Raster_IBitmap* bmp)
-{
+Raster_IBitmap* Raster_LoadPNG(const char* filename, Raster_IBitmap* bmp) {
   if (!filename) return nullptr;
   PNGLoad L;
   L.file = fopen(filename, "rb");
@@ -96,12 +91,13 @@ Raster_IBitmap* Raster_LoadPNG(const char* filename, Raster_IBitmap* bmp)
   return L.target;
 }
 
-Raster_IBitmap* Raster_PNGLoader::loadfunc(const char* filename, bool checkExtension, Raster_IBitmap* bmp)
-{
+Raster_IBitmap* Raster_PNGLoader::loadfunc(const char* filename, bool checkExtension,
+                                           Raster_IBitmap* bmp) {
   if (checkExtension && strcasecmp(Raster_FileExtension(filename), ".png") != 0) return nullptr;
   return Raster_LoadPNG(filename, bmp);
 }
 
 const char* Raster_PNGLoader::get_extlist() { return "PNG files (*.PNG)\0*.PNG\0"; }
 
-Raster_ImageLoader Raster_pngldr = {Raster_PNGLoader::loadfunc, Raster_PNGLoader::get_extlist, nullptr};
+Raster_ImageLoader Raster_pngldr = {Raster_PNGLoader::loadfunc, Raster_PNGLoader::get_extlist,
+                                    nullptr};

@@ -15,8 +15,7 @@ inline int Raster_GetR(Raster_PixelValue p) { return (int)((p >> 8) & 0xFF); }
 inline int Raster_GetG(Raster_PixelValue p) { return (int)((p >> 16) & 0xFF); }
 inline int Raster_GetB(Raster_PixelValue p) { return (int)(p >> 24); }
 
-inline Raster_PixelValue Raster_MakePixel(int r, int g, int b, int a)
-{
+inline Raster_PixelValue Raster_MakePixel(int r, int g, int b, int a) {
   return (Raster_PixelValue)(a & 0xFF) | ((Raster_PixelValue)(r & 0xFF) << 8) |
          ((Raster_PixelValue)(g & 0xFF) << 16) | ((Raster_PixelValue)(b & 0xFF) << 24);
 }

@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-void Raster_Clear(Raster_IBitmap* dest, Raster_PixelValue color)
-{
+void Raster_Clear(Raster_IBitmap* dest, Raster_PixelValue color) {
   Raster_RowView v(dest);
   for (int y = 0; y < v.h; ++y) {
     Raster_PixelValue* p = v.row(y);
@@ -14,8 +13,7 @@ void Raster_Clear(Raster_IBitmap* dest, Raster_PixelValue color)
 }
 
 void Raster_ClearRect(Raster_IBitmap* dest, int x, int y, int w, int h, Raster_PixelValue mask,
-                      Raster_PixelValue setBits)
-{
+                      Raster_PixelValue setBits) {
   Raster_RowView v(dest);
   if (v.empty() || !v.clip(x, y, w, h)) return;
   for (int j = 0; j < h; ++j) {
@@ -24,15 +22,13 @@ void Raster_ClearRect(Raster_IBitmap* dest, int x, int y, int w, int h, Raster_P
   }
 }
 
-Raster_PixelValue Raster_GetPixel(Raster_IBitmap* bmp, int x, int y)
-{
+Raster_PixelValue Raster_GetPixel(Raster_IBitmap* bmp, int x, int y) {
   Raster_RowView v(bmp);
   if (v.empty() || x < 0 || y < 0 || x >= v.w || y >= v.h) return 0;
   return v.row(y)[x];
 }
 
-void Raster_SetAlphaFromColorMask(Raster_IBitmap* dest, Raster_PixelValue color)
-{
+void Raster_SetAlphaFromColorMask(Raster_IBitmap* dest, Raster_PixelValue color) {
   Raster_RowView v(dest);
   for (int y = 0; y < v.h; ++y) {
     Raster_PixelValue* p = v.row(y);
@@ -40,10 +36,9 @@ void Raster_SetAlphaFromColorMask(Raster_IBitmap* dest, Raster_PixelValue color)
   }
 }
 
-void Raster_SimpleFill(Raster_IBitmap* dest, int x, int y, Raster_PixelValue fillColor, Raster_PixelValue matchMask,
-                       Raster_PixelValue retainMask)
-{
-  Raster_RowView v(dest, false); // memory rows as they are
+void Raster_SimpleFill(Raster_IBitmap* dest, int x, int y, Raster_PixelValue fillColor,
+                       Raster_PixelValue matchMask, Raster_PixelValue retainMask) {
+  Raster_RowView v(dest, false);  // memory rows as they are
   if (v.empty() || x < 0 || y < 0 || x >= v.w || y >= v.h) return;
   const Raster_PixelValue match = v.row(y)[x] & matchMask;
   auto matches = [&](Raster_PixelValue p) { return (p & matchMask) == match; };
@@ -61,15 +56,13 @@ void Raster_SimpleFill(Raster_IBitmap* dest, int x, int y, Raster_PixelValue fil
     if (!fillRow(row)) break;
 }
 
-void Raster_Copy(Raster_IBitmap* dest, Raster_IBitmap* src)
-{
+void Raster_Copy(Raster_IBitmap* dest, Raster_IBitmap* src) {
   if (!dest || !src) return;
   dest->resize(src->getWidth(), src->getHeight());
   Raster_Blit(dest, src, 0, 0, nullptr, 1.0f, kBlitCopy);
 }
 
-int Raster_BitmapCmp(Raster_IBitmap* a, Raster_IBitmap* b)
-{
+int Raster_BitmapCmp(Raster_IBitmap* a, Raster_IBitmap* b) {
   if (!a) return b ? -1 : 0;
   if (!b) return 1;
   if (a->getWidth() != b->getWidth()) return b->getWidth() - a->getWidth();
@@ -82,8 +75,7 @@ int Raster_BitmapCmp(Raster_IBitmap* a, Raster_IBitmap* b)
   return memcmp(pa, pb, (size_t)bytes);
 }
 
-void Raster_HalveBlitAA(Raster_IBitmap* dest, Raster_IBitmap* src)
-{
+void Raster_HalveBlitAA(Raster_IBitmap* dest, Raster_IBitmap* src) {
   Raster_RowView d(dest, false), s(src, false);
   if (d.empty() || s.empty()) return;
   int w = s.w / 2 < d.w ? s.w / 2 : d.w;
@@ -102,8 +94,7 @@ void Raster_HalveBlitAA(Raster_IBitmap* dest, Raster_IBitmap* src)
 namespace {
 // f x 256 truncated toward zero. Factors beyond +-16384 already saturate every channel, so
 // they are held there: the conversion and add + scale x 255 then stay inside an int. NaN is 0.
-int toFixed256(float f)
-{
+int toFixed256(float f) {
   const double lim = (double)(1 << 22);
   double v = (double)f * 256.0;
   if (!(v == v)) return 0;
@@ -111,11 +102,11 @@ int toFixed256(float f)
   if (v < -lim) v = -lim;
   return (int)v;
 }
-} // namespace
+}  // namespace
 
-void Raster_MultiplyAddRect(Raster_IBitmap* dest, int x, int y, int w, int h, float scaleR, float scaleG,
-                            float scaleB, float scaleA, float addR, float addG, float addB, float addA)
-{
+void Raster_MultiplyAddRect(Raster_IBitmap* dest, int x, int y, int w, int h, float scaleR,
+                            float scaleG, float scaleB, float scaleA, float addR, float addG,
+                            float addB, float addA) {
   Raster_RowView v(dest);
   if (v.empty() || !v.clip(x, y, w, h)) return;
   int scale[4], add[4];

@@ -21,10 +21,11 @@ void Raster_Copy(Raster_IBitmap* dest, Raster_IBitmap* src);
 // 0 when equal; otherwise the sign tells which is larger (null sorts first, then size, then bytes).
 int Raster_BitmapCmp(Raster_IBitmap* a, Raster_IBitmap* b);
 // Soft blur of a source rectangle into dest (may be the same bitmap).
-void Raster_Blur(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int srcX, int srcY,
-                 int srcW, int srcH);
+void Raster_Blur(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int srcX,
+                 int srcY, int srcW, int srcH);
 // 2:1 reduction of src into the top-left of dest, each output the mean of a 2 x 2 block.
 void Raster_HalveBlitAA(Raster_IBitmap* dest, Raster_IBitmap* src);
 // Each channel c of the clipped rectangle becomes clamp(add + scale * c) (add in channel units).
-void Raster_MultiplyAddRect(Raster_IBitmap* dest, int x, int y, int w, int h, float scaleR, float scaleG,
-                            float scaleB, float scaleA, float addR, float addG, float addB, float addA);
+void Raster_MultiplyAddRect(Raster_IBitmap* dest, int x, int y, int w, int h, float scaleR,
+                            float scaleG, float scaleB, float scaleA, float addR, float addG,
+                            float addB, float addA);

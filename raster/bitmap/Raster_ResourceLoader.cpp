@@ -10,8 +10,7 @@
 // The longest bundle path the loader takes: 1536 characters and the terminator.
 static const int kMaxBundlePathBytes = 1536 + 1;
 
-Raster_IBitmap* Raster_LoadPNGFromNamedResource(const char* name, Raster_IBitmap* bmp)
-{
+Raster_IBitmap* Raster_LoadPNGFromNamedResource(const char* name, Raster_IBitmap* bmp) {
   if (!name) return nullptr;
   char bundle[kMaxBundlePathBytes];
   bundle[0] = 0;

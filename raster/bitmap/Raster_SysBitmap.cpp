@@ -3,15 +3,13 @@
 #include "gdi_compat/GDI_Context.h"
 
 Raster_SysBitmap::Raster_SysBitmap(int w, int h)
-  : m_w(0), m_h(0), m_pixels(nullptr), m_ctx(nullptr), m_spanw(0), m_spanh(0)
-{
+    : m_w(0), m_h(0), m_pixels(nullptr), m_ctx(nullptr), m_spanw(0), m_spanh(0) {
   resize(w, h);
 }
 
 Raster_SysBitmap::~Raster_SysBitmap() { GDI_DeleteGfxContext(m_ctx); }
 
-bool Raster_SysBitmap::resize(int w, int h)
-{
+bool Raster_SysBitmap::resize(int w, int h) {
   if (w < 0) w = 0;
   if (h < 0) h = 0;
   if (w == m_w && h == m_h) return false;

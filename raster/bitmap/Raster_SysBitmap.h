@@ -6,9 +6,8 @@
 
 #include "gdi_compat/GDI_Types.h"
 
-class Raster_SysBitmap : public Raster_IBitmap
-{
-public:
+class Raster_SysBitmap : public Raster_IBitmap {
+ public:
   Raster_SysBitmap(int w = 0, int h = 0);
   ~Raster_SysBitmap() override;
   Raster_SysBitmap(const Raster_SysBitmap&) = delete;
@@ -21,11 +20,11 @@ public:
   bool resize(int w, int h) override;
   void* getDC() override { return m_ctx; }
 
-private:
+ private:
   int m_w;
   int m_h;
   Raster_PixelValue* m_pixels;
   HDC m_ctx;
-  int m_spanw; // width the context was created with: the row span
-  int m_spanh; // height the context was created with
+  int m_spanw;  // width the context was created with: the row span
+  int m_spanh;  // height the context was created with
 };

@@ -8,9 +8,8 @@
 
 namespace {
 
-void channelCopy(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy, int w, int h,
-                 int mode)
-{
+void channelCopy(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy,
+                 int w, int h, int mode) {
   const int db = (mode >> 2) & 3, sb = mode & 3;
   for (int j = 0; j < h; ++j) {
     unsigned char* dp = (unsigned char*)(d.row(dy + j) + dx);
@@ -22,21 +21,21 @@ void channelCopy(const Raster_RowView& d, const Raster_RowView& s, int dx, int d
 // Rows top to bottom, pixels left to right: a row that overlaps its source is copied pixel by
 // pixel in that order, so a self-blit to the right repeats pixels just as a blit downwards
 // repeats rows.
-void rawCopy(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy, int w, int h)
-{
+void rawCopy(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy,
+             int w, int h) {
   for (int j = 0; j < h; ++j) {
     Raster_PixelValue* dp = d.row(dy + j) + dx;
     const Raster_PixelValue* sp = s.row(sy + j) + sx;
     if (dp + w <= sp || sp + w <= dp || dp <= sp) {
-      memmove(dp, sp, (size_t)w * 4); // same result as the forward order
+      memmove(dp, sp, (size_t)w * 4);  // same result as the forward order
     } else {
       for (int i = 0; i < w; ++i) dp[i] = sp[i];
     }
   }
 }
 
-void halfMix(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy, int w, int h)
-{
+void halfMix(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy,
+             int w, int h) {
   for (int j = 0; j < h; ++j) {
     Raster_PixelValue* dp = d.row(dy + j) + dx;
     const Raster_PixelValue* sp = s.row(sy + j) + sx;
@@ -45,9 +44,8 @@ void halfMix(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, i
 }
 
 // The copy rule for 0 < weight < 256 on whole pixels; rows that overlap go pixel by pixel in order.
-void mixRows(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy, int w, int h,
-             uint32_t weight)
-{
+void mixRows(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy,
+             int w, int h, uint32_t weight) {
   for (int j = 0; j < h; ++j) {
     Raster_PixelValue* dp = d.row(dy + j) + dx;
     const Raster_PixelValue* sp = s.row(sy + j) + sx;
@@ -57,21 +55,21 @@ void mixRows(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, i
       unsigned char* __restrict o = (unsigned char*)dp;
       const unsigned char* __restrict in = (const unsigned char*)sp;
       const uint16_t wt = (uint16_t)weight, iw = (uint16_t)(256 - weight);
-      for (int k = 0; k < 4 * w; ++k) o[k] = (unsigned char)((uint16_t)(in[k] * wt + o[k] * iw) >> 8);
+      for (int k = 0; k < 4 * w; ++k)
+        o[k] = (unsigned char)((uint16_t)(in[k] * wt + o[k] * iw) >> 8);
     } else {
       for (int i = 0; i < w; ++i) dp[i] = Raster_MixPacked(dp[i], sp[i], weight);
     }
   }
 }
 
-void blitClipped(const Raster_RowView& d, const Raster_RowView& s, int destX, int destY, int l, int t, int w,
-                 int h, float alpha, int mode);
+void blitClipped(const Raster_RowView& d, const Raster_RowView& s, int destX, int destY, int l,
+                 int t, int w, int h, float alpha, int mode);
 
-} // namespace
+}  // namespace
 
-void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, RECT* srcRect, float alpha,
-                 int mode)
-{
+void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, RECT* srcRect,
+                 float alpha, int mode) {
   if (!dest || !src) return;
   Raster_RowView d(dest), s(src);
   if (d.empty() || s.empty()) return;
@@ -100,9 +98,8 @@ void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY
 }
 
 namespace {
-void blitClipped(const Raster_RowView& d, const Raster_RowView& s, int destX, int destY, int l, int t, int w,
-                 int h, float alpha, int mode)
-{
+void blitClipped(const Raster_RowView& d, const Raster_RowView& s, int destX, int destY, int l,
+                 int t, int w, int h, float alpha, int mode) {
   if ((mode & 0xFF) >= kBlitChannelCopy) {
     channelCopy(d, s, destX, destY, l, t, w, h, mode);
     return;
@@ -125,17 +122,17 @@ void blitClipped(const Raster_RowView& d, const Raster_RowView& s, int destX, in
     }
   }
   Raster_CombineKind kind = Raster_CombineKindForBlit(mode, weight);
-  if (kind == kRasterCombineCopySourceAlpha && weight == 256) kind = kRasterCombineCopySourceAlphaIgnoreWeight;
+  if (kind == kRasterCombineCopySourceAlpha && weight == 256)
+    kind = kRasterCombineCopySourceAlphaIgnoreWeight;
   Raster_WithCombine(kind, [&](auto rule) {
     using C = typename decltype(rule)::type;
     _Raster_Template_Blit<C>::blit(d, s, destX, destY, l, t, w, h, weight);
   });
 }
-} // namespace
+}  // namespace
 
-void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int srcX, int srcY, int srcW,
-                 int srcH, float alpha, int mode)
-{
+void Raster_Blit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int srcX,
+                 int srcY, int srcW, int srcH, float alpha, int mode) {
   // The far edges saturate instead of overflowing.
   auto farEdge = [](int start, int size) {
     long long e = (long long)start + size;

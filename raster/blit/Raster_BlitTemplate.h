@@ -10,17 +10,15 @@
 #include <type_traits>
 
 // Readable source area [l, r) x [t, b).
-struct Raster_SourceArea
-{
+struct Raster_SourceArea {
   int l, t, r, b;
   bool contains(int x, int y) const { return x >= l && x < r && y >= t && y < b; }
 };
 
 // Bilinear sample at integer (ix, iy) with 16-bit fractions; on the area's last column only the
 // vertical pair is mixed, on its last row only the horizontal pair, at the corner none.
-inline void Raster_SampleBilinear(const Raster_RowView& s, const Raster_SourceArea& area, int ix, int iy,
-                                  int fx, int fy, int out[4])
-{
+inline void Raster_SampleBilinear(const Raster_RowView& s, const Raster_SourceArea& area, int ix,
+                                  int iy, int fx, int fy, int out[4]) {
   const unsigned char* p = (const unsigned char*)(s.row(iy) + ix);
   bool right = ix + 1 < area.r;
   bool below = iy + 1 < area.b;
@@ -30,38 +28,40 @@ inline void Raster_SampleBilinear(const Raster_RowView& s, const Raster_SourceAr
     const unsigned char* pbr = pb + 4;
     // Each weighted sum stays below 255 * 65536: 32-bit arithmetic is exact.
     const uint32_t c = (uint32_t)(((uint64_t)(uint32_t)fx * (uint32_t)fy) >> 16);
-    const uint32_t wp = 65536u - (uint32_t)fx - (uint32_t)fy + c, wr = (uint32_t)fx - c, wb = (uint32_t)fy - c;
-    for (int k = 0; k < 4; ++k) out[k] = (int)((p[k] * wp + pr[k] * wr + pb[k] * wb + pbr[k] * c) >> 16);
+    const uint32_t wp = 65536u - (uint32_t)fx - (uint32_t)fy + c, wr = (uint32_t)fx - c,
+                   wb = (uint32_t)fy - c;
+    for (int k = 0; k < 4; ++k)
+      out[k] = (int)((p[k] * wp + pr[k] * wr + pb[k] * wb + pbr[k] * c) >> 16);
   } else if (below) {
     const unsigned char* pb = (const unsigned char*)(s.row(iy + 1) + ix);
-    for (int k = 0; k < 4; ++k) out[k] = (int)((p[k] * (65536u - (uint32_t)fy) + pb[k] * (uint32_t)fy) >> 16);
+    for (int k = 0; k < 4; ++k)
+      out[k] = (int)((p[k] * (65536u - (uint32_t)fy) + pb[k] * (uint32_t)fy) >> 16);
   } else if (right) {
     const unsigned char* pr = p + 4;
-    for (int k = 0; k < 4; ++k) out[k] = (int)((p[k] * (65536u - (uint32_t)fx) + pr[k] * (uint32_t)fx) >> 16);
+    for (int k = 0; k < 4; ++k)
+      out[k] = (int)((p[k] * (65536u - (uint32_t)fx) + pr[k] * (uint32_t)fx) >> 16);
   } else {
     for (int k = 0; k < 4; ++k) out[k] = p[k];
   }
 }
 
 // Parameters of a scaled blit after clipping.
-struct Raster_ScaleJob
-{
+struct Raster_ScaleJob {
   Raster_RowView dst{nullptr}, src{nullptr};
   int dx, dy, w, h;     // clipped destination rectangle
   int64_t fx0, fxStep;  // source x of the first column and its step, 16.16
   double sy0, syStep;   // source y of the first row and its step
   Raster_SourceArea area;
-  double maxStep;       // the larger reduction factor (area filter)
+  double maxStep;  // the larger reduction factor (area filter)
   int weight;
 };
 
 // Parameters of a delta blit after clipping; positions and deltas in 16.16.
-struct Raster_DeltaJob
-{
+struct Raster_DeltaJob {
   Raster_RowView dst{nullptr}, src{nullptr};
-  int dx, dy, w, h; // clipped destination rectangle
-  int skipCols;     // destination columns clipped on the left
-  int64_t s0, t0;   // source position of pixel (0, 0) of the first drawn row, before skipCols
+  int dx, dy, w, h;  // clipped destination rectangle
+  int skipCols;      // destination columns clipped on the left
+  int64_t s0, t0;    // source position of pixel (0, 0) of the first drawn row, before skipCols
   int64_t sdx, tdx, sdy, tdy, sdxy, tdxy;
   Raster_SourceArea area;
   bool filter;
@@ -70,9 +70,8 @@ struct Raster_DeltaJob
 
 // One row of rule C from a source row that does not overlap the destination row.
 template <class C>
-inline void Raster_CombineRowDisjoint(Raster_PixelValue* __restrict dp, const Raster_PixelValue* __restrict sp, int w,
-                                      int weight)
-{
+inline void Raster_CombineRowDisjoint(Raster_PixelValue* __restrict dp,
+                                      const Raster_PixelValue* __restrict sp, int w, int weight) {
   if constexpr (std::is_same_v<C, _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm>)
     Raster_RowCompositeSourceAlpha(dp, sp, w);
   else
@@ -80,26 +79,23 @@ inline void Raster_CombineRowDisjoint(Raster_PixelValue* __restrict dp, const Ra
 }
 
 template <class C>
-struct _Raster_Template_Blit
-{
+struct _Raster_Template_Blit {
   // Unscaled: w x h pixels from (sx, sy) to (dx, dy), rows top to bottom, pixels left to right.
-  static void blit(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy, int w,
-                   int h, int weight)
-  {
+  static void blit(const Raster_RowView& d, const Raster_RowView& s, int dx, int dy, int sx, int sy,
+                   int w, int h, int weight) {
     for (int j = 0; j < h; ++j) {
       Raster_PixelValue* dp = d.row(dy + j) + dx;
       const Raster_PixelValue* sp = s.row(sy + j) + sx;
       if (dp + w <= sp || sp + w <= dp) {
         Raster_CombineRowDisjoint<C>(dp, sp, w, weight);
       } else {
-        for (int i = 0; i < w; ++i) Raster_CombinePixel<C>(dp + i, sp[i], weight); // in order
+        for (int i = 0; i < w; ++i) Raster_CombinePixel<C>(dp + i, sp[i], weight);  // in order
       }
     }
   }
 
   // Nearest or bilinear sampling.
-  static void scaleBlit(const Raster_ScaleJob& job, bool filter)
-  {
+  static void scaleBlit(const Raster_ScaleJob& job, bool filter) {
     const Raster_SourceArea& a = job.area;
     for (int j = 0; j < job.h; ++j) {
       double sy = job.sy0 + j * job.syStep;
@@ -123,8 +119,9 @@ struct _Raster_Template_Blit
           while (spanFrom < job.w && !inner(spanFrom)) ++spanFrom;
           spanTo = job.w;
           while (spanTo > spanFrom && !inner(spanTo - 1)) --spanTo;
-          Raster_RowBilinearInterior(dp + spanFrom, srow, job.src.row(iy + 1), job.fx0 + spanFrom * job.fxStep,
-                                     job.fxStep, fy, spanTo - spanFrom);
+          Raster_RowBilinearInterior(dp + spanFrom, srow, job.src.row(iy + 1),
+                                     job.fx0 + spanFrom * job.fxStep, job.fxStep, fy,
+                                     spanTo - spanFrom);
         }
       }
       for (int i = 0; i < job.w; ++i, fx += job.fxStep) {
@@ -151,8 +148,7 @@ struct _Raster_Template_Blit
   }
 
   // Area filter: weighted average of a 3 x 3 or 5 x 5 square centred on each source position.
-  static void scaleBlitFilterDown(const Raster_ScaleJob& job)
-  {
+  static void scaleBlitFilterDown(const Raster_ScaleJob& job) {
     const Raster_SourceArea& a = job.area;
     const int rad = job.maxStep > 3.0 ? 2 : 1;
     int tap[5][5];
@@ -196,14 +192,14 @@ struct _Raster_Template_Blit
             total += wt;
           }
         }
-        C::doPix((unsigned char*)(dp + i), (int)(sum[kRasterByteR] / total), (int)(sum[kRasterByteG] / total),
-                 (int)(sum[kRasterByteB] / total), (int)(sum[kRasterByteA] / total), job.weight);
+        C::doPix((unsigned char*)(dp + i), (int)(sum[kRasterByteR] / total),
+                 (int)(sum[kRasterByteG] / total), (int)(sum[kRasterByteB] / total),
+                 (int)(sum[kRasterByteA] / total), job.weight);
       }
     }
   }
 
-  static void deltaBlit(const Raster_DeltaJob& job)
-  {
+  static void deltaBlit(const Raster_DeltaJob& job) {
     const Raster_SourceArea& a = job.area;
     int64_t rowS = job.s0, rowT = job.t0, sdx = job.sdx, tdx = job.tdx;
     for (int j = 0; j < job.h; ++j) {

@@ -10,15 +10,14 @@ namespace {
 int64_t fixed16(double v) { return (int64_t)(v * 65536.0); }
 
 // The mapping of a delta blit over a positive-size destination rectangle.
-struct Mapping
-{
+struct Mapping {
   double s0, t0, sStepX, tStepX, sStepY, tStepY, sStepXY, tStepXY;
 };
 
 // Draws the mapping; area is the readable source rectangle (already limited to the source).
-void deltaDraw(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW, int destH,
-               const Mapping& m, bool clip, double cl, double ct, double cr, double cb, int weight, int mode)
-{
+void deltaDraw(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW,
+               int destH, const Mapping& m, bool clip, double cl, double ct, double cr, double cb,
+               int weight, int mode) {
   Raster_RowView d(dest), s(src);
   if (d.empty() || s.empty() || destW <= 0 || destH <= 0) return;
 
@@ -69,7 +68,8 @@ void deltaDraw(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, 
   job.h = y1 - y0;
 
   Raster_CombineKind kind = Raster_CombineKindForBlit(mode, weight);
-  if ((mode & 0xFF) == kBlitCopy && !(mode & kBlitUseSourceAlpha) && weight == 256) kind = kRasterCombineClobber;
+  if ((mode & 0xFF) == kBlitCopy && !(mode & kBlitUseSourceAlpha) && weight == 256)
+    kind = kRasterCombineClobber;
   Raster_WithCombine(kind, [&](auto rule) {
     using C = typename decltype(rule)::type;
     _Raster_Template_Blit<C>::deltaBlit(job);
@@ -78,8 +78,7 @@ void deltaDraw(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, 
 
 // Makes a negative destination size positive by mirroring the mapping on that axis: pixel i of
 // the mirrored rectangle samples what pixel (W - 1 - i) samples in the original mapping.
-void normalise(int& destX, int& destY, int& destW, int& destH, Mapping& m)
-{
+void normalise(int& destX, int& destY, int& destW, int& destH, Mapping& m) {
   if (destW < 0) {
     destW = -destW;
     destX -= destW;
@@ -108,12 +107,12 @@ void normalise(int& destX, int& destY, int& destW, int& destH, Mapping& m)
   }
 }
 
-} // namespace
+}  // namespace
 
-void Raster_DeltaBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW, int destH,
-                      float srcX, float srcY, float srcW, float srcH, double sStepX, double tStepX, double sStepY,
-                      double tStepY, double sStepXY, double tStepXY, bool clipToSource, float alpha, int mode)
-{
+void Raster_DeltaBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW,
+                      int destH, float srcX, float srcY, float srcW, float srcH, double sStepX,
+                      double tStepX, double sStepY, double tStepY, double sStepXY, double tStepXY,
+                      bool clipToSource, float alpha, int mode) {
   if (!dest || !src || destW == 0 || destH == 0) return;
   int weight = Raster_WeightOf(alpha);
   if (weight == 0) return;
@@ -123,10 +122,10 @@ void Raster_DeltaBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int 
             (double)srcY + srcH, weight, mode);
 }
 
-void Raster_RotatedBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW, int destH,
-                        float srcX, float srcY, float srcW, float srcH, float angle, bool clipToSource, float alpha,
-                        int mode, float centerOffsetX, float centerOffsetY)
-{
+void Raster_RotatedBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW,
+                        int destH, float srcX, float srcY, float srcW, float srcH, float angle,
+                        bool clipToSource, float alpha, int mode, float centerOffsetX,
+                        float centerOffsetY) {
   if (!dest || !src || destW == 0 || destH == 0) return;
   int weight = Raster_WeightOf(alpha);
   if (weight == 0) return;
@@ -157,14 +156,17 @@ void Raster_RotatedBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, in
             (double)srcY + srcH, weight, mode);
 }
 
-void Raster_TransformBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW, int destH,
-                          float* gridPoints, int gridCols, int gridRows, float alpha, int mode)
-{
-  if (!dest || !src || !gridPoints || destW < 1 || destH < 1 || gridCols < 2 || gridRows < 2) return;
+void Raster_TransformBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY,
+                          int destW, int destH, float* gridPoints, int gridCols, int gridRows,
+                          float alpha, int mode) {
+  if (!dest || !src || !gridPoints || destW < 1 || destH < 1 || gridCols < 2 || gridRows < 2)
+    return;
   int weight = Raster_WeightOf(alpha);
   if (weight == 0) return;
   const double cellW = (double)destW / (gridCols - 1), cellH = (double)destH / (gridRows - 1);
-  auto pt = [&](int col, int row, int k) { return (double)gridPoints[2 * (row * gridCols + col) + k]; };
+  auto pt = [&](int col, int row, int k) {
+    return (double)gridPoints[2 * (row * gridCols + col) + k];
+  };
 
   double yEdge = destY;
   for (int row = 0; row < gridRows - 1; ++row) {

@@ -11,33 +11,40 @@ inline Raster_PixelValue quarter(Raster_PixelValue p) { return (p >> 2) & 0x3F3F
 // Copy-mode whole-pixel shortcuts for the weights 1.0, 0.5, 0.25 and 0.75.
 enum Shortcut { kNone, kSet, kHalf, kQuarter, kThreeQuarter };
 
-Shortcut copyShortcut(int mode, int weight)
-{
+Shortcut copyShortcut(int mode, int weight) {
   if ((mode & 0xFF) != kBlitCopy) return kNone;
   switch (weight) {
-  case 256: return kSet;
-  case 128: return kHalf;
-  case 64: return kQuarter;
-  case 192: return kThreeQuarter;
-  default: return kNone;
+    case 256:
+      return kSet;
+    case 128:
+      return kHalf;
+    case 64:
+      return kQuarter;
+    case 192:
+      return kThreeQuarter;
+    default:
+      return kNone;
   }
 }
 
 template <Shortcut S>
-inline Raster_PixelValue shortcutPixel(Raster_PixelValue d, Raster_PixelValue c)
-{
+inline Raster_PixelValue shortcutPixel(Raster_PixelValue d, Raster_PixelValue c) {
   switch (S) {
-  case kSet: return c;
-  case kHalf: return half(c) + half(d);
-  case kQuarter: return half(d) + quarter(d) + quarter(c);
-  case kThreeQuarter: return half(c) + quarter(c) + quarter(d);
-  default: return d;
+    case kSet:
+      return c;
+    case kHalf:
+      return half(c) + half(d);
+    case kQuarter:
+      return half(d) + quarter(d) + quarter(c);
+    case kThreeQuarter:
+      return half(c) + quarter(c) + quarter(d);
+    default:
+      return d;
   }
 }
 
 template <Shortcut S>
-void fillShortcut(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c)
-{
+void fillShortcut(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c) {
   for (int j = 0; j < h; ++j) {
     Raster_PixelValue* p = v.row(y + j) + x;
     for (int i = 0; i < w; ++i) p[i] = shortcutPixel<S>(p[i], c);
@@ -45,8 +52,8 @@ void fillShortcut(const Raster_RowView& v, int x, int y, int w, int h, Raster_Pi
 }
 
 template <class C>
-void fillRule(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c, int weight)
-{
+void fillRule(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c,
+              int weight) {
   for (int j = 0; j < h; ++j) {
     Raster_PixelValue* p = v.row(y + j) + x;
     for (int i = 0; i < w; ++i) Raster_CombinePixel<C>(p + i, c, weight);
@@ -55,21 +62,18 @@ void fillRule(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelV
 
 // Plain stores of one colour: the same loop built for 32-byte stores where the processor has
 // them (the stored pixels are the same either way).
-void setRows(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c)
-{
+void setRows(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c) {
   fillShortcut<kSet>(v, x, y, w, h, c);
 }
 #if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target("avx2"))) void setRowsAvx2(const Raster_RowView& v, int x, int y, int w, int h,
-                                                 Raster_PixelValue c)
-{
+__attribute__((target("avx2"))) void setRowsAvx2(const Raster_RowView& v, int x, int y, int w,
+                                                 int h, Raster_PixelValue c) {
   for (int j = 0; j < h; ++j) {
     Raster_PixelValue* p = v.row(y + j) + x;
     for (int i = 0; i < w; ++i) p[i] = c;
   }
 }
-bool haveAvx2()
-{
+bool haveAvx2() {
   static const bool yes = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") != 0;
@@ -78,22 +82,29 @@ bool haveAvx2()
 }
 #endif
 
-void fill(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c, int weight, int mode)
-{
+void fill(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c, int weight,
+          int mode) {
   switch (copyShortcut(mode, weight)) {
-  case kSet:
+    case kSet:
 #if defined(__x86_64__) && defined(__GNUC__)
-    if (w >= 8 && haveAvx2()) {
-      setRowsAvx2(v, x, y, w, h, c);
-      return;
-    }
+      if (w >= 8 && haveAvx2()) {
+        setRowsAvx2(v, x, y, w, h, c);
+        return;
+      }
 #endif
-    setRows(v, x, y, w, h, c);
-    return;
-  case kHalf: fillShortcut<kHalf>(v, x, y, w, h, c); return;
-  case kQuarter: fillShortcut<kQuarter>(v, x, y, w, h, c); return;
-  case kThreeQuarter: fillShortcut<kThreeQuarter>(v, x, y, w, h, c); return;
-  case kNone: break;
+      setRows(v, x, y, w, h, c);
+      return;
+    case kHalf:
+      fillShortcut<kHalf>(v, x, y, w, h, c);
+      return;
+    case kQuarter:
+      fillShortcut<kQuarter>(v, x, y, w, h, c);
+      return;
+    case kThreeQuarter:
+      fillShortcut<kThreeQuarter>(v, x, y, w, h, c);
+      return;
+    case kNone:
+      break;
   }
   if ((mode & 0xFF) == kBlitCopy && weight > 0 && weight <= 256) {
     // The copy rule on whole pixels, two channels per lane pair.
@@ -114,10 +125,10 @@ void fill(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue
   });
 }
 
-} // namespace
+}  // namespace
 
-void Raster_PutPixel(Raster_IBitmap* dest, int x, int y, Raster_PixelValue color, float alpha, int mode)
-{
+void Raster_PutPixel(Raster_IBitmap* dest, int x, int y, Raster_PixelValue color, float alpha,
+                     int mode) {
   Raster_RowView v(dest);
   if (v.empty() || x < 0 || y < 0 || x >= v.w || y >= v.h) return;
   int weight = Raster_WeightOf(alpha);
@@ -125,9 +136,8 @@ void Raster_PutPixel(Raster_IBitmap* dest, int x, int y, Raster_PixelValue color
   fill(v, x, y, 1, 1, color, weight, mode & 0xFF);
 }
 
-void Raster_FillRect(Raster_IBitmap* dest, int x, int y, int w, int h, Raster_PixelValue color, float alpha,
-                     int mode)
-{
+void Raster_FillRect(Raster_IBitmap* dest, int x, int y, int w, int h, Raster_PixelValue color,
+                     float alpha, int mode) {
   Raster_RowView v(dest);
   if (v.empty()) return;
   if (mode & kBlitUseSourceAlpha) alpha = alpha * ((float)Raster_GetA(color) / 255.0f);
@@ -140,9 +150,8 @@ void Raster_FillRect(Raster_IBitmap* dest, int x, int y, int w, int h, Raster_Pi
 namespace {
 
 template <class C>
-void gradRule(const Raster_RowView& v, int x, int y, int w, int h, const int64_t start[4], const int64_t dx[4],
-              const int64_t dy[4], bool copyMode)
-{
+void gradRule(const Raster_RowView& v, int x, int y, int w, int h, const int64_t start[4],
+              const int64_t dx[4], const int64_t dy[4], bool copyMode) {
   int64_t row[4] = {start[0], start[1], start[2], start[3]};
   for (int j = 0; j < h; ++j) {
     unsigned char* p = (unsigned char*)(v.row(y + j) + x);
@@ -157,7 +166,8 @@ void gradRule(const Raster_RowView& v, int x, int y, int w, int h, const int64_t
         p[kRasterByteR] = (unsigned char)_Raster_CombinePixelsCopy::mix(p[kRasterByteR], r, wt);
         p[kRasterByteG] = (unsigned char)_Raster_CombinePixelsCopy::mix(p[kRasterByteG], g, wt);
         p[kRasterByteB] = (unsigned char)_Raster_CombinePixelsCopy::mix(p[kRasterByteB], b, wt);
-        p[kRasterByteA] = (unsigned char)Raster_Clamp255((wt * wt + p[kRasterByteA] * (256 - wt)) / 256);
+        p[kRasterByteA] =
+            (unsigned char)Raster_Clamp255((wt * wt + p[kRasterByteA] * (256 - wt)) / 256);
       } else {
         C::doPix(p, r, g, b, wt > 255 ? 255 : wt, wt);
       }
@@ -167,12 +177,12 @@ void gradRule(const Raster_RowView& v, int x, int y, int w, int h, const int64_t
   }
 }
 
-} // namespace
+}  // namespace
 
-void Raster_GradRect(Raster_IBitmap* dest, int x, int y, int w, int h, float startR, float startG, float startB,
-                     float startA, float stepRX, float stepGX, float stepBX, float stepAX, float stepRY, float stepGY,
-                     float stepBY, float stepAY, int mode)
-{
+void Raster_GradRect(Raster_IBitmap* dest, int x, int y, int w, int h, float startR, float startG,
+                     float startB, float startA, float stepRX, float stepGX, float stepBX,
+                     float stepAX, float stepRY, float stepGY, float stepBY, float stepAY,
+                     int mode) {
   Raster_RowView v(dest);
   if (v.empty()) return;
   auto fx = [](double value, double scale) { return (int64_t)(value * scale * 65536.0); };
@@ -193,10 +203,10 @@ void Raster_GradRect(Raster_IBitmap* dest, int x, int y, int w, int h, float sta
 
 namespace {
 template <class C>
-void glyphRule(const Raster_RowView& v, int x, int y, int w, int h, const unsigned char* cov, int stride,
-               Raster_PixelValue color, int weight)
-{
-  const int r = Raster_GetR(color), g = Raster_GetG(color), b = Raster_GetB(color), a = Raster_GetA(color);
+void glyphRule(const Raster_RowView& v, int x, int y, int w, int h, const unsigned char* cov,
+               int stride, Raster_PixelValue color, int weight) {
+  const int r = Raster_GetR(color), g = Raster_GetG(color), b = Raster_GetB(color),
+            a = Raster_GetA(color);
   for (int j = 0; j < h; ++j) {
     unsigned char* p = (unsigned char*)(v.row(y + j) + x);
     const unsigned char* c = cov + (long)j * stride;
@@ -204,11 +214,11 @@ void glyphRule(const Raster_RowView& v, int x, int y, int w, int h, const unsign
       if (c[i]) C::doPix(p + 4 * i, r, g, b, a, weight * c[i] / 256);
   }
 }
-} // namespace
+}  // namespace
 
-void Raster_DrawGlyph(Raster_IBitmap* dest, int x, int y, Raster_PixelValue color, const unsigned char* coverage,
-                      int glyphW, int glyphH, float alpha, int mode)
-{
+void Raster_DrawGlyph(Raster_IBitmap* dest, int x, int y, Raster_PixelValue color,
+                      const unsigned char* coverage, int glyphW, int glyphH, float alpha,
+                      int mode) {
   Raster_RowView v(dest);
   if (v.empty() || !coverage || glyphW <= 0 || glyphH <= 0) return;
   int weight = Raster_WeightOf(alpha);

@@ -15,16 +15,14 @@ bool nearWhole(float v) { return std::fabs(v - std::floor(v + 0.5f)) < 0.03f; }
 using ClobberBlit = _Raster_Template_Blit<_Raster_CombinePixelsClobber>;
 
 // Bytes [first, last) a view's rows occupy.
-void rowSpan(const Raster_RowView& v, const char*& first, const char*& last)
-{
+void rowSpan(const Raster_RowView& v, const char*& first, const char*& last) {
   const Raster_PixelValue *a = v.row(0), *b = v.row(v.h - 1);
   if (b < a) std::swap(a, b);
   first = (const char*)a;
   last = (const char*)(b + v.w);
 }
 
-bool disjoint(const Raster_RowView& d, const Raster_RowView& s)
-{
+bool disjoint(const Raster_RowView& d, const Raster_RowView& s) {
   const char *d0, *d1, *s0, *s1;
   rowSpan(d, d0, d1);
   rowSpan(s, s0, s1);
@@ -36,8 +34,7 @@ bool disjoint(const Raster_RowView& d, const Raster_RowView& s)
 // tables: source offsets and fractions once per call, the row pair's differences once per
 // source row, the base once per destination row. Returns false (nothing drawn) when the tables
 // cannot be had.
-bool scaleBilinearCopy(const Raster_ScaleJob& job)
-{
+bool scaleBilinearCopy(const Raster_ScaleJob& job) {
   const Raster_SourceArea& a = job.area;
   auto column = [&](int i) { return (job.fx0 + i * job.fxStep) >> 16; };
   auto inner = [&](int i) { return column(i) >= a.l && column(i) + 1 < a.r; };
@@ -100,11 +97,11 @@ bool scaleBilinearCopy(const Raster_ScaleJob& job)
   }
   return true;
 }
-} // namespace
+}  // namespace
 
-void Raster_ScaledBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW, int destH,
-                       float srcX, float srcY, float srcW, float srcH, float alpha, int mode)
-{
+void Raster_ScaledBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int destY, int destW,
+                       int destH, float srcX, float srcY, float srcW, float srcH, float alpha,
+                       int mode) {
   if (!dest || !src || destW == 0 || destH == 0) return;
   int weight = Raster_WeightOf(alpha);
   if (weight == 0) return;
@@ -112,7 +109,8 @@ void Raster_ScaledBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int
 
   if (std::fabs(srcW - destW) < 0.001f && std::fabs(srcH - destH) < 0.001f &&
       (!filter || (nearWhole(srcX) && nearWhole(srcY)))) {
-    Raster_Blit(dest, src, destX, destY, (int)(srcX + 0.5f), (int)(srcY + 0.5f), destW, destH, alpha, mode);
+    Raster_Blit(dest, src, destX, destY, (int)(srcX + 0.5f), (int)(srcY + 0.5f), destW, destH,
+                alpha, mode);
     return;
   }
 
@@ -173,16 +171,20 @@ void Raster_ScaledBlit(Raster_IBitmap* dest, Raster_IBitmap* src, int destX, int
 
   const bool plainCopy = (mode & 0xFF) == kBlitCopy && !(mode & kBlitUseSourceAlpha);
   Raster_CombineKind kind = Raster_CombineKindForBlit(mode, weight);
-  if (plainCopy && weight == 256) kind = kRasterCombineClobber;
-  else if (plainCopy && weight == 128 && !filter) kind = kRasterCombineHalfShift;
+  if (plainCopy && weight == 256)
+    kind = kRasterCombineClobber;
+  else if (plainCopy && weight == 128 && !filter)
+    kind = kRasterCombineHalfShift;
 
   const bool area = filter && ax >= 1.7 && ay >= 1.7;
-  if (kind == kRasterCombineClobber && filter && !area && Raster_BilinearTablesAvailable() && disjoint(d, s) &&
-      scaleBilinearCopy(job))
+  if (kind == kRasterCombineClobber && filter && !area && Raster_BilinearTablesAvailable() &&
+      disjoint(d, s) && scaleBilinearCopy(job))
     return;
   Raster_WithCombine(kind, [&](auto rule) {
     using C = typename decltype(rule)::type;
-    if (area) _Raster_Template_Blit<C>::scaleBlitFilterDown(job);
-    else _Raster_Template_Blit<C>::scaleBlit(job, filter);
+    if (area)
+      _Raster_Template_Blit<C>::scaleBlitFilterDown(job);
+    else
+      _Raster_Template_Blit<C>::scaleBlit(job, filter);
   });
 }

@@ -8,9 +8,8 @@
 
 namespace {
 
-bool curveTarget(Raster_IBitmap* dest, float alpha, int mode, bool aa, unsigned int color, Raster_ShapeTarget& t,
-                 Raster_CombineKind& kind)
-{
+bool curveTarget(Raster_IBitmap* dest, float alpha, int mode, bool aa, unsigned int color,
+                 Raster_ShapeTarget& t, Raster_CombineKind& kind) {
   if (!dest) return false;
   t.v = Raster_RowView(dest, false);
   if (t.v.empty()) return false;
@@ -26,8 +25,7 @@ bool curveTarget(Raster_IBitmap* dest, float alpha, int mode, bool aa, unsigned 
 
 // The parameter in [0, 1] where a + d t + p0 = target on the quadratic x(t) = A t^2 + D t + p0
 // whose ends lie on either side of target.
-double quadCrossing(double A, double D, double p0, double p2, double target)
-{
+double quadCrossing(double A, double D, double p0, double p2, double target) {
   double t;
   if (A != 0) {
     double disc = D * D - 4 * A * (p0 - target);
@@ -35,14 +33,14 @@ double quadCrossing(double A, double D, double p0, double p2, double target)
   } else {
     t = p2 != p0 ? (target - p0) / (p2 - p0) : 0;
   }
-  return t >= 0 ? (t <= 1 ? t : 1) : 0; // NaN from degenerate input becomes 0
+  return t >= 0 ? (t <= 1 ? t : 1) : 0;  // NaN from degenerate input becomes 0
 }
 
-} // namespace
+}  // namespace
 
-void Raster_DrawQBezier(Raster_IBitmap* dest, float xStart, float yStart, float xCtl, float yCtl, float xEnd,
-                        float yEnd, unsigned int color, float alpha, int mode, bool aa, float tolerance)
-{
+void Raster_DrawQBezier(Raster_IBitmap* dest, float xStart, float yStart, float xCtl, float yCtl,
+                        float xEnd, float yEnd, unsigned int color, float alpha, int mode, bool aa,
+                        float tolerance) {
   Raster_ShapeTarget t;
   Raster_CombineKind kind;
   if (!curveTarget(dest, alpha, mode, aa, color, t, kind)) return;
@@ -88,13 +86,14 @@ void Raster_DrawQBezier(Raster_IBitmap* dest, float xStart, float yStart, float 
   if (p0.x > p1.x) return;
   const double tol2 = tolerance > 1 ? (double)tolerance * tolerance : 0;
   Raster_WithShapeCombine(kind, [&](auto rule) {
-    _Raster_CurveDrawer<typename decltype(rule)::type>::DrawQBezRecurse(t, poly, aa, tol2, t0, p0, t1, p1);
+    _Raster_CurveDrawer<typename decltype(rule)::type>::DrawQBezRecurse(t, poly, aa, tol2, t0, p0,
+                                                                        t1, p1);
   });
 }
 
 namespace {
-Raster_CurvePoly cubicPoly(float x0, float x1, float x2, float x3, float y0, float y1, float y2, float y3)
-{
+Raster_CurvePoly cubicPoly(float x0, float x1, float x2, float x3, float y0, float y1, float y2,
+                           float y3) {
   Raster_CurvePoly p;
   p.cx = 3.0 * ((double)x1 - x0);
   p.bx = 3.0 * ((double)x2 - x1) - p.cx;
@@ -106,11 +105,10 @@ Raster_CurvePoly cubicPoly(float x0, float x1, float x2, float x3, float y0, flo
   p.dy = y0;
   return p;
 }
-} // namespace
+}  // namespace
 
-float Raster_CBezier_GetY(float x1, float x2, float x3, float x4, float y1, float y2, float y3, float y4, float x,
-                          float* nextX, float* dYdX, double* tLo, double* tHi)
-{
+float Raster_CBezier_GetY(float x1, float x2, float x3, float x4, float y1, float y2, float y3,
+                          float y4, float x, float* nextX, float* dYdX, double* tLo, double* tHi) {
   auto out = [&](float y, float nx, float slope, double lo, double hi) {
     if (nextX) *nextX = nx;
     if (dYdX) *dYdX = slope;
@@ -139,16 +137,18 @@ float Raster_CBezier_GetY(float x1, float x2, float x3, float x4, float y1, floa
       break;
     }
   }
-  auto yAt = [&](double tt) { return tt == 0 ? (double)y1 : (tt == 1 ? (double)y4 : ((p.ay * tt + p.by) * tt + p.cy) * tt + p.dy); };
+  auto yAt = [&](double tt) {
+    return tt == 0 ? (double)y1
+                   : (tt == 1 ? (double)y4 : ((p.ay * tt + p.by) * tt + p.cy) * tt + p.dy);
+  };
   const double ylo = yAt(lo), yhi = yAt(hi);
   const double slope = xhi != xlo ? (yhi - ylo) / (xhi - xlo) : 0;
   return out((float)(ylo + slope * ((double)x - xlo)), (float)xhi, (float)slope, lo, hi);
 }
 
-void Raster_DrawCBezier(Raster_IBitmap* dest, float xStart, float yStart, float xCtl1, float yCtl1, float xCtl2,
-                        float yCtl2, float xEnd, float yEnd, unsigned int color, float alpha, int mode, bool aa,
-                        float tolerance)
-{
+void Raster_DrawCBezier(Raster_IBitmap* dest, float xStart, float yStart, float xCtl1, float yCtl1,
+                        float xCtl2, float yCtl2, float xEnd, float yEnd, unsigned int color,
+                        float alpha, int mode, bool aa, float tolerance) {
   Raster_ShapeTarget t;
   Raster_CombineKind kind;
   if (!curveTarget(dest, alpha, mode, aa, color, t, kind)) return;
@@ -170,20 +170,22 @@ void Raster_DrawCBezier(Raster_IBitmap* dest, float xStart, float yStart, float 
   double t0 = 0, t1 = 1, lo, hi;
   Raster_CurvePoint p0 = {xStart, yStart}, p1 = {xEnd, yEnd};
   if (xStart < 0) {
-    p0.y = Raster_CBezier_GetY(xStart, xCtl1, xCtl2, xEnd, yStart, yCtl1, yCtl2, yEnd, 0, nullptr, nullptr, &lo, &hi);
+    p0.y = Raster_CBezier_GetY(xStart, xCtl1, xCtl2, xEnd, yStart, yCtl1, yCtl2, yEnd, 0, nullptr,
+                               nullptr, &lo, &hi);
     p0.x = 0;
     t0 = hi;
   }
   if (xEnd >= (float)t.v.w) {
     const float right = (float)(t.v.w - 1);
-    p1.y = Raster_CBezier_GetY(xStart, xCtl1, xCtl2, xEnd, yStart, yCtl1, yCtl2, yEnd, right, nullptr, nullptr, &lo,
-                               &hi);
+    p1.y = Raster_CBezier_GetY(xStart, xCtl1, xCtl2, xEnd, yStart, yCtl1, yCtl2, yEnd, right,
+                               nullptr, nullptr, &lo, &hi);
     p1.x = right;
     t1 = lo;
   }
   if (p1.x < p0.x) return;
   const double tol2 = tolerance > 0 ? (double)tolerance * tolerance : 0;
   Raster_WithShapeCombine(kind, [&](auto rule) {
-    _Raster_CurveDrawer<typename decltype(rule)::type>::DrawCBezRecurse(t, poly, aa, tol2, t0, p0, t1, p1);
+    _Raster_CurveDrawer<typename decltype(rule)::type>::DrawCBezRecurse(t, poly, aa, tol2, t0, p0,
+                                                                        t1, p1);
   });
 }

@@ -11,8 +11,7 @@ namespace {
 const float kPi = 3.14159265358979f;
 
 bool makeTarget(Raster_IBitmap* dest, float alpha, int mode, bool aa, Raster_ShapeTarget& t,
-                Raster_CombineKind& kind)
-{
+                Raster_CombineKind& kind) {
   t.v = Raster_RowView(dest, false);
   if (t.v.empty()) return false;
   kind = Raster_ShapeCombineKind(mode, alpha, aa);
@@ -25,9 +24,8 @@ bool makeTarget(Raster_IBitmap* dest, float alpha, int mode, bool aa, Raster_Sha
   return true;
 }
 
-void circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color, float alpha, int mode, bool aa,
-            bool fill)
-{
+void circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color, float alpha,
+            int mode, bool aa, bool fill) {
   Raster_ShapeTarget t;
   Raster_CombineKind kind;
   if (!makeTarget(dest, alpha, mode, aa, t, kind)) return;
@@ -36,34 +34,33 @@ void circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int colo
   if (!Raster_CircleSetup(t, cx, cy, r, fill)) return;
   Raster_WithShapeCombine(kind, [&](auto rule) {
     using D = _Raster_CircleDrawer<typename decltype(rule)::type>;
-    if (aa) D::DrawClippedCircleAA(t, cx, cy, r, fill);
-    else D::DrawClippedCircle(t, cx, cy, r, fill);
+    if (aa)
+      D::DrawClippedCircleAA(t, cx, cy, r, fill);
+    else
+      D::DrawClippedCircle(t, cx, cy, r, fill);
   });
 }
 
-} // namespace
+}  // namespace
 
-void Raster_Circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color, float alpha, int mode,
-                   bool aa)
-{
+void Raster_Circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color,
+                   float alpha, int mode, bool aa) {
   if (!dest || !std::isfinite(cx) || !std::isfinite(cy) || !Raster_DrawableAlpha(alpha)) return;
   if (const Raster_CircleGlyph* g = Raster_FindCircleGlyph(r, aa)) {
-    Raster_DrawGlyph(dest, Raster_TruncToInt(cx - r), Raster_TruncToInt(cy - r), color, g->cover, g->size, g->size,
-                     alpha, mode);
+    Raster_DrawGlyph(dest, Raster_TruncToInt(cx - r), Raster_TruncToInt(cy - r), color, g->cover,
+                     g->size, g->size, alpha, mode);
     return;
   }
   circle(dest, cx, cy, r, color, alpha, mode, aa, false);
 }
 
-void Raster_FillCircle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color, float alpha, int mode,
-                       bool aa)
-{
+void Raster_FillCircle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color,
+                       float alpha, int mode, bool aa) {
   circle(dest, cx, cy, r, color, alpha, mode, aa, true);
 }
 
 void Raster_Arc(Raster_IBitmap* dest, float cx, float cy, float r, float minAngle, float maxAngle,
-                unsigned int color, float alpha, int mode, bool aa)
-{
+                unsigned int color, float alpha, int mode, bool aa) {
   if (!std::isfinite(minAngle) || !std::isfinite(maxAngle)) return;
   Raster_ShapeTarget t;
   Raster_CombineKind kind;
@@ -78,13 +75,13 @@ void Raster_Arc(Raster_IBitmap* dest, float cx, float cy, float r, float minAngl
     maxAngle = a1;
   }
   Raster_WithShapeCombine(kind, [&](auto rule) {
-    _Raster_CircleDrawer<typename decltype(rule)::type>::DrawArc(t, cx, cy, r, minAngle, maxAngle, aa);
+    _Raster_CircleDrawer<typename decltype(rule)::type>::DrawArc(t, cx, cy, r, minAngle, maxAngle,
+                                                                 aa);
   });
 }
 
 void Raster_RoundRect(Raster_IBitmap* dest, float x, float y, float w, float h, int cornerRadius,
-                      unsigned int color, float alpha, int mode, bool aa)
-{
+                      unsigned int color, float alpha, int mode, bool aa) {
   if (!dest || !Raster_AllFinite({x, y, w, h})) return;
   auto T = [](float v) { return Raster_TruncToInt(v); };
   if (cornerRadius > 0) {

@@ -10,35 +10,30 @@
 #include <cmath>
 
 // Clip rectangle: left, top inclusive; right, bottom exclusive.
-struct Raster_ClipRect
-{
+struct Raster_ClipRect {
   int l, t, r, b;
 };
 
 // What every drawer call shares: target rows, clip, colour and weight.
-struct Raster_ShapeTarget
-{
+struct Raster_ShapeTarget {
   Raster_RowView v{nullptr, false};
   Raster_ClipRect clip;
   bool doclip;
   Raster_PixelValue color;
-  int w; // (int)(alpha * 255)
+  int w;  // (int)(alpha * 255)
   float alpha;
 };
 
 template <class C>
-struct _Raster_CircleDrawer
-{
-  static inline void DrawClippedPt(const Raster_ShapeTarget& t, float x, float y, int w)
-  {
+struct _Raster_CircleDrawer {
+  static inline void DrawClippedPt(const Raster_ShapeTarget& t, float x, float y, int w) {
     const int ix = Raster_TruncToInt(x), iy = Raster_TruncToInt(y);
     if (t.doclip && (ix < t.clip.l || ix >= t.clip.r || iy < t.clip.t || iy >= t.clip.b)) return;
     Raster_ShapePut<C>(t.v.row(iy) + ix, t.color, w);
   }
 
   // Row y from column x1 to x2, both included.
-  static void DrawClippedHorzLine(const Raster_ShapeTarget& t, float y, float x1, float x2, int w)
-  {
+  static void DrawClippedHorzLine(const Raster_ShapeTarget& t, float y, float x1, float x2, int w) {
     const int iy = Raster_TruncToInt(y);
     int a = Raster_TruncToInt(x1), b = Raster_TruncToInt(x2);
     if (t.doclip) {
@@ -53,8 +48,8 @@ struct _Raster_CircleDrawer
   // Midpoint circle: the four axis points, then one octant mirrored eight ways, with
   // d = 1.25 - r stepping. Filling adds a span per row reached; rows reached more than once
   // are blended more than once.
-  static void DrawClippedCircle(const Raster_ShapeTarget& t, float cx, float cy, float r, bool fill)
-  {
+  static void DrawClippedCircle(const Raster_ShapeTarget& t, float cx, float cy, float r,
+                                bool fill) {
     const int w = t.w;
     DrawClippedPt(t, cx, cy + r, w);
     DrawClippedPt(t, cx, cy - r, w);
@@ -91,8 +86,8 @@ struct _Raster_CircleDrawer
   // Smoothed circle: for y = 0, 1, ... with x = sqrt(r^2 - y^2), the fractional part of x
   // shares the weight between the two pixels the outline passes through, in each of the eight
   // mirrored positions.
-  static void DrawClippedCircleAA(const Raster_ShapeTarget& t, float cx, float cy, float r, bool fill)
-  {
+  static void DrawClippedCircleAA(const Raster_ShapeTarget& t, float cx, float cy, float r,
+                                  bool fill) {
     if (r <= -1) return;
     const float alpha = t.alpha;
     const int W = t.w;
@@ -138,20 +133,20 @@ struct _Raster_CircleDrawer
   // the circle; a shorter arc is drawn in pieces split at the axes it crosses, each piece the
   // circle clipped to a rectangle narrowed by the piece's end points. An empty or reversed arc
   // draws nothing.
-  static void DrawArc(Raster_ShapeTarget t, float cx, float cy, float r, float minAngle, float maxAngle, bool aa);
+  static void DrawArc(Raster_ShapeTarget t, float cx, float cy, float r, float minAngle,
+                      float maxAngle, bool aa);
 
   // One piece of an arc, from a to e within quadrant k (k * pi/2 to (k + 1) * pi/2, counted
   // from the top); t must already be set up for the whole circle.
-  static void DrawQuadrantArc(Raster_ShapeTarget t, float cx, float cy, float r, double a, double e, double k,
-                              bool aa);
+  static void DrawQuadrantArc(Raster_ShapeTarget t, float cx, float cy, float r, double a, double e,
+                              double k, bool aa);
 };
 
 // Whole-circle set-up shared by circles, discs and full arcs. False when nothing of the shape
 // can reach the bitmap (or the radius is beyond Raster_kMaxCurveRadius); otherwise clip is the
 // bitmap and doclip says whether any point may fall outside it (a margin of two pixels
 // covers the smoothed outline's outer pixels and truncation).
-inline bool Raster_CircleSetup(Raster_ShapeTarget& t, float cx, float cy, float r, bool fill)
-{
+inline bool Raster_CircleSetup(Raster_ShapeTarget& t, float cx, float cy, float r, bool fill) {
   if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r)) return false;
   const float ar = std::fabs(r);
   if (ar > Raster_kMaxCurveRadius) return false;
@@ -169,14 +164,15 @@ inline bool Raster_CircleSetup(Raster_ShapeTarget& t, float cx, float cy, float 
 }
 
 template <class C>
-void _Raster_CircleDrawer<C>::DrawArc(Raster_ShapeTarget t, float cx, float cy, float r, float minAngle,
-                                      float maxAngle, bool aa)
-{
+void _Raster_CircleDrawer<C>::DrawArc(Raster_ShapeTarget t, float cx, float cy, float r,
+                                      float minAngle, float maxAngle, bool aa) {
   const float pi = 3.14159265358979f;
   if (maxAngle - minAngle >= 2 * pi) {
     if (!Raster_CircleSetup(t, cx, cy, r, false)) return;
-    if (aa) DrawClippedCircleAA(t, cx, cy, r, false);
-    else DrawClippedCircle(t, cx, cy, r, false);
+    if (aa)
+      DrawClippedCircleAA(t, cx, cy, r, false);
+    else
+      DrawClippedCircle(t, cx, cy, r, false);
     return;
   }
   if (!(maxAngle > minAngle) || !Raster_CircleSetup(t, cx, cy, r, false)) return;
@@ -185,7 +181,8 @@ void _Raster_CircleDrawer<C>::DrawArc(Raster_ShapeTarget t, float cx, float cy, 
   // the opposite side of the circle. So the arc is cut at every axis it crosses. An end within
   // eps of an axis counts as lying on it; an arc that short around an axis draws nothing.
   const double q = (double)pi / 2, eps = 1e-6;
-  const double k0 = std::floor(((double)minAngle + eps) / q), k1 = std::floor(((double)maxAngle - eps) / q);
+  const double k0 = std::floor(((double)minAngle + eps) / q),
+               k1 = std::floor(((double)maxAngle - eps) / q);
   if (k1 < k0) return;
   // The span is below a whole turn, so at most four axes lie between the ends.
   const int axes = k1 - k0 < 4 ? (int)(k1 - k0) : 4;
@@ -199,9 +196,8 @@ void _Raster_CircleDrawer<C>::DrawArc(Raster_ShapeTarget t, float cx, float cy, 
 }
 
 template <class C>
-void _Raster_CircleDrawer<C>::DrawQuadrantArc(Raster_ShapeTarget t, float cx, float cy, float r, double a,
-                                              double e, double k, bool aa)
-{
+void _Raster_CircleDrawer<C>::DrawQuadrantArc(Raster_ShapeTarget t, float cx, float cy, float r,
+                                              double a, double e, double k, bool aa) {
   const float pi = 3.14159265358979f;
   const double twoPi = 2.0 * (double)pi, q = (double)pi / 2, eps = 1e-6;
   auto norm = [twoPi](double a) {
@@ -222,33 +218,49 @@ void _Raster_CircleDrawer<C>::DrawQuadrantArc(Raster_ShapeTarget t, float cx, fl
   // outline (y where it runs flat, near the top and bottom; x where it runs steep) the plain
   // outline rounds, so its pixel may be one row or column off, and the smoothed outline shares
   // each point with the next one: that edge gets a pixel of slack.
-  const int quadrant = (int)(k - 4 * std::floor(k / 4)); // 0 top right, 1 bottom right, ...
+  const int quadrant = (int)(k - 4 * std::floor(k / 4));  // 0 top right, 1 bottom right, ...
   const bool xUp = quadrant == 0 || quadrant == 3, yUp = quadrant < 2;
   // fromX, fromY: the piece lies right of (else left of) and below (else above) the point at v.
   auto narrowAt = [&](double v, bool fromX, bool fromY) {
     const bool flat = std::fabs(std::cos(v)) >= std::fabs(std::sin(v));
     const int before = aa ? 0 : 1, sx = flat ? 0 : 1, sy = flat ? 1 : 0;
-    if (fromX) raise(c.l, px(v) - sx * before);
-    else lower(c.r, px(v) + 1 + sx);
-    if (fromY) raise(c.t, py(v) - sy * before);
-    else lower(c.b, py(v) + 1 + sy);
+    if (fromX)
+      raise(c.l, px(v) - sx * before);
+    else
+      lower(c.r, px(v) + 1 + sx);
+    if (fromY)
+      raise(c.t, py(v) - sy * before);
+    else
+      lower(c.b, py(v) + 1 + sy);
   };
 
   const double s = norm(a);
-  if (a >= k * q + eps) narrowAt(s, xUp, yUp); // the piece runs on from its start
-  else if (quadrant == 0) raise(c.l, px(s));
-  else if (quadrant == 1) raise(c.t, py(s));
-  else if (quadrant == 2) lower(c.r, px(s));
-  else lower(c.b, py(s));
+  if (a >= k * q + eps)
+    narrowAt(s, xUp, yUp);  // the piece runs on from its start
+  else if (quadrant == 0)
+    raise(c.l, px(s));
+  else if (quadrant == 1)
+    raise(c.t, py(s));
+  else if (quadrant == 2)
+    lower(c.r, px(s));
+  else
+    lower(c.b, py(s));
 
   const double f = norm(e);
-  if (e < (k + 1) * q - eps) narrowAt(f, !xUp, !yUp); // the piece comes up to its end
-  else if (quadrant == 0) lower(c.b, py(f));
-  else if (quadrant == 1) raise(c.l, px(f));
-  else if (quadrant == 2) raise(c.t, py(f));
-  else lower(c.r, px(f));
+  if (e < (k + 1) * q - eps)
+    narrowAt(f, !xUp, !yUp);  // the piece comes up to its end
+  else if (quadrant == 0)
+    lower(c.b, py(f));
+  else if (quadrant == 1)
+    raise(c.l, px(f));
+  else if (quadrant == 2)
+    raise(c.t, py(f));
+  else
+    lower(c.r, px(f));
 
   t.doclip = true;
-  if (aa) DrawClippedCircleAA(t, cx, cy, r, false);
-  else DrawClippedCircle(t, cx, cy, r, false);
+  if (aa)
+    DrawClippedCircleAA(t, cx, cy, r, false);
+  else
+    DrawClippedCircle(t, cx, cy, r, false);
 }

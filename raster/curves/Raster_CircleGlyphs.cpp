@@ -61,20 +61,25 @@ const unsigned char kR4[81] = {
 // clang-format on
 
 const Raster_CircleGlyph kGlyphs[5][2] = {
-  {{5, kR2}, {5, kR2AA}},   {{6, kR25}, {6, kR25AA}}, {{7, kR3}, {7, kR3AA}},
-  {{8, kR35}, {8, kR35AA}}, {{9, kR4}, {9, kR4AA}},
+    {{5, kR2}, {5, kR2AA}},   {{6, kR25}, {6, kR25AA}}, {{7, kR3}, {7, kR3AA}},
+    {{8, kR35}, {8, kR35AA}}, {{9, kR4}, {9, kR4AA}},
 };
 
-} // namespace
+}  // namespace
 
-const Raster_CircleGlyph* Raster_FindCircleGlyph(float r, bool aa)
-{
+const Raster_CircleGlyph* Raster_FindCircleGlyph(float r, bool aa) {
   int i;
-  if (r == 2.0f) i = 0;
-  else if (r == 2.5f) i = 1;
-  else if (r == 3.0f) i = 2;
-  else if (r == 3.5f) i = 3;
-  else if (r == 4.0f) i = 4;
-  else return nullptr;
+  if (r == 2.0f)
+    i = 0;
+  else if (r == 2.5f)
+    i = 1;
+  else if (r == 3.0f)
+    i = 2;
+  else if (r == 3.5f)
+    i = 3;
+  else if (r == 4.0f)
+    i = 4;
+  else
+    return nullptr;
   return &kGlyphs[i][aa ? 1 : 0];
 }

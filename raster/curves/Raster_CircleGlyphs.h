@@ -2,9 +2,8 @@
 // Fixed coverage maps (0 untouched .. 255 full colour) for the small circles the editor
 // draws most: radii 2, 2.5, 3, 3.5 and 4, one smoothed and one plain map each.
 
-struct Raster_CircleGlyph
-{
-  int size;                   // the map is size x size bytes, row by row
+struct Raster_CircleGlyph {
+  int size;  // the map is size x size bytes, row by row
   const unsigned char* cover;
 };
 

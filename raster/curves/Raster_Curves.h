@@ -14,11 +14,11 @@
 const float Raster_kMaxCurveRadius = 1048576.0f;
 
 // Circle outline. Radii 2, 2.5, 3, 3.5 and 4 are drawn from fixed glyphs.
-void Raster_Circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color, float alpha, int mode,
-                   bool aa);
+void Raster_Circle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color,
+                   float alpha, int mode, bool aa);
 // Disc.
-void Raster_FillCircle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color, float alpha,
-                       int mode, bool aa);
+void Raster_FillCircle(Raster_IBitmap* dest, float cx, float cy, float r, unsigned int color,
+                       float alpha, int mode, bool aa);
 // Arc of a circle outline from minAngle clockwise to maxAngle; angles in radians, 0 at the top.
 // A span of a whole turn or more draws the circle; maxAngle <= minAngle draws nothing.
 void Raster_Arc(Raster_IBitmap* dest, float cx, float cy, float r, float minAngle, float maxAngle,
@@ -29,14 +29,15 @@ void Raster_RoundRect(Raster_IBitmap* dest, float x, float y, float w, float h, 
                       unsigned int color, float alpha, int mode, bool aa);
 // Quadratic Bezier. tolerance > 1: drawn as straight pieces of at most that length; otherwise
 // as points halving the curve until neighbours are less than a pixel apart.
-void Raster_DrawQBezier(Raster_IBitmap* dest, float xStart, float yStart, float xCtl, float yCtl, float xEnd,
-                        float yEnd, unsigned int color, float alpha, int mode, bool aa, float tolerance);
-// Cubic Bezier; tolerance > 0 draws straight pieces of at most that length.
-void Raster_DrawCBezier(Raster_IBitmap* dest, float xStart, float yStart, float xCtl1, float yCtl1, float xCtl2,
-                        float yCtl2, float xEnd, float yEnd, unsigned int color, float alpha, int mode, bool aa,
+void Raster_DrawQBezier(Raster_IBitmap* dest, float xStart, float yStart, float xCtl, float yCtl,
+                        float xEnd, float yEnd, unsigned int color, float alpha, int mode, bool aa,
                         float tolerance);
+// Cubic Bezier; tolerance > 0 draws straight pieces of at most that length.
+void Raster_DrawCBezier(Raster_IBitmap* dest, float xStart, float yStart, float xCtl1, float yCtl1,
+                        float xCtl2, float yCtl2, float xEnd, float yEnd, unsigned int color,
+                        float alpha, int mode, bool aa, float tolerance);
 // y of the cubic with control x values x1..x4 and y values y1..y4 at x, by at most 8 halvings
 // of t and straight interpolation between the brackets. nextX: the upper bracket's x; dYdX: the
 // slope between the brackets; tLo, tHi: the brackets. Every output pointer may be null.
-float Raster_CBezier_GetY(float x1, float x2, float x3, float x4, float y1, float y2, float y3, float y4, float x,
-                          float* nextX, float* dYdX, double* tLo, double* tHi);
+float Raster_CBezier_GetY(float x1, float x2, float x3, float x4, float y1, float y2, float y3,
+                          float y4, float x, float* nextX, float* dYdX, double* tLo, double* tHi);

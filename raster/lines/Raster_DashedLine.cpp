@@ -5,8 +5,7 @@
 #include "raster/lines/Raster_Lines.h"
 
 void Raster_DashedLine(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, int pxon, int pxoff,
-                       unsigned int color, float alpha, int mode, bool aa)
-{
+                       unsigned int color, float alpha, int mode, bool aa) {
   (void)aa;
   Raster_RowView v(dest, false);
   if (v.empty()) return;

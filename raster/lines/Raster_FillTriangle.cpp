@@ -7,8 +7,7 @@
 
 namespace {
 
-struct Vertex
-{
+struct Vertex {
   long long x, y;
 };
 
@@ -16,11 +15,10 @@ struct Vertex
 // while drawing) up to this many; beyond it the edges jump straight to row 0.
 const long long kMaxSteppedRows = 1 << 20;
 
-} // namespace
+}  // namespace
 
-void Raster_FillTriangle(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, int x3, int y3, unsigned int color,
-                         float alpha, int mode)
-{
+void Raster_FillTriangle(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, int x3, int y3,
+                         unsigned int color, float alpha, int mode) {
   Raster_RowView v(dest, false);
   if (v.empty()) return;
   Vertex p[3] = {{x1, y1}, {x2, y2}, {x3, y3}};
@@ -35,7 +33,8 @@ void Raster_FillTriangle(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, i
 
   const int w = Raster_WeightOf(alpha);
   const double longSlope = (double)(bot.x - top.x) / (double)(bot.y - top.y);
-  const double lowerSlope = bot.y == mid.y ? 0.0 : (double)(bot.x - mid.x) / (double)(bot.y - mid.y);
+  const double lowerSlope =
+      bot.y == mid.y ? 0.0 : (double)(bot.x - mid.x) / (double)(bot.y - mid.y);
   double shortSlope = mid.y == top.y ? 0.0 : (double)(mid.x - top.x) / (double)(mid.y - top.y);
   double xl = (double)top.x, xs = (double)top.x;
   long long y = top.y;

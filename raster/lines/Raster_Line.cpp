@@ -12,8 +12,8 @@ inline Raster_PixelValue quarter(Raster_PixelValue p) { return (p >> 2) & 0x3F3F
 // Smoothed diagonal in copy mode at full opacity, on whole pixels: the pixel on the line
 // becomes 3/4 colour + 1/4 old, the two pixels touching the next step 1/4 colour + 3/4 old
 // (each fraction by per-byte halving and quartering).
-void diagCopyFull(const Raster_RowView& v, int x, int y, int n, int sx, int sy, Raster_PixelValue c)
-{
+void diagCopyFull(const Raster_RowView& v, int x, int y, int n, int sx, int sy,
+                  Raster_PixelValue c) {
   const Raster_PixelValue on = half(c) + quarter(c), side = quarter(c);
   auto put = [&](int px, int py, bool onLine) {
     if (!Raster_InBitmap(v, px, py)) return;
@@ -28,11 +28,10 @@ void diagCopyFull(const Raster_RowView& v, int x, int y, int n, int sx, int sy, 
   put(x, y, true);
 }
 
-} // namespace
+}  // namespace
 
-void Raster_Line(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, unsigned int color, float alpha, int mode,
-                 bool aa)
-{
+void Raster_Line(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, unsigned int color,
+                 float alpha, int mode, bool aa) {
   Raster_RowView v(dest, false);
   if (v.empty()) return;
   long long X1 = x1, Y1 = y1, X2 = x2, Y2 = y2;
@@ -58,16 +57,19 @@ void Raster_Line(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, unsigned 
   }
   Raster_WithShapeCombine(Raster_ShapeCombineKind(mode, alpha, copyMixes), [&](auto rule) {
     using L = __Raster_LineClass<typename decltype(rule)::type>;
-    if (adx == 0) L::Raster_VertLine(v, x1, y1, y2, color, w);
-    else if (ady == 0) L::Raster_HorizLine(v.row(y1), x1, x2, color, w);
-    else if (adx == ady) L::Raster_DiagLine(v, x1, y1, adx, x2 > x1 ? 1 : -1, y2 > y1 ? 1 : -1, color, w, aa);
-    else L::Raster_LineImpl(v, x1, y1, x2, y2, color, w, aa);
+    if (adx == 0)
+      L::Raster_VertLine(v, x1, y1, y2, color, w);
+    else if (ady == 0)
+      L::Raster_HorizLine(v.row(y1), x1, x2, color, w);
+    else if (adx == ady)
+      L::Raster_DiagLine(v, x1, y1, adx, x2 > x1 ? 1 : -1, y2 > y1 ? 1 : -1, color, w, aa);
+    else
+      L::Raster_LineImpl(v, x1, y1, x2, y2, color, w, aa);
   });
 }
 
-void Raster_FLine(Raster_IBitmap* dest, float x1, float y1, float x2, float y2, unsigned int color, float alpha,
-                  int mode, bool aa)
-{
+void Raster_FLine(Raster_IBitmap* dest, float x1, float y1, float x2, float y2, unsigned int color,
+                  float alpha, int mode, bool aa) {
   Raster_RowView v(dest, false);
   if (v.empty()) return;
   if (dest->isFlipped()) {
@@ -78,6 +80,7 @@ void Raster_FLine(Raster_IBitmap* dest, float x1, float y1, float x2, float y2, 
   if (alpha == 0.0f || !Raster_DrawableAlpha(alpha)) return;
   const int w = Raster_WeightOf(alpha);
   Raster_WithShapeCombine(Raster_CombineKindOfLowByte(mode), [&](auto rule) {
-    __Raster_LineClass<typename decltype(rule)::type>::Raster_FLineImpl(v, x1, y1, x2, y2, color, w, aa);
+    __Raster_LineClass<typename decltype(rule)::type>::Raster_FLineImpl(v, x1, y1, x2, y2, color, w,
+                                                                        aa);
   });
 }

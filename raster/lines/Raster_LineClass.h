@@ -10,23 +10,20 @@
 #include <cstdlib>
 
 template <class C>
-struct __Raster_LineClass
-{
-  static inline void put(const Raster_RowView& v, int x, int y, Raster_PixelValue c, int w)
-  {
+struct __Raster_LineClass {
+  static inline void put(const Raster_RowView& v, int x, int y, Raster_PixelValue c, int w) {
     if (Raster_InBitmap(v, x, y)) Raster_ShapePut<C>(v.row(y) + x, c, w);
   }
 
   // Columns x1..x2 (either order, both included) of one row, already inside the bitmap.
-  static void Raster_HorizLine(Raster_PixelValue* row, int x1, int x2, Raster_PixelValue c, int w)
-  {
+  static void Raster_HorizLine(Raster_PixelValue* row, int x1, int x2, Raster_PixelValue c, int w) {
     if (x1 > x2) std::swap(x1, x2);
     for (int x = x1; x <= x2; ++x) Raster_ShapePut<C>(row + x, c, w);
   }
 
   // Rows y1..y2 (either order, both included) of one column, already inside the bitmap.
-  static void Raster_VertLine(const Raster_RowView& v, int x, int y1, int y2, Raster_PixelValue c, int w)
-  {
+  static void Raster_VertLine(const Raster_RowView& v, int x, int y1, int y2, Raster_PixelValue c,
+                              int w) {
     if (y1 > y2) std::swap(y1, y2);
     for (int y = y1; y <= y2; ++y) Raster_ShapePut<C>(v.row(y) + x, c, w);
   }
@@ -34,9 +31,8 @@ struct __Raster_LineClass
   // n + 1 pixels from (x, y) stepping (sx, sy) each time. Smoothed: the pixel on the line gets
   // 3/4 of the weight and the two pixels touching the next step, (x + sx, y) and (x, y + sy),
   // 1/4 each; the last pixel 3/4.
-  static void Raster_DiagLine(const Raster_RowView& v, int x, int y, int n, int sx, int sy, Raster_PixelValue c,
-                              int w, bool aa)
-  {
+  static void Raster_DiagLine(const Raster_RowView& v, int x, int y, int n, int sx, int sy,
+                              Raster_PixelValue c, int w, bool aa) {
     if (!aa) {
       for (int i = 0; i <= n; ++i, x += sx, y += sy) put(v, x, y, c, w);
       return;
@@ -55,9 +51,8 @@ struct __Raster_LineClass
   // Smoothed: the first pixel gets w; then with e from s, f = (int)(e * 256), each pixel gets
   // w * (256 - f) / 256 and its minor-axis neighbour w * f / 256, stepping the minor axis when
   // e exceeds 1; the last pixel gets the share of the last f computed.
-  static void Raster_LineImpl(const Raster_RowView& v, int x1, int y1, int x2, int y2, Raster_PixelValue c, int w,
-                              bool aa)
-  {
+  static void Raster_LineImpl(const Raster_RowView& v, int x1, int y1, int x2, int y2,
+                              Raster_PixelValue c, int w, bool aa) {
     const int dx = x2 - x1, dy = y2 - y1;
     const int adx = std::abs(dx), ady = std::abs(dy);
     const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
@@ -68,8 +63,8 @@ struct __Raster_LineClass
       return;
     }
     const double s = steep ? (double)adx / ady : (double)ady / adx;
-    const int mx = steep ? 0 : sx, my = steep ? sy : 0; // major step
-    const int nx = steep ? sx : 0, ny = steep ? 0 : sy; // minor step
+    const int mx = steep ? 0 : sx, my = steep ? sy : 0;  // major step
+    const int nx = steep ? sx : 0, ny = steep ? 0 : sy;  // minor step
     int x = x1, y = y1;
     if (!aa) {
       double e = 0;
@@ -113,13 +108,12 @@ struct __Raster_LineClass
   // Smoothed: each pixel shares w with its minor-axis neighbour by f = (int)(e * 256) and the
   // minor axis steps when e exceeds 1. Plain: 0.5-threshold stepping from 0 at full weight.
   static void Raster_FLineImpl(const Raster_RowView& v, float x1, float y1, float x2, float y2,
-                               Raster_PixelValue c, int w, bool aa)
-  {
+                               Raster_PixelValue c, int w, bool aa) {
     const float dx = x2 - x1, dy = y2 - y1;
     const float adx = std::fabs(dx), ady = std::fabs(dy);
     const bool steep = ady > adx;
     const float ext = steep ? ady : adx;
-    const float lim = (float)(v.w + v.h + 2); // a clipped line is never longer
+    const float lim = (float)(v.w + v.h + 2);  // a clipped line is never longer
     if (!(ext < lim)) return;
     const int n = (int)ext;
     const float s = ext > 0 ? (steep ? adx : ady) / ext : 0.0f;

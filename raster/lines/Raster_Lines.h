@@ -11,8 +11,8 @@
 
 // Integer line, both end points included. Copy mode: opacity 1 stores the colour, 0.5 half
 // mixes, any other positive opacity mixes, 0 or less draws nothing. aa smooths sloped lines.
-void Raster_Line(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, unsigned int color, float alpha,
-                 int mode, bool aa);
+void Raster_Line(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, unsigned int color,
+                 float alpha, int mode, bool aa);
 // Float line; every mode mixes by (int)(alpha * 256), with no copy-mode shortcuts.
 void Raster_FLine(Raster_IBitmap* dest, float x1, float y1, float x2, float y2, unsigned int color,
                   float alpha, int mode, bool aa);
@@ -21,8 +21,8 @@ void Raster_FLine(Raster_IBitmap* dest, float x1, float y1, float x2, float y2, 
 void Raster_DashedLine(Raster_IBitmap* dest, int x1, int y1, int x2, int y2, int pxon, int pxoff,
                        unsigned int color, float alpha, int mode, bool aa);
 // Outline of (x, y)-(x + w, y + h): w + 1 by h + 1 pixels, corners drawn twice.
-void Raster_DrawRect(Raster_IBitmap* dest, int x, int y, int w, int h, unsigned int color, float alpha,
-                     int mode);
+void Raster_DrawRect(Raster_IBitmap* dest, int x, int y, int w, int h, unsigned int color,
+                     float alpha, int mode);
 // Interior (x + 1, y + 1, w - 1, h - 1) filled with bgcolor, then the outline in fgcolor.
 void Raster_BorderedRect(Raster_IBitmap* dest, int x, int y, int w, int h, unsigned int bgcolor,
                          unsigned int fgcolor, float alpha, int mode);

@@ -13,7 +13,9 @@ struct TestAudio {
   int format = 0;
   std::vector<float> samples;  // interleaved
   size_t Frames() const { return channels ? samples.size() / static_cast<size_t>(channels) : 0; }
-  float At(size_t frame, int channel) const { return samples[frame * static_cast<size_t>(channels) + static_cast<size_t>(channel)]; }
+  float At(size_t frame, int channel) const {
+    return samples[frame * static_cast<size_t>(channels) + static_cast<size_t>(channel)];
+  }
 };
 
 inline bool WriteTestAudio(const std::string& path, const TestAudio& audio,

@@ -65,7 +65,8 @@ inline CommandResult Finish(pid_t pid) {
   CommandResult result;
   int status = 0;
   struct rusage usage {};
-  if (::wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  if (::wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status))
+    result.exitCode = WEXITSTATUS(status);
   result.maxRssKb = usage.ru_maxrss;
   return result;
 }

@@ -51,8 +51,9 @@ std::vector<cli::ParamInfo> Params() {
 }
 
 TEST(ArgsParsing, TakesBothOptionSpellingsRepeatsAndEndOfOptions) {
-  cli::ParsedArgs p = cli::ParseArgs({"a", "--set", "x=1", "--block=64", "--set=y=2", "--", "--set"},
-                                     {{"set", true, true}, {"block", true, false}});
+  cli::ParsedArgs p =
+      cli::ParseArgs({"a", "--set", "x=1", "--block=64", "--set=y=2", "--", "--set"},
+                     {{"set", true, true}, {"block", true, false}});
   EXPECT_EQ((std::vector<std::string>{"a", "--set"}), p.positional);
   EXPECT_EQ((std::vector<std::string>{"x=1", "y=2"}), p.Values("set"));
   EXPECT_EQ("64", p.Value("block"));
@@ -130,7 +131,8 @@ TEST(AudioWriterOutput, AppearsOnlyOnCommitAndReplacesAnOldFile) {
     writer.Write(channels, 100);
   }
   EXPECT_FALSE(FileExists(path));
-  EXPECT_EQ(0, std::system(("test -z \"$(ls -A '" + dir.Path() + "')\"").c_str())) << "temporary file left";
+  EXPECT_EQ(0, std::system(("test -z \"$(ls -A '" + dir.Path() + "')\"").c_str()))
+      << "temporary file left";
   {
     std::ofstream(path) << "old";
     cli::AudioWriter writer(path, 2, 44100);

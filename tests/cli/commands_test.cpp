@@ -15,7 +15,9 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 TEST(Params, ListsEveryParameterWithUnitRangeDefaultAndTexts) {
   CommandResult r = TessorEq({"params"});
@@ -32,13 +34,16 @@ TEST(Params, ListsEveryParameterWithUnitRangeDefaultAndTexts) {
   EXPECT_EQ("0", columns(lines[1])[0]);
   EXPECT_TRUE(Contains(lines[1], "HPF ")) << lines[1];
   EXPECT_TRUE(Contains(lines[1], "indexed")) << lines[1];
-  EXPECT_TRUE(Contains(lines[1], "\"Off\", \"30 Hz\", \"50 Hz\", \"80 Hz\", \"160 Hz\", \"300 Hz\"")) << lines[1];
+  EXPECT_TRUE(
+      Contains(lines[1], "\"Off\", \"30 Hz\", \"50 Hz\", \"80 Hz\", \"160 Hz\", \"300 Hz\""))
+      << lines[1];
   std::vector<std::string> mf1 = columns(lines[4]);  // 3 MF 1 Freq indexed 0 5 2 ...
   EXPECT_EQ((std::vector<std::string>{"3", "MF", "1", "Freq", "indexed", "0", "5", "2"}),
             std::vector<std::string>(mf1.begin(), mf1.begin() + 8));
   std::vector<std::string> gain = columns(lines[9]);
   EXPECT_EQ((std::vector<std::string>{"8", "Gain", "dB", "-20", "10", "0"}), gain);
-  EXPECT_TRUE(Contains(lines[10], "Oversample") && Contains(lines[10], "\"Off\", \"On\"")) << lines[10];
+  EXPECT_TRUE(Contains(lines[10], "Oversample") && Contains(lines[10], "\"Off\", \"On\""))
+      << lines[10];
 }
 
 TEST(Info, DescribesTheComponentAsTheHostSeesIt) {

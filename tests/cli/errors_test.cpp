@@ -17,7 +17,8 @@ std::vector<std::string> DirEntries(const std::string& path) {
   std::vector<std::string> names;
   if (DIR* d = ::opendir(path.c_str())) {
     while (dirent* e = ::readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
+      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+        names.push_back(e->d_name);
     ::closedir(d);
   }
   std::sort(names.begin(), names.end());
@@ -79,23 +80,27 @@ TEST_F(CommandErrors, UnusableCommandLinesExitWithStatus2) {
 
 TEST_F(CommandErrors, BatchesThatCannotBeRenderedAsAWholeAreRefusedBeforeAnyFile) {
   ExpectError({"render", In(), In(), "--out-dir", dir / "eq"}, 2, "'" + In() + "' is given twice");
-  ExpectError({"render", In(), dir.Path() + "/./in.wav", "--out-dir", dir / "eq"}, 2, "given twice");
+  ExpectError({"render", In(), dir.Path() + "/./in.wav", "--out-dir", dir / "eq"}, 2,
+              "given twice");
   ExpectError({"render", In(), dir / "other/in.wav", "--out-dir", dir / "eq"}, 2,
               "would both be written to '" + dir / "eq/in.wav" + "'");
   ExpectError({"render", In(), "--out-dir", dir.Path()}, 2, "would replace the input");
   ExpectError({"render", In(), "--out-dir", In()}, 2, "is not a directory");
   ExpectError({"render", In(), Out(), "-j", "2"}, 2, "give --out-dir");
   ExpectError({"render", In(), "--out-dir", dir / "eq", "-j", "0"}, 2, "-j wants a whole number");
-  ExpectError({"render", In(), "--out-dir", dir / "eq", "--set", "Gain=99"}, 2, "outside the range");
+  ExpectError({"render", In(), "--out-dir", dir / "eq", "--set", "Gain=99"}, 2,
+              "outside the range");
 }
 
 TEST_F(CommandErrors, ResponseCommandLinesThatCannotWork) {
   ExpectError({"response"}, 2, "missing arguments");
   ExpectError({"response", dir / "r.csv"}, 2, "should end in .png");
-  ExpectError({"response", dir / "r.png", "--rate", "4000"}, 2, "--rate wants a whole number of hertz");
+  ExpectError({"response", dir / "r.png", "--rate", "4000"}, 2,
+              "--rate wants a whole number of hertz");
   ExpectError({"response", dir / "r.png", "--csv", dir.Path()}, 2, "is a directory");
   ExpectError({"response", dir / "r.png", "--set", "HPF=90 Hz"}, 2, "not a value of HPF");
-  ExpectError({"response", dir / "r.png", "--preset", dir / "none.aupreset"}, 1, "cannot read preset");
+  ExpectError({"response", dir / "r.png", "--preset", dir / "none.aupreset"}, 1,
+              "cannot read preset");
 }
 
 TEST_F(CommandErrors, EditorCommandLinesThatCannotWork) {
@@ -109,8 +114,10 @@ TEST_F(CommandErrors, EditorCommandLinesThatCannotWork) {
   ExpectError({"gui"}, 1, "DISPLAY is not set");
   ::setenv("DISPLAY", ":999", 1);  // no server there
   ExpectError({"gui"}, 1, "cannot open X display \":999\"");
-  if (display.empty()) ::unsetenv("DISPLAY");
-  else ::setenv("DISPLAY", display.c_str(), 1);
+  if (display.empty())
+    ::unsetenv("DISPLAY");
+  else
+    ::setenv("DISPLAY", display.c_str(), 1);
 }
 
 TEST_F(CommandErrors, TruncatedInputFailsSayingHowMuchCouldBeRead) {
@@ -127,10 +134,11 @@ TEST_F(CommandErrors, TruncatedInputFailsSayingHowMuchCouldBeRead) {
   ASSERT_EQ(0, ::truncate((dir / "cut.wav").c_str(), wav.st_size - 22050 * 4));
   ASSERT_EQ(0, ::truncate((dir / "cut.flac").c_str(), flac.st_size / 2));
   before = DirEntries(dir.Path());
-  ExpectError({"render", dir / "cut.wav", Out()}, 1,
-              "'" + dir / "cut.wav" +
-                  "' is cut short: its header promises 44100 frames (1.000 s) but only 22050 frames "
-                  "(0.500 s) could be read");
+  ExpectError(
+      {"render", dir / "cut.wav", Out()}, 1,
+      "'" + dir / "cut.wav" +
+          "' is cut short: its header promises 44100 frames (1.000 s) but only 22050 frames "
+          "(0.500 s) could be read");
   // FLAC states its length in its stream header; the decoder finds the end early.
   ExpectError({"render", dir / "cut.flac", Out(), "--block", "1000"}, 1,
               "' is cut short: its header promises 44100 frames");
@@ -205,18 +213,21 @@ TEST_F(CommandErrors, MissingOrMalformedPresetsFail) {
   // Nine doubles (72 zero bytes) where the unit has ten parameters.
   WriteText("short.aupreset", head + "<dict>" + keys + "<key>data</key><data>" +
                                   std::string(96, 'A') + "</data></dict></plist>\n");
-  ExpectError({"render", In(), Out(), "--preset", dir / "short.aupreset"}, 1, "holds 9 parameter values");
+  ExpectError({"render", In(), Out(), "--preset", dir / "short.aupreset"}, 1,
+              "holds 9 parameter values");
 
   // Ten values made for another unit (subtype 'zzzz').
   std::string other = keys;
   other.replace(other.find("845953079"), 9, "2054847098");
   WriteText("other.aupreset", head + "<dict>" + other + "<key>data</key><data>" +
                                   std::string(104, 'A') + "AAA=" + "</data></dict></plist>\n");
-  ExpectError({"render", In(), Out(), "--preset", dir / "other.aupreset"}, 1, "is for the component aufx/zzzz/Fnwd");
+  ExpectError({"render", In(), Out(), "--preset", dir / "other.aupreset"}, 1,
+              "is for the component aufx/zzzz/Fnwd");
 }
 
 TEST_F(CommandErrors, ComponentsThatDoNotLoadOrInitializeFail) {
-  ExpectError({"render", In(), Out(), "--component", dir / "Nothing.component"}, 1, "cannot load the component");
+  ExpectError({"render", In(), Out(), "--component", dir / "Nothing.component"}, 1,
+              "cannot load the component");
   ExpectError({"params", "--component", dir.Path()}, 1, "no Info.plist");
   // A bundle whose Contents/Info.plist is a directory.
   ASSERT_EQ(0, ::mkdir((dir / "Odd.component").c_str(), 0755));
@@ -224,7 +235,8 @@ TEST_F(CommandErrors, ComponentsThatDoNotLoadOrInitializeFail) {
   ASSERT_EQ(0, ::mkdir((dir / "Odd.component/Contents/Info.plist").c_str(), 0755));
   before = DirEntries(dir.Path());
   ExpectError({"info", "--component", dir / "Odd.component"}, 1, "no Info.plist");
-  ExpectError({"render", In(), Out(), "--component", REFUSING_COMPONENT}, 1, "failed to initialize");
+  ExpectError({"render", In(), Out(), "--component", REFUSING_COMPONENT}, 1,
+              "failed to initialize");
 }
 
 TEST_F(CommandErrors, AFailedRenderLeavesAnExistingOutputUntouched) {

@@ -33,7 +33,8 @@ TEST(Memory, AThreeMinuteStereoRenderNeedsNoMoreMemoryThanATenSecondOne) {
   ASSERT_TRUE(WriteTone(dir / "long.wav", 180));
   CommandResult shortRun = TessorEq({"render", dir / "short.wav", dir / "short-out.wav"});
   ASSERT_EQ(0, shortRun.exitCode) << shortRun.err;
-  CommandResult longRun = TessorEq({"render", dir / "long.wav", dir / "long-out.wav", "--block", "1024"});
+  CommandResult longRun =
+      TessorEq({"render", dir / "long.wav", dir / "long-out.wav", "--block", "1024"});
   ASSERT_EQ(0, longRun.exitCode) << longRun.err;
 
   SF_INFO info{};

@@ -18,7 +18,8 @@ std::vector<std::string> Entries(const std::string& path) {
   std::vector<std::string> names;
   if (DIR* d = ::opendir(path.c_str())) {
     while (dirent* e = ::readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
+      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+        names.push_back(e->d_name);
     ::closedir(d);
   }
   std::sort(names.begin(), names.end());
@@ -37,7 +38,8 @@ TestAudio Sine(int channels, int rate, size_t frames) {
 
 TEST(OutputSafety, RenderingAFileOntoItselfIsRefusedAndTheOriginalKept) {
   TempDir dir;
-  ASSERT_TRUE(WriteTestAudio(dir / "take.wav", Sine(2, 44100, 3000), SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+  ASSERT_TRUE(
+      WriteTestAudio(dir / "take.wav", Sine(2, 44100, 3000), SF_FORMAT_WAV | SF_FORMAT_PCM_16));
   const std::string original = ReadWholeFile(dir / "take.wav");
   for (const std::string& out : {dir / "take.wav", dir.Path() + "/./take.wav"}) {
     CommandResult r = TessorEq({"render", dir / "take.wav", out, "--set", "Gain=6"});

@@ -14,7 +14,8 @@ TestAudio Chirp() {
   a.rate = 44100;
   for (int i = 0; i < 8000; ++i) {
     double t = i / 44100.0;
-    a.samples.push_back(static_cast<float>(0.6 * std::sin(2 * 3.141592653589793 * (50 + 4000 * t) * t)));
+    a.samples.push_back(
+        static_cast<float>(0.6 * std::sin(2 * 3.141592653589793 * (50 + 4000 * t) * t)));
     a.samples.push_back(static_cast<float>(0.3 * std::sin(2 * 3.141592653589793 * 700 * t)));
   }
   return a;
@@ -35,11 +36,14 @@ TEST(Presets, SaveWritesTheUnitStateAsAnXmlPropertyList) {
 TEST(Presets, ShowListsTheKeysAndTheNamedValuesWithTheirTexts) {
   TempDir dir;
   ASSERT_EQ(0, TessorEq({"preset", "save", dir / "p.aupreset", "--set", "HPF=80 Hz", "--set",
-                         "MF Level 1=-4.5", "--set", "9=1"}).exitCode);
+                         "MF Level 1=-4.5", "--set", "9=1"})
+                   .exitCode);
   CommandResult r = TessorEq({"preset", "show", dir / "p.aupreset"});
   ASSERT_EQ(0, r.exitCode) << r.err;
-  EXPECT_NE(std::string::npos, r.out.find("keys: data, manufacturer, name, subtype, type, version")) << r.out;
-  EXPECT_NE(std::string::npos, r.out.find("preset \"Default\" for aufx 2l87 Fnwd, version 2.0.0")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("keys: data, manufacturer, name, subtype, type, version"))
+      << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("preset \"Default\" for aufx 2l87 Fnwd, version 2.0.0"))
+      << r.out;
   EXPECT_NE(std::string::npos, r.out.find("parameter values (10):")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("0  HPF = 3 (80 Hz)\n")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("4  MF Level 1 = -4.5 dB\n")) << r.out;
@@ -50,8 +54,11 @@ TEST(Presets, ShowListsTheKeysAndTheNamedValuesWithTheirTexts) {
 TEST(Presets, RenderWithAPresetEqualsRenderWithItsSettings) {
   TempDir dir;
   ASSERT_TRUE(WriteTestAudio(dir / "in.wav", Chirp()));
-  const std::vector<std::string> sets = {"--set", "HPF=160 Hz", "--set", "LoShelf Level=7.5", "--set",
-                                         "MF 2 Freq=6000 Hz", "--set", "MF Level 2=-9", "--set", "Gain=2"};
+  const std::vector<std::string> sets = {"--set", "HPF=160 Hz",
+                                         "--set", "LoShelf Level=7.5",
+                                         "--set", "MF 2 Freq=6000 Hz",
+                                         "--set", "MF Level 2=-9",
+                                         "--set", "Gain=2"};
   std::vector<std::string> save = {"preset", "save", dir / "p.aupreset"};
   save.insert(save.end(), sets.begin(), sets.end());
   ASSERT_EQ(0, TessorEq(save).exitCode);
@@ -76,7 +83,8 @@ TEST(Presets, SettingsAfterAPresetOverrideIt) {
   ASSERT_TRUE(WriteTestAudio(dir / "in.wav", Chirp()));
   ASSERT_EQ(0, TessorEq({"preset", "save", dir / "p.aupreset", "--set", "Gain=-12"}).exitCode);
   ASSERT_EQ(0, TessorEq({"render", dir / "in.wav", dir / "a.wav", "--preset", dir / "p.aupreset",
-                         "--set", "Gain=0"}).exitCode);
+                         "--set", "Gain=0"})
+                   .exitCode);
   ASSERT_EQ(0, TessorEq({"render", dir / "in.wav", dir / "b.wav"}).exitCode);
   EXPECT_TRUE(ReadTestAudio(dir / "a.wav").samples == ReadTestAudio(dir / "b.wav").samples);
 }

@@ -35,7 +35,10 @@ struct Biquad {
   explicit Biquad(const Cookbook& c) : k(c) {}
   double operator()(double x) {
     double y = k.b0 * x + k.b1 * x1 + k.b2 * x2 - k.a1 * y1 - k.a2 * y2;
-    x2 = x1; x1 = x; y2 = y1; y1 = y;
+    x2 = x1;
+    x1 = x;
+    y2 = y1;
+    y1 = y;
     return y;
   }
 };
@@ -50,8 +53,10 @@ void ExpectSignal(const TestAudio& out, const TestAudio& in,
   for (size_t i = 0; i < in.Frames(); ++i)
     for (int c = 0; c < in.channels; ++c) {
       double want = expected(c, in.At(i, c));
-      if (std::fabs(out.At(i, c) - want) > tolerance * std::max(1.0, std::fabs(want)) && mismatches++ < 5)
-        ADD_FAILURE() << "frame " << i << " channel " << c << ": got " << out.At(i, c) << ", want " << want;
+      if (std::fabs(out.At(i, c) - want) > tolerance * std::max(1.0, std::fabs(want)) &&
+          mismatches++ < 5)
+        ADD_FAILURE() << "frame " << i << " channel " << c << ": got " << out.At(i, c) << ", want "
+                      << want;
     }
   EXPECT_EQ(0u, mismatches);
 }
@@ -66,8 +71,9 @@ TEST(Render, FlatSettingsAddOnlyTheOutputDriveToEachChannel) {
   CommandResult r = TessorEq({"render", dir / "in.wav", dir / "out.wav", "--block", "256"});
   ASSERT_EQ(0, r.exitCode) << r.err;
   EXPECT_EQ("", r.err);
-  ExpectSignal(ReadTestAudio(dir / "out.wav"), in,
-               [](int, double x) { return x + 0.01 * Drive(x); }, kFloatRounding);
+  ExpectSignal(
+      ReadTestAudio(dir / "out.wav"), in, [](int, double x) { return x + 0.01 * Drive(x); },
+      kFloatRounding);
 }
 
 TEST(Render, OutputGainScalesTheSignalAndRaisesTheDrive) {
@@ -77,9 +83,9 @@ TEST(Render, OutputGainScalesTheSignalAndRaisesTheDrive) {
   CommandResult r = TessorEq({"render", dir / "in.wav", dir / "out.wav", "--set", "Gain=-6"});
   ASSERT_EQ(0, r.exitCode) << r.err;
   const double gain = std::exp(0.1151292546497 * -6.0);
-  ExpectSignal(ReadTestAudio(dir / "out.wav"), in,
-               [gain](int, double x) { return gain * x + (6.0 / 60 + 0.01) * Drive(x); },
-               kFloatRounding);
+  ExpectSignal(
+      ReadTestAudio(dir / "out.wav"), in,
+      [gain](int, double x) { return gain * x + (6.0 / 60 + 0.01) * Drive(x); }, kFloatRounding);
 }
 
 TEST(Render, ActiveBandsMatchIndependentCookbookBiquads) {
@@ -87,30 +93,32 @@ TEST(Render, ActiveBandsMatchIndependentCookbookBiquads) {
   const double rate = 44100;
   TestAudio in = Noise(1, static_cast<int>(rate), 20000, 3);
   ASSERT_TRUE(WriteTestAudio(dir / "in.wav", in));
-  CommandResult r = TessorEq({"render", dir / "in.wav", dir / "out.wav", "--set", "LoShelf Freq=110 Hz",
-                              "--set", "LoShelf Level=-6", "--set", "MF 1 Freq=400 Hz", "--set",
-                              "MF Level 1=6"});
+  CommandResult r =
+      TessorEq({"render", dir / "in.wav", dir / "out.wav", "--set", "LoShelf Freq=110 Hz", "--set",
+                "LoShelf Level=-6", "--set", "MF 1 Freq=400 Hz", "--set", "MF Level 1=6"});
   ASSERT_EQ(0, r.exitCode) << r.err;
   // Low shelf (slope 2 at 0 dB gives Q 1), then the first mid band (Q 0.5); a shelf's drive
   // is signed (-6/60), a mid band's is not (|6/80|).
   Biquad shelf(LowShelf(110, -6, 1.0, rate));
   Biquad mid(Peaking(400, 6, 0.5, rate));
   // Stated tolerance: the unit and this reference round differently over the recursion.
-  ExpectSignal(ReadTestAudio(dir / "out.wav"), in,
-               [&](int, double x) {
-                 double d = Drive(x);
-                 double v = shelf(x - 0.1 * d);
-                 v = mid(v + 0.075 * d);
-                 return v + 0.01 * d;
-               },
-               2e-6);
+  ExpectSignal(
+      ReadTestAudio(dir / "out.wav"), in,
+      [&](int, double x) {
+        double d = Drive(x);
+        double v = shelf(x - 0.1 * d);
+        v = mid(v + 0.075 * d);
+        return v + 0.01 * d;
+      },
+      2e-6);
 }
 
 TEST(Render, BlockLengthDoesNotChangeTheResult) {
   TempDir dir;
   TestAudio in = Noise(2, 44100, 140000, 5);  // longer than the pieces the files move in
   ASSERT_TRUE(WriteTestAudio(dir / "in.wav", in));
-  std::vector<std::string> eq = {"--set", "HPF=80 Hz", "--set", "MF Level 2=5", "--set", "HiShelf Level=-4"};
+  std::vector<std::string> eq = {"--set",        "HPF=80 Hz", "--set",
+                                 "MF Level 2=5", "--set",     "HiShelf Level=-4"};
   std::vector<std::string> a = {"render", dir / "in.wav", dir / "a.wav", "--block", "7"};
   std::vector<std::string> b = {"render", dir / "in.wav", dir / "b.wav", "--block", "4096"};
   a.insert(a.end(), eq.begin(), eq.end());

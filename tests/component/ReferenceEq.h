@@ -8,8 +8,7 @@
 
 class ReferenceEq : public ondrel {
  public:
-  ReferenceEq(int nChannels, int blockSize) : mChannels(nChannels)
-  {
+  ReferenceEq(int nChannels, int blockSize) : mChannels(nChannels) {
     SetBlockSize(blockSize);
     SetInputChannelConnections(0, nChannels, true);
     SetOutputChannelConnections(0, nChannels, true);
@@ -22,8 +21,7 @@ class ReferenceEq : public ondrel {
   void Start() { OnParamReset(); }
 
   // Processes one block of the channels in place, through the same float entry a host uses.
-  void Process(std::vector<float*> channels, int nFrames)
-  {
+  void Process(std::vector<float*> channels, int nFrames) {
     AttachInputBuffers(0, mChannels, channels.data(), nFrames);
     AttachOutputBuffers(0, mChannels, channels.data());
     ProcessBuffers(0.0f, nFrames);

@@ -27,9 +27,8 @@ enum ETestPlugParams {
 class TestPlug : public IPluginAU {
  public:
   TestPlug()
-    : IPluginAU(kTestPlugNumParams, "1-1", 4, "Test Plug", "", "Tessor Tests", 0x00010203,
-                'tplg', 'Tsor', 0, true, false, true)
-  {
+      : IPluginAU(kTestPlugNumParams, "1-1", 4, "Test Plug", "", "Tessor Tests", 0x00010203, 'tplg',
+                  'Tsor', 0, true, false, true) {
     GetParam(kMidiStatus)->InitInt("MIDI status", 0, 0, 255);
     GetParam(kMidiData1)->InitInt("MIDI data 1", 0, 0, 255);
     GetParam(kMidiData2)->InitInt("MIDI data 2", 0, 0, 255);
@@ -50,14 +49,12 @@ class TestPlug : public IPluginAU {
     AttachGraphics(editor);
   }
 
-  void HostSpecificInit() override
-  {
+  void HostSpecificInit() override {
     IPluginAU::HostSpecificInit();
     GetParam(kHostCode)->Set(GetHost());
   }
 
-  void ProcessMidiMsg(IMidiMsg* pMsg) override
-  {
+  void ProcessMidiMsg(IMidiMsg* pMsg) override {
     GetParam(kMidiStatus)->Set(pMsg->mStatusByte);
     GetParam(kMidiData1)->Set(pMsg->mFirstData);
     GetParam(kMidiData2)->Set(pMsg->mSecondData);
@@ -87,21 +84,16 @@ class TestPlug : public IPluginAU {
   }
 };
 
-IPluginAU* MakePlug()
-{
-  return new TestPlug();
-}
+IPluginAU* MakePlug() { return new TestPlug(); }
 
 extern "C" __attribute__((visibility("default"))) ComponentResult TestPlug_Entry(
-    ComponentParameters* params, void* pPlug)
-{
+    ComponentParameters* params, void* pPlug) {
   return IPluginAU::IPluginAUEntry(params, pPlug);
 }
 
 namespace {
 
-IGraphics* EditorOf(AudioUnit unit)
-{
+IGraphics* EditorOf(AudioUnit unit) {
   IPluginAU* plug = reinterpret_cast<IPluginAU*>(GetComponentInstanceStorage(unit));
   return plug ? plug->GetGUI() : nullptr;
 }
@@ -110,21 +102,23 @@ IGraphics* EditorOf(AudioUnit unit)
 
 // event: 0 press, 1 drag, 2 release (left button); -1 when the unit has no editor.
 extern "C" __attribute__((visibility("default"))) int TestPlug_EditorMouse(AudioUnit unit,
-                                                                           int event, int x, int y)
-{
+                                                                           int event, int x,
+                                                                           int y) {
   IGraphics* editor = EditorOf(unit);
   IMouseMod left(true);
   if (!editor) return -1;
-  if (event == 0) editor->OnMouseDown(x, y, &left);
-  else if (event == 1) editor->OnMouseDrag(x, y, &left);
-  else editor->OnMouseUp(x, y, &left);
+  if (event == 0)
+    editor->OnMouseDown(x, y, &left);
+  else if (event == 1)
+    editor->OnMouseDrag(x, y, &left);
+  else
+    editor->OnMouseUp(x, y, &left);
   return 0;
 }
 
 // The value of the editor's control at controlIdx, or -1.
 extern "C" __attribute__((visibility("default"))) double TestPlug_ControlValue(AudioUnit unit,
-                                                                               int controlIdx)
-{
+                                                                               int controlIdx) {
   IControl* control = EditorOf(unit) ? EditorOf(unit)->GetControl(controlIdx) : nullptr;
   return control ? control->GetValue() : -1.0;
 }

@@ -9,8 +9,7 @@ using namespace component_test;
 namespace {
 
 // Calls a selector with the given argument words (public order) through the Component Manager.
-ComponentResult CallSelector(AudioUnit unit, SInt16 what, std::vector<long> args)
-{
+ComponentResult CallSelector(AudioUnit unit, SInt16 what, std::vector<long> args) {
   struct {
     UInt8 flags;
     UInt8 paramSize;
@@ -30,8 +29,8 @@ struct ListenerLog {
   std::vector<void*> userData;
 };
 
-void LogProperty(void* refCon, AudioUnit, AudioUnitPropertyID id, AudioUnitScope, AudioUnitElement)
-{
+void LogProperty(void* refCon, AudioUnit, AudioUnitPropertyID id, AudioUnitScope,
+                 AudioUnitElement) {
   ListenerLog* log = *static_cast<ListenerLog**>(refCon);
   log->ids.push_back(id);
   log->userData.push_back(refCon);
@@ -39,10 +38,10 @@ void LogProperty(void* refCon, AudioUnit, AudioUnitPropertyID id, AudioUnitScope
 
 }  // namespace
 
-TEST_F(EqUnit, RegistersTheDescriptionAndVersionOfTessorEQ)
-{
+TEST_F(EqUnit, RegistersTheDescriptionAndVersionOfTessorEQ) {
   ComponentDescription cd;
-  ASSERT_EQ(noErr, GetComponentInfo(reinterpret_cast<Component>(unit), &cd, nullptr, nullptr, nullptr));
+  ASSERT_EQ(noErr,
+            GetComponentInfo(reinterpret_cast<Component>(unit), &cd, nullptr, nullptr, nullptr));
   EXPECT_EQ(kEqType, cd.componentType);
   EXPECT_EQ(kEqSubtype, cd.componentSubType);
   EXPECT_EQ(kEqMaker, cd.componentManufacturer);
@@ -50,24 +49,21 @@ TEST_F(EqUnit, RegistersTheDescriptionAndVersionOfTessorEQ)
   EXPECT_NE(nullptr, GetComponentInstanceStorage(unit));
 }
 
-TEST_F(EqUnit, CanDoAnswersExactlyTheAnnouncedSelectors)
-{
+TEST_F(EqUnit, CanDoAnswersExactlyTheAnnouncedSelectors) {
   const SInt16 yes[] = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 14, 15, 16, 17};
   const SInt16 no[] = {0, 8, 12, 13, 18, 19, 20, -1, -2, -3, -4, 0x101, 0x105, 0x301};
   for (SInt16 s : yes) EXPECT_EQ(1, ComponentFunctionImplemented(unit, s)) << s;
   for (SInt16 s : no) EXPECT_EQ(0, ComponentFunctionImplemented(unit, s)) << s;
 }
 
-TEST_F(EqUnit, UnimplementedSelectorsAnswerBadComponentSelector)
-{
+TEST_F(EqUnit, UnimplementedSelectorsAnswerBadComponentSelector) {
   for (SInt16 s : {8, 12, 13, 19, 20, 0x102, 0x107, 0x301, -5, -6})
     EXPECT_EQ(badComponentSelector, CallSelector(unit, s, {0, 0, 0, 0, 0, 0})) << s;
   const UInt8 sysex[] = {0xF0, 0xF7};
   EXPECT_EQ(badComponentSelector, MusicDeviceSysEx(unit, sysex, 2));
 }
 
-TEST_F(EqUnit, InitializesBeforeAnyFormatAndWithMatchingChannelPairs)
-{
+TEST_F(EqUnit, InitializesBeforeAnyFormatAndWithMatchingChannelPairs) {
   EXPECT_EQ(noErr, AudioUnitInitialize(unit));
   EXPECT_EQ(noErr, AudioUnitUninitialize(unit));
 
@@ -81,8 +77,7 @@ TEST_F(EqUnit, InitializesBeforeAnyFormatAndWithMatchingChannelPairs)
   EXPECT_EQ(noErr, AudioUnitInitialize(unit));
 }
 
-TEST_F(EqUnit, InitializeRefusesMonoInToStereoOut)
-{
+TEST_F(EqUnit, InitializeRefusesMonoInToStereoOut) {
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Input, 1));
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Output, 2));
   EXPECT_EQ(badComponentSelector, AudioUnitInitialize(unit));
@@ -91,15 +86,13 @@ TEST_F(EqUnit, InitializeRefusesMonoInToStereoOut)
   EXPECT_EQ(noErr, AudioUnitInitialize(unit));
 }
 
-TEST_F(EqUnit, RefusedFormatLeavesItsBusAtZeroChannelsForInitialize)
-{
+TEST_F(EqUnit, RefusedFormatLeavesItsBusAtZeroChannelsForInitialize) {
   EXPECT_EQ(kAudioUnitErr_InvalidProperty, SetFormat(unit, kAudioUnitScope_Input, 0));
   EXPECT_EQ(kAudioUnitErr_InvalidProperty, SetFormat(unit, kAudioUnitScope_Input, 3));
   EXPECT_EQ(badComponentSelector, AudioUnitInitialize(unit));
 }
 
-TEST_F(EqUnit, UninitializeForgetsFormatsSoTheNextInitializeStartsOver)
-{
+TEST_F(EqUnit, UninitializeForgetsFormatsSoTheNextInitializeStartsOver) {
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Input, 1));
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Output, 2));
   ASSERT_EQ(badComponentSelector, AudioUnitInitialize(unit));
@@ -112,20 +105,22 @@ TEST_F(EqUnit, UninitializeForgetsFormatsSoTheNextInitializeStartsOver)
   EXPECT_EQ(2u, f.mChannelsPerFrame);  // back to the bus's own channel count
 }
 
-TEST_F(EqUnit, FastDispatchHandsOutTheParameterAndRenderProcedures)
-{
+TEST_F(EqUnit, FastDispatchHandsOutTheParameterAndRenderProcedures) {
   void* storage = GetComponentInstanceStorage(unit);
   AudioUnitGetParameterProc getProc = nullptr;
   AudioUnitSetParameterProc setProc = nullptr;
   AudioUnitRenderProc renderProc = nullptr;
   UInt32 size = sizeof(void*);
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
-                                        kAudioUnitGetParameterSelect, &getProc, &size));
+  ASSERT_EQ(noErr,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
+                                 kAudioUnitGetParameterSelect, &getProc, &size));
   EXPECT_EQ(sizeof(void*), size);
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
-                                        kAudioUnitSetParameterSelect, &setProc, &size));
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
-                                        kAudioUnitRenderSelect, &renderProc, &size));
+  ASSERT_EQ(noErr,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
+                                 kAudioUnitSetParameterSelect, &setProc, &size));
+  ASSERT_EQ(noErr,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
+                                 kAudioUnitRenderSelect, &renderProc, &size));
   ASSERT_TRUE(getProc && setProc && renderProc);
 
   EXPECT_EQ(noErr, setProc(storage, 8, kAudioUnitScope_Global, 0, -6.5f, 0));
@@ -141,13 +136,13 @@ TEST_F(EqUnit, FastDispatchHandsOutTheParameterAndRenderProcedures)
     size = sizeof(proc);
     EXPECT_EQ(kAudioUnitErr_InvalidElement,
               AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
-                                   other, &proc, &size)) << other;
+                                   other, &proc, &size))
+        << other;
     EXPECT_EQ(nullptr, proc);
   }
 }
 
-TEST_F(EqUnit, ParameterSetClampsToTheBoundsAndIgnoresOtherScopes)
-{
+TEST_F(EqUnit, ParameterSetClampsToTheBoundsAndIgnoresOtherScopes) {
   EXPECT_EQ(noErr, AudioUnitSetParameter(unit, 2, kAudioUnitScope_Global, 0, 35.0f, 0));
   EXPECT_FLOAT_EQ(20.0f, GetParam(unit, 2));
   EXPECT_EQ(noErr, AudioUnitSetParameter(unit, 8, kAudioUnitScope_Global, 0, -99.0f, 0));
@@ -158,11 +153,11 @@ TEST_F(EqUnit, ParameterSetClampsToTheBoundsAndIgnoresOtherScopes)
   EXPECT_EQ(kAudioUnitErr_InvalidParameter,
             AudioUnitSetParameter(unit, 10, kAudioUnitScope_Global, 0, 1.0f, 0));
   AudioUnitParameterValue v = 0;
-  EXPECT_EQ(kAudioUnitErr_InvalidElement, AudioUnitGetParameter(unit, 10, kAudioUnitScope_Global, 0, &v));
+  EXPECT_EQ(kAudioUnitErr_InvalidElement,
+            AudioUnitGetParameter(unit, 10, kAudioUnitScope_Global, 0, &v));
 }
 
-TEST_F(EqUnit, ScheduledParametersApplyImmediateEventsAndSkipRamps)
-{
+TEST_F(EqUnit, ScheduledParametersApplyImmediateEventsAndSkipRamps) {
   AudioUnitParameterEvent events[3] = {};
   events[0].scope = kAudioUnitScope_Global;
   events[0].parameter = 4;
@@ -184,8 +179,7 @@ TEST_F(EqUnit, ScheduledParametersApplyImmediateEventsAndSkipRamps)
   EXPECT_FLOAT_EQ(2.0f, GetParam(unit, 7));
 }
 
-TEST_F(EqUnit, ScheduledParametersStopAtTheFirstRefusedEvent)
-{
+TEST_F(EqUnit, ScheduledParametersStopAtTheFirstRefusedEvent) {
   AudioUnitParameterEvent events[2] = {};
   events[0].scope = kAudioUnitScope_Output;
   events[0].parameter = 6;
@@ -199,27 +193,31 @@ TEST_F(EqUnit, ScheduledParametersStopAtTheFirstRefusedEvent)
   EXPECT_FLOAT_EQ(0.0f, GetParam(unit, 7));
 }
 
-TEST_F(EqUnit, PropertyListenerIsKeptOncePerPropertyAndProcedure)
-{
+TEST_F(EqUnit, PropertyListenerIsKeptOncePerPropertyAndProcedure) {
   ListenerLog log;
   ListenerLog* pLog = &log;
   ListenerLog* pLog2 = &log;
-  ASSERT_EQ(noErr, AudioUnitAddPropertyListener(unit, kAudioUnitProperty_BypassEffect, LogProperty, &pLog));
-  ASSERT_EQ(noErr, AudioUnitAddPropertyListener(unit, kAudioUnitProperty_BypassEffect, LogProperty, &pLog2));
+  ASSERT_EQ(noErr, AudioUnitAddPropertyListener(unit, kAudioUnitProperty_BypassEffect, LogProperty,
+                                                &pLog));
+  ASSERT_EQ(noErr, AudioUnitAddPropertyListener(unit, kAudioUnitProperty_BypassEffect, LogProperty,
+                                                &pLog2));
   UInt32 on = 1;
-  ASSERT_EQ(noErr, AudioUnitSetProperty(unit, kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &on, 4));
+  ASSERT_EQ(noErr, AudioUnitSetProperty(unit, kAudioUnitProperty_BypassEffect,
+                                        kAudioUnitScope_Global, 0, &on, 4));
   ASSERT_EQ(1u, log.ids.size());
   EXPECT_EQ(static_cast<void*>(&pLog), log.userData[0]);  // the first registration's data
 
-  ASSERT_EQ(noErr, AudioUnitRemovePropertyListener(unit, kAudioUnitProperty_BypassEffect, LogProperty));
-  ASSERT_EQ(noErr, AudioUnitSetProperty(unit, kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &on, 4));
+  ASSERT_EQ(noErr,
+            AudioUnitRemovePropertyListener(unit, kAudioUnitProperty_BypassEffect, LogProperty));
+  ASSERT_EQ(noErr, AudioUnitSetProperty(unit, kAudioUnitProperty_BypassEffect,
+                                        kAudioUnitScope_Global, 0, &on, 4));
   EXPECT_EQ(1u, log.ids.size());
   // Removing what is not there is not an error.
-  EXPECT_EQ(noErr, AudioUnitRemovePropertyListener(unit, kAudioUnitProperty_BypassEffect, LogProperty));
+  EXPECT_EQ(noErr,
+            AudioUnitRemovePropertyListener(unit, kAudioUnitProperty_BypassEffect, LogProperty));
 }
 
-TEST_F(EqUnit, RemoveWithUserDataMatchesAllThree)
-{
+TEST_F(EqUnit, RemoveWithUserDataMatchesAllThree) {
   ListenerLog log;
   ListenerLog* pLog = &log;
   ListenerLog* other = &log;
@@ -235,8 +233,7 @@ TEST_F(EqUnit, RemoveWithUserDataMatchesAllThree)
   EXPECT_EQ(1u, log.ids.size());
 }
 
-TEST_F(EqUnit, ResetAndInstrumentSelectorsSucceed)
-{
+TEST_F(EqUnit, ResetAndInstrumentSelectorsSucceed) {
   EXPECT_EQ(noErr, AudioUnitReset(unit, kAudioUnitScope_Global, 0));
   EXPECT_EQ(noErr, MusicDevicePrepareInstrument(unit, 3));
   EXPECT_EQ(noErr, MusicDeviceReleaseInstrument(unit, 3));
@@ -249,8 +246,7 @@ enum { kMidiStatus = 0, kMidiData1, kMidiData2, kMidiOffset, kMidiCount, kHostCo
 
 class TestPlugUnit : public OpenUnitFixture<TestPlugComponent> {};
 
-TEST_F(TestPlugUnit, MidiEventReachesThePluginWithDataBytesCutToEightBits)
-{
+TEST_F(TestPlugUnit, MidiEventReachesThePluginWithDataBytesCutToEightBits) {
   ASSERT_EQ(noErr, MusicDeviceMIDIEvent(unit, 0xB3, 0x107, 0x45, 17));
   EXPECT_FLOAT_EQ(0xB3, GetParam(unit, kMidiStatus));
   EXPECT_FLOAT_EQ(0x07, GetParam(unit, kMidiData1));
@@ -259,8 +255,7 @@ TEST_F(TestPlugUnit, MidiEventReachesThePluginWithDataBytesCutToEightBits)
   EXPECT_FLOAT_EQ(1, GetParam(unit, kMidiCount));
 }
 
-TEST_F(TestPlugUnit, StartAndStopNoteBecomeNoteOnAndNoteOff)
-{
+TEST_F(TestPlugUnit, StartAndStopNoteBecomeNoteOnAndNoteOff) {
   MusicDeviceNoteParams note = {};
   note.argCount = 2;
   note.mPitch = 64.7f;
@@ -280,8 +275,7 @@ TEST_F(TestPlugUnit, StartAndStopNoteBecomeNoteOnAndNoteOff)
   EXPECT_FLOAT_EQ(2, GetParam(unit, kMidiCount));
 }
 
-TEST_F(TestPlugUnit, OpenIdentifiesTheHostFromTheMainBundle)
-{
+TEST_F(TestPlugUnit, OpenIdentifiesTheHostFromTheMainBundle) {
   EXPECT_FLOAT_EQ(0, GetParam(unit, kHostCode));  // the test program is no known host
   host::SetHostIdentifier("com.cockos.reaper");
   AudioUnit reaperUnit = nullptr;
@@ -291,18 +285,20 @@ TEST_F(TestPlugUnit, OpenIdentifiesTheHostFromTheMainBundle)
   host::SetHostIdentifier("");
 }
 
-TEST_F(TestPlugUnit, MonoOnlyPluginHasOneSingleChannelBusPerSide)
-{
+TEST_F(TestPlugUnit, MonoOnlyPluginHasOneSingleChannelBusPerSide) {
   UInt32 n = 0, size = 4;
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ElementCount, kAudioUnitScope_Input, 0, &n, &size));
+  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ElementCount,
+                                        kAudioUnitScope_Input, 0, &n, &size));
   EXPECT_EQ(1u, n);
   AudioStreamBasicDescription f;
   size = sizeof(f);
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_StreamFormat, kAudioUnitScope_Output, 0, &f, &size));
+  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_StreamFormat,
+                                        kAudioUnitScope_Output, 0, &f, &size));
   EXPECT_EQ(1u, f.mChannelsPerFrame);
   EXPECT_EQ(kAudioUnitErr_InvalidProperty, SetFormat(unit, kAudioUnitScope_Input, 2));
   UInt32 count = 0;
   size = 4;
-  EXPECT_EQ(noErr, AudioUnitGetProperty(unit, kMusicDeviceProperty_InstrumentCount, kAudioUnitScope_Global, 0, &count, &size));
+  EXPECT_EQ(noErr, AudioUnitGetProperty(unit, kMusicDeviceProperty_InstrumentCount,
+                                        kAudioUnitScope_Global, 0, &count, &size));
   EXPECT_EQ(1u, count);
 }

@@ -67,10 +67,13 @@ const InfoRow kInfoRows[] = {
     {kAudioUnitProperty_CurrentPreset, O, 0, noErr, sizeof(AUPreset), true},
     {kAudioUnitProperty_PresentPreset, G, 0, noErr, sizeof(AUPreset), true},
     {kAudioUnitProperty_CocoaUI, I, 0, noErr, sizeof(AudioUnitCocoaViewInfo), false},
-    {kAudioUnitProperty_ParameterStringFromValue, G, 0, noErr, sizeof(AudioUnitParameterStringFromValue), false},
-    {kAudioUnitProperty_ParameterStringFromValue, I, 0, noErr, sizeof(AudioUnitParameterStringFromValue), false},
+    {kAudioUnitProperty_ParameterStringFromValue, G, 0, noErr,
+     sizeof(AudioUnitParameterStringFromValue), false},
+    {kAudioUnitProperty_ParameterStringFromValue, I, 0, noErr,
+     sizeof(AudioUnitParameterStringFromValue), false},
     {kAudioUnitProperty_ParameterIDName, G, 0, noErr, sizeof(AudioUnitParameterIDName), false},
-    {kAudioUnitProperty_ParameterValueFromString, G, 0, noErr, sizeof(AudioUnitParameterValueFromString), false},
+    {kAudioUnitProperty_ParameterValueFromString, G, 0, noErr,
+     sizeof(AudioUnitParameterValueFromString), false},
     {kMusicDeviceProperty_InstrumentCount, G, 0, kRefused, 12345, false},  // not an instrument
     {kAudioUnitProperty_CPULoad, G, 0, kRefused, 12345, false},
     {kAudioUnitProperty_RenderQuality, G, 0, kRefused, 12345, false},
@@ -78,8 +81,7 @@ const InfoRow kInfoRows[] = {
 
 template <class T>
 T Get(AudioUnit unit, AudioUnitPropertyID id, AudioUnitScope scope, AudioUnitElement el = 0,
-      OSStatus expect = noErr)
-{
+      OSStatus expect = noErr) {
   T value{};
   UInt32 size = sizeof(T);
   EXPECT_EQ(expect, AudioUnitGetProperty(unit, id, scope, el, &value, &size)) << id;
@@ -88,47 +90,50 @@ T Get(AudioUnit unit, AudioUnitPropertyID id, AudioUnitScope scope, AudioUnitEle
 
 template <class T>
 OSStatus Set(AudioUnit unit, AudioUnitPropertyID id, AudioUnitScope scope, const T& value,
-             AudioUnitElement el = 0)
-{
+             AudioUnitElement el = 0) {
   return AudioUnitSetProperty(unit, id, scope, el, &value, sizeof(T));
 }
 
 }  // namespace
 
-TEST_F(EqUnit, GetInfoReportsSizeWritabilityAndRefusalsForEveryRow)
-{
+TEST_F(EqUnit, GetInfoReportsSizeWritabilityAndRefusalsForEveryRow) {
   for (const InfoRow& row : kInfoRows) {
     UInt32 size = 12345;
     Boolean writable = true;
-    const OSStatus r = AudioUnitGetPropertyInfo(unit, row.id, row.scope, row.element, &size, &writable);
+    const OSStatus r =
+        AudioUnitGetPropertyInfo(unit, row.id, row.scope, row.element, &size, &writable);
     EXPECT_EQ(row.result, r) << "property " << row.id << " scope " << row.scope;
     EXPECT_EQ(row.size, size) << "property " << row.id << " scope " << row.scope;
     EXPECT_EQ(row.writable, writable != 0) << "property " << row.id;
   }
   // Null out-pointers are allowed.
-  EXPECT_EQ(noErr, AudioUnitGetPropertyInfo(unit, kAudioUnitProperty_SampleRate, G, 0, nullptr, nullptr));
+  EXPECT_EQ(noErr,
+            AudioUnitGetPropertyInfo(unit, kAudioUnitProperty_SampleRate, G, 0, nullptr, nullptr));
 }
 
-TEST_F(EqUnit, ParametersReportNamesRangesDefaultsAndUnits)
-{
-  struct Expect { const char* name; AudioUnitParameterUnit unit; float min, max, def; };
-  const Expect rows[10] = {
-      {"HPF", kAudioUnitParameterUnit_Indexed, 0, 5, 0},
-      {"LoShelf Freq", kAudioUnitParameterUnit_Indexed, 0, 3, 0},
-      {"LoShelf Level", kAudioUnitParameterUnit_CustomUnit, -20, 20, 0},
-      {"MF 1 Freq", kAudioUnitParameterUnit_Indexed, 0, 5, 2},
-      {"MF Level 1", kAudioUnitParameterUnit_CustomUnit, -20, 20, 0},
-      {"MF 2 Freq", kAudioUnitParameterUnit_Indexed, 0, 6, 3},
-      {"MF Level 2", kAudioUnitParameterUnit_CustomUnit, -20, 20, 0},
-      {"HiShelf Level", kAudioUnitParameterUnit_CustomUnit, -20, 20, 0},
-      {"Gain", kAudioUnitParameterUnit_CustomUnit, -20, 10, 0},
-      {"Oversample", kAudioUnitParameterUnit_Indexed, 0, 1, 0}};
+TEST_F(EqUnit, ParametersReportNamesRangesDefaultsAndUnits) {
+  struct Expect {
+    const char* name;
+    AudioUnitParameterUnit unit;
+    float min, max, def;
+  };
+  const Expect rows[10] = {{"HPF", kAudioUnitParameterUnit_Indexed, 0, 5, 0},
+                           {"LoShelf Freq", kAudioUnitParameterUnit_Indexed, 0, 3, 0},
+                           {"LoShelf Level", kAudioUnitParameterUnit_CustomUnit, -20, 20, 0},
+                           {"MF 1 Freq", kAudioUnitParameterUnit_Indexed, 0, 5, 2},
+                           {"MF Level 1", kAudioUnitParameterUnit_CustomUnit, -20, 20, 0},
+                           {"MF 2 Freq", kAudioUnitParameterUnit_Indexed, 0, 6, 3},
+                           {"MF Level 2", kAudioUnitParameterUnit_CustomUnit, -20, 20, 0},
+                           {"HiShelf Level", kAudioUnitParameterUnit_CustomUnit, -20, 20, 0},
+                           {"Gain", kAudioUnitParameterUnit_CustomUnit, -20, 10, 0},
+                           {"Oversample", kAudioUnitParameterUnit_Indexed, 0, 1, 0}};
   UInt32 ids[10] = {};
   UInt32 size = sizeof(ids);
   ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterList, G, 0, ids, &size));
   for (UInt32 p = 0; p < 10; ++p) {
     EXPECT_EQ(p, ids[p]);
-    AudioUnitParameterInfo info = Get<AudioUnitParameterInfo>(unit, kAudioUnitProperty_ParameterInfo, G, p);
+    AudioUnitParameterInfo info =
+        Get<AudioUnitParameterInfo>(unit, kAudioUnitProperty_ParameterInfo, G, p);
     EXPECT_STREQ(rows[p].name, info.name);
     EXPECT_EQ(rows[p].name, CFText(info.cfNameString));
     EXPECT_EQ(0xC8000010u, info.flags);
@@ -136,31 +141,39 @@ TEST_F(EqUnit, ParametersReportNamesRangesDefaultsAndUnits)
     EXPECT_EQ(rows[p].min, info.minValue);
     EXPECT_EQ(rows[p].max, info.maxValue);
     EXPECT_EQ(rows[p].def, info.defaultValue);
-    if (info.unit == kAudioUnitParameterUnit_CustomUnit) EXPECT_EQ("dB", CFText(info.unitName));
-    else EXPECT_EQ(nullptr, info.unitName);
+    if (info.unit == kAudioUnitParameterUnit_CustomUnit)
+      EXPECT_EQ("dB", CFText(info.unitName));
+    else
+      EXPECT_EQ(nullptr, info.unitName);
     CFRelease(info.cfNameString);
     if (info.unitName) CFRelease(info.unitName);
   }
   // The "default" is the value at the time of the query.
   ASSERT_EQ(noErr, AudioUnitSetParameter(unit, 8, G, 0, 2.5f, 0));
-  AudioUnitParameterInfo gain = Get<AudioUnitParameterInfo>(unit, kAudioUnitProperty_ParameterInfo, G, 8);
+  AudioUnitParameterInfo gain =
+      Get<AudioUnitParameterInfo>(unit, kAudioUnitProperty_ParameterInfo, G, 8);
   EXPECT_EQ(2.5f, gain.defaultValue);
   CFRelease(gain.cfNameString);
   CFRelease(gain.unitName);
 }
 
-TEST_F(EqUnit, EnumeratedParametersListTheirDisplayTexts)
-{
+TEST_F(EqUnit, EnumeratedParametersListTheirDisplayTexts) {
   const std::vector<std::vector<std::string>> texts = {
       {"Off", "30 Hz", "50 Hz", "80 Hz", "160 Hz", "300 Hz"},
-      {"35 Hz", "60 Hz", "110 Hz", "220 Hz"}, {},
-      {"150 Hz", "180 Hz", "240 Hz", "400 Hz", "820 Hz", "1200 Hz"}, {},
-      {"220 Hz", "315 Hz", "640 Hz", "2500 Hz", "3150 Hz", "6000 Hz", "8000 Hz"}, {}, {}, {},
+      {"35 Hz", "60 Hz", "110 Hz", "220 Hz"},
+      {},
+      {"150 Hz", "180 Hz", "240 Hz", "400 Hz", "820 Hz", "1200 Hz"},
+      {},
+      {"220 Hz", "315 Hz", "640 Hz", "2500 Hz", "3150 Hz", "6000 Hz", "8000 Hz"},
+      {},
+      {},
+      {},
       {"Off", "On"}};
   for (UInt32 p = 0; p < 10; ++p) {
     CFArrayRef strings = nullptr;
     UInt32 size = sizeof(strings);
-    OSStatus r = AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterValueStrings, G, p, &strings, &size);
+    OSStatus r =
+        AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterValueStrings, G, p, &strings, &size);
     if (texts[p].empty()) {
       EXPECT_EQ(kRefused, r);
       EXPECT_EQ(0u, size);
@@ -174,48 +187,56 @@ TEST_F(EqUnit, EnumeratedParametersListTheirDisplayTexts)
   }
 }
 
-TEST_F(EqUnit, ValueTextsAndNamesConvertBothWays)
-{
+TEST_F(EqUnit, ValueTextsAndNamesConvertBothWays) {
   AudioUnitParameterStringFromValue s = {3, nullptr, nullptr};
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterStringFromValue, G, 0, &s, nullptr));
+  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterStringFromValue, G, 0, &s,
+                                        nullptr));
   EXPECT_EQ("240 Hz", CFText(s.outString));  // the current value
   CFRelease(s.outString);
   const AudioUnitParameterValue step = 3.9f;
   s = {5, &step, nullptr};
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterStringFromValue, G, 0, &s, nullptr));
+  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterStringFromValue, G, 0, &s,
+                                        nullptr));
   EXPECT_EQ("2500 Hz", CFText(s.outString));  // the integer part picks the text
   CFRelease(s.outString);
 
   AudioUnitParameterValueFromString v = {0, CFSTR("160 Hz"), -1.0f};
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterValueFromString, G, 0, &v, nullptr));
+  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterValueFromString, G, 0, &v,
+                                        nullptr));
   EXPECT_EQ(4.0f, v.outValue);
   v = {0, CFSTR("170 Hz"), -1.0f};
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterValueFromString, G, 0, &v, nullptr));
+  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterValueFromString, G, 0, &v,
+                                        nullptr));
   EXPECT_EQ(-1.0f, v.outValue);  // unknown text: left as it was
 
   AudioUnitParameterIDName n = {1, 4, nullptr};
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterIDName, G, 0, &n, nullptr));
+  ASSERT_EQ(noErr,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterIDName, G, 0, &n, nullptr));
   EXPECT_EQ("LoSh", CFText(n.outName));
   CFRelease(n.outName);
   n = {1, kAudioUnitParameterName_Full, nullptr};
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterIDName, G, 0, &n, nullptr));
+  ASSERT_EQ(noErr,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterIDName, G, 0, &n, nullptr));
   EXPECT_EQ("LoShelf Freq", CFText(n.outName));
   CFRelease(n.outName);
 
   // Unknown parameters are refused and the record is left alone.
   n = {10, 4, nullptr};
-  EXPECT_EQ(kRefused, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterIDName, G, 0, &n, nullptr));
+  EXPECT_EQ(kRefused,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterIDName, G, 0, &n, nullptr));
   EXPECT_EQ(nullptr, n.outName);
   s = {10, nullptr, nullptr};
-  EXPECT_EQ(kRefused, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterStringFromValue, G, 0, &s, nullptr));
+  EXPECT_EQ(kRefused, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterStringFromValue, G, 0,
+                                           &s, nullptr));
   v = {12, CFSTR("Off"), -1.0f};
-  EXPECT_EQ(kRefused, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterValueFromString, G, 0, &v, nullptr));
+  EXPECT_EQ(kRefused, AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterValueFromString, G, 0,
+                                           &v, nullptr));
   EXPECT_EQ(-1.0f, v.outValue);
 }
 
-TEST_F(EqUnit, StreamFormatsReportAndAcceptFloatPCM)
-{
-  AudioStreamBasicDescription f = Get<AudioStreamBasicDescription>(unit, kAudioUnitProperty_StreamFormat, I);
+TEST_F(EqUnit, StreamFormatsReportAndAcceptFloatPCM) {
+  AudioStreamBasicDescription f =
+      Get<AudioStreamBasicDescription>(unit, kAudioUnitProperty_StreamFormat, I);
   EXPECT_EQ(44100.0, f.mSampleRate);
   EXPECT_EQ(kAudioFormatLinearPCM, f.mFormatID);
   EXPECT_EQ(0x29u, f.mFormatFlags);
@@ -225,7 +246,9 @@ TEST_F(EqUnit, StreamFormatsReportAndAcceptFloatPCM)
 
   ASSERT_EQ(noErr, SetFormat(unit, O, 1, 96000.0));
   EXPECT_EQ(96000.0, Get<Float64>(unit, kAudioUnitProperty_SampleRate, G));
-  EXPECT_EQ(1u, Get<AudioStreamBasicDescription>(unit, kAudioUnitProperty_StreamFormat, G).mChannelsPerFrame);
+  EXPECT_EQ(
+      1u,
+      Get<AudioStreamBasicDescription>(unit, kAudioUnitProperty_StreamFormat, G).mChannelsPerFrame);
 
   // 16-bit packed integers carry the packed bit: accepted.
   AudioStreamBasicDescription ints = FloatFormat(1, 0.0);
@@ -241,8 +264,7 @@ TEST_F(EqUnit, StreamFormatsReportAndAcceptFloatPCM)
   EXPECT_EQ(kRefused, Set(unit, kAudioUnitProperty_StreamFormat, I, FloatFormat(1, 0.0), 1));
 }
 
-TEST_F(EqUnit, ScalarPropertiesReadBackWhatWasSet)
-{
+TEST_F(EqUnit, ScalarPropertiesReadBackWhatWasSet) {
   EXPECT_EQ(noErr, Set<Float64>(unit, kAudioUnitProperty_SampleRate, G, 48000.0));
   EXPECT_EQ(48000.0, Get<Float64>(unit, kAudioUnitProperty_SampleRate, O));
   EXPECT_EQ(1024u, Get<UInt32>(unit, kAudioUnitProperty_MaximumFramesPerSlice, G));
@@ -263,15 +285,15 @@ TEST_F(EqUnit, ScalarPropertiesReadBackWhatWasSet)
 
   AUChannelInfo io[2] = {};
   UInt32 size = sizeof(io);
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_SupportedNumChannels, G, 0, io, &size));
+  ASSERT_EQ(noErr,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_SupportedNumChannels, G, 0, io, &size));
   EXPECT_EQ(1, io[0].inChannels);
   EXPECT_EQ(1, io[0].outChannels);
   EXPECT_EQ(2, io[1].inChannels);
   EXPECT_EQ(2, io[1].outChannels);
 }
 
-TEST_F(EqUnit, OpenInstanceOffersExactlyTheDefaultPreset)
-{
+TEST_F(EqUnit, OpenInstanceOffersExactlyTheDefaultPreset) {
   CFArrayRef presets = Get<CFArrayRef>(unit, kAudioUnitProperty_FactoryPresets, G);
   ASSERT_NE(nullptr, presets);
   ASSERT_EQ(1, CFArrayGetCount(presets));
@@ -280,7 +302,8 @@ TEST_F(EqUnit, OpenInstanceOffersExactlyTheDefaultPreset)
   EXPECT_EQ("Default", CFText(p->presetName));
   CFArrayRef copy = CFArrayCreateCopy(kCFAllocatorDefault, presets);
   CFRelease(presets);  // the copy keeps the record alive
-  EXPECT_EQ("Default", CFText(static_cast<const AUPreset*>(CFArrayGetValueAtIndex(copy, 0))->presetName));
+  EXPECT_EQ("Default",
+            CFText(static_cast<const AUPreset*>(CFArrayGetValueAtIndex(copy, 0))->presetName));
   CFRelease(copy);
 
   AUPreset current = Get<AUPreset>(unit, kAudioUnitProperty_CurrentPreset, G);
@@ -289,8 +312,7 @@ TEST_F(EqUnit, OpenInstanceOffersExactlyTheDefaultPreset)
   CFRelease(current.presetName);
 }
 
-TEST_F(EqUnit, ViewsAreAnnouncedWithTheBundleTheFactoryClassAndTheCarbonViewComponent)
-{
+TEST_F(EqUnit, ViewsAreAnnouncedWithTheBundleTheFactoryClassAndTheCarbonViewComponent) {
   AudioUnitCocoaViewInfo info = {};
   UInt32 size = sizeof(info);
   ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_CocoaUI, G, 0, &info, &size));
@@ -304,18 +326,19 @@ TEST_F(EqUnit, ViewsAreAnnouncedWithTheBundleTheFactoryClassAndTheCarbonViewComp
 
   ComponentDescription cd = {};
   size = sizeof(cd);
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_GetUIComponentList, G, 0, &cd, &size));
+  ASSERT_EQ(noErr,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_GetUIComponentList, G, 0, &cd, &size));
   EXPECT_EQ(host::FourCCString(cd.componentType) + host::FourCCString(cd.componentSubType) +
                 host::FourCCString(cd.componentManufacturer),
             "auvw2l87Fnwd");
   EXPECT_NE(nullptr, FindNextComponent(nullptr, &cd)) << "the bundle registers the view component";
 }
 
-TEST_F(EqUnit, SetsOfReadOnlyOrUnknownPropertiesAreRefused)
-{
-  for (AudioUnitPropertyID id : std::vector<AudioUnitPropertyID>{kAudioUnitProperty_ParameterList, kAudioUnitProperty_Latency,
-                                 kAudioUnitProperty_ElementCount, kAudioUnitProperty_FactoryPresets,
-                                 kAudioUnitProperty_TailTime, 9999u}) {
+TEST_F(EqUnit, SetsOfReadOnlyOrUnknownPropertiesAreRefused) {
+  for (AudioUnitPropertyID id : std::vector<AudioUnitPropertyID>{
+           kAudioUnitProperty_ParameterList, kAudioUnitProperty_Latency,
+           kAudioUnitProperty_ElementCount, kAudioUnitProperty_FactoryPresets,
+           kAudioUnitProperty_TailTime, 9999u}) {
     UInt32 word = 0;
     EXPECT_EQ(kRefused, Set(unit, id, G, word)) << id;
   }
@@ -335,15 +358,13 @@ struct Transport {
   double tempo = 98.0;
 };
 
-OSStatus BeatAndTempo(void* user, Float64* beat, Float64* tempo)
-{
+OSStatus BeatAndTempo(void* user, Float64* beat, Float64* tempo) {
   *beat = 3.0;
   *tempo = static_cast<Transport*>(user)->tempo;
   return noErr;
 }
 
-OSStatus TimeLocation(void*, UInt32* delta, Float32* num, UInt32* denom, Float64* downbeat)
-{
+OSStatus TimeLocation(void*, UInt32* delta, Float32* num, UInt32* denom, Float64* downbeat) {
   *delta = 10;
   *num = 7.9f;
   *denom = 8;
@@ -351,9 +372,8 @@ OSStatus TimeLocation(void*, UInt32* delta, Float32* num, UInt32* denom, Float64
   return noErr;
 }
 
-OSStatus TransportState(void*, Boolean* playing, Boolean* changed, Float64* sample, Boolean* cycling,
-                        Float64*, Float64*)
-{
+OSStatus TransportState(void*, Boolean* playing, Boolean* changed, Float64* sample,
+                        Boolean* cycling, Float64*, Float64*) {
   *playing = true;
   *changed = false;
   *sample = 88200.75;
@@ -366,16 +386,14 @@ struct EventLog {
   std::vector<AudioUnitParameterID> params;
 };
 
-void LogEvent(void* refCon, void*, const AudioUnitEvent* ev, UInt64, AudioUnitParameterValue)
-{
+void LogEvent(void* refCon, void*, const AudioUnitEvent* ev, UInt64, AudioUnitParameterValue) {
   EventLog* log = static_cast<EventLog*>(refCon);
   log->types.push_back(ev->mEventType);
   log->params.push_back(ev->mArgument.mParameter.mParameterID);
 }
 
 Float64 gLatencySeenByListener = -1.0;
-void ReadLatency(void*, AudioUnit unit, AudioUnitPropertyID, AudioUnitScope, AudioUnitElement)
-{
+void ReadLatency(void*, AudioUnit unit, AudioUnitPropertyID, AudioUnitScope, AudioUnitElement) {
   UInt32 size = sizeof(Float64);
   AudioUnitGetProperty(unit, kAudioUnitProperty_Latency, kAudioUnitScope_Global, 0,
                        &gLatencySeenByListener, &size);
@@ -383,8 +401,7 @@ void ReadLatency(void*, AudioUnit unit, AudioUnitPropertyID, AudioUnitScope, Aud
 
 }  // namespace
 
-TEST(ComponentTransport, PluginReadsTempoTimeSignatureAndPositionFromTheHost)
-{
+TEST(ComponentTransport, PluginReadsTempoTimeSignatureAndPositionFromTheHost) {
   AudioUnit unit = nullptr;
   ASSERT_EQ(noErr, host::OpenUnit(TestPlugComponent(), &unit));
   // Before the host gives callbacks: 120 and nothing else.
@@ -398,7 +415,8 @@ TEST(ComponentTransport, PluginReadsTempoTimeSignatureAndPositionFromTheHost)
   cb.beatAndTempoProc = BeatAndTempo;
   cb.musicalTimeLocationProc = TimeLocation;
   cb.transportStateProc = TransportState;
-  ASSERT_EQ(noErr, AudioUnitSetProperty(unit, kAudioUnitProperty_HostCallbacks, G, 0, &cb, sizeof(cb)));
+  ASSERT_EQ(noErr,
+            AudioUnitSetProperty(unit, kAudioUnitProperty_HostCallbacks, G, 0, &cb, sizeof(cb)));
   ASSERT_EQ(noErr, MusicDeviceMIDIEvent(unit, 0xC0, 1, 0, 0));
   EXPECT_FLOAT_EQ(98.0f, GetParam(unit, kTempo));
   EXPECT_FLOAT_EQ(88200.0f, GetParam(unit, kSamplePos));
@@ -411,8 +429,7 @@ TEST(ComponentTransport, PluginReadsTempoTimeSignatureAndPositionFromTheHost)
   EXPECT_EQ(noErr, host::CloseUnit(unit));
 }
 
-TEST(ComponentNotifications, EditorGestureReachesHostEventListenersInOrder)
-{
+TEST(ComponentNotifications, EditorGestureReachesHostEventListenersInOrder) {
   AudioUnit unit = nullptr;
   ASSERT_EQ(noErr, host::OpenUnit(TestPlugComponent(), &unit));
   EventLog log;
@@ -420,8 +437,9 @@ TEST(ComponentNotifications, EditorGestureReachesHostEventListenersInOrder)
   ASSERT_EQ(noErr, AUEventListenerCreate(LogEvent, &log, nullptr, nullptr, 0, 0, &listener));
   AudioUnitEvent ev = {};
   ev.mArgument.mParameter = {unit, kLevel, kAudioUnitScope_Global, 0};
-  for (AudioUnitEventType t : {kAudioUnitEvent_ParameterValueChange, kAudioUnitEvent_BeginParameterChangeGesture,
-                               kAudioUnitEvent_EndParameterChangeGesture}) {
+  for (AudioUnitEventType t :
+       {kAudioUnitEvent_ParameterValueChange, kAudioUnitEvent_BeginParameterChangeGesture,
+        kAudioUnitEvent_EndParameterChangeGesture}) {
     ev.mEventType = t;
     ASSERT_EQ(noErr, AUEventListenerAddEventType(listener, nullptr, &ev));
   }
@@ -436,12 +454,12 @@ TEST(ComponentNotifications, EditorGestureReachesHostEventListenersInOrder)
   EXPECT_EQ(noErr, host::CloseUnit(unit));
 }
 
-TEST(ComponentNotifications, LatencyListenersHearBeforeTheChange)
-{
+TEST(ComponentNotifications, LatencyListenersHearBeforeTheChange) {
   AudioUnit unit = nullptr;
   ASSERT_EQ(noErr, host::OpenUnit(TestPlugComponent(), &unit));
   ASSERT_EQ(noErr, Set<Float64>(unit, kAudioUnitProperty_SampleRate, G, 48000.0));
-  ASSERT_EQ(noErr, AudioUnitAddPropertyListener(unit, kAudioUnitProperty_Latency, ReadLatency, nullptr));
+  ASSERT_EQ(noErr,
+            AudioUnitAddPropertyListener(unit, kAudioUnitProperty_Latency, ReadLatency, nullptr));
   gLatencySeenByListener = -1.0;
   ASSERT_EQ(noErr, MusicDeviceMIDIEvent(unit, 0xE0, 64, 0, 0));  // 64 samples
   EXPECT_EQ(0.0, gLatencySeenByListener);

@@ -20,8 +20,7 @@ struct Source {
   UInt32 lastBuffers = 0;  // buffers the unit asked for in its last pull
   OSStatus answer = noErr;
 
-  explicit Source(size_t frames) : left(frames), right(frames)
-  {
+  explicit Source(size_t frames) : left(frames), right(frames) {
     for (size_t i = 0; i < frames; ++i) {
       left[i] = static_cast<float>(0.6 * std::sin(2.0 * M_PI * 220.0 * i / kRate) +
                                    0.3 * std::sin(2.0 * M_PI * 5100.0 * i / kRate));
@@ -33,8 +32,7 @@ struct Source {
 
 // Host render callback: copies the source at the time stamp's sample time.
 OSStatus ProvideInput(void* refCon, AudioUnitRenderActionFlags*, const AudioTimeStamp* ts,
-                      UInt32 bus, UInt32 frames, AudioBufferList* list)
-{
+                      UInt32 bus, UInt32 frames, AudioBufferList* list) {
   Source* src = static_cast<Source*>(refCon);
   ++src->callbacks;
   src->lastBuffers = list->mNumberBuffers;
@@ -50,23 +48,20 @@ OSStatus ProvideInput(void* refCon, AudioUnitRenderActionFlags*, const AudioTime
   return noErr;
 }
 
-void SetCallback(AudioUnit unit, Source* src)
-{
+void SetCallback(AudioUnit unit, Source* src) {
   AURenderCallbackStruct cb = {ProvideInput, src};
   ASSERT_EQ(noErr, AudioUnitSetProperty(unit, kAudioUnitProperty_SetRenderCallback,
                                         kAudioUnitScope_Input, 0, &cb, sizeof(cb)));
 }
 
-void SetParams(AudioUnit unit, ReferenceEq* ref, const std::vector<std::pair<int, float>>& params)
-{
+void SetParams(AudioUnit unit, ReferenceEq* ref, const std::vector<std::pair<int, float>>& params) {
   for (const auto& p : params) {
     ASSERT_EQ(noErr, AudioUnitSetParameter(unit, p.first, kAudioUnitScope_Global, 0, p.second, 0));
     if (ref) ref->SetParam(p.first, p.second);
   }
 }
 
-void PrepareStereo(AudioUnit unit)
-{
+void PrepareStereo(AudioUnit unit) {
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Input, 2, kRate));
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Output, 2, kRate));
   UInt32 frames = kBlock;
@@ -74,8 +69,7 @@ void PrepareStereo(AudioUnit unit)
                                         kAudioUnitScope_Global, 0, &frames, sizeof(frames)));
 }
 
-OSStatus RenderBlock(AudioUnit unit, double t, float* l, float* r, UInt32 frames = kBlock)
-{
+OSStatus RenderBlock(AudioUnit unit, double t, float* l, float* r, UInt32 frames = kBlock) {
   BufferList out(2);
   out.Point(0, l, frames);
   out.Point(1, r, frames);
@@ -91,8 +85,7 @@ struct NotifyLog {
 };
 
 OSStatus Notify(void* refCon, AudioUnitRenderActionFlags* flags, const AudioTimeStamp*, UInt32,
-                UInt32, AudioBufferList*)
-{
+                UInt32, AudioBufferList*) {
   NotifyLog* log = static_cast<NotifyLog*>(refCon);
   log->flags.push_back(*flags);
   log->seenInputCallbacks.push_back(log->src ? log->src->callbacks : 0);
@@ -101,15 +94,15 @@ OSStatus Notify(void* refCon, AudioUnitRenderActionFlags* flags, const AudioTime
 
 }  // namespace
 
-TEST_F(EqUnit, RenderFromHostCallbackEqualsTheSignalPath)
-{
+TEST_F(EqUnit, RenderFromHostCallbackEqualsTheSignalPath) {
   const int nBlocks = 12;
   Source src(kBlock * nBlocks);
   ReferenceEq ref(2, kBlock);
   PrepareStereo(unit);
   SetCallback(unit, &src);
-  SetParams(unit, &ref, {{0, 2}, {1, 1}, {2, 6.5f}, {3, 4}, {4, -4.0f}, {5, 5}, {6, 3.0f},
-                         {7, -2.5f}, {8, -3.0f}});
+  SetParams(
+      unit, &ref,
+      {{0, 2}, {1, 1}, {2, 6.5f}, {3, 4}, {4, -4.0f}, {5, 5}, {6, 3.0f}, {7, -2.5f}, {8, -3.0f}});
   ASSERT_EQ(noErr, AudioUnitInitialize(unit));
   ref.Start();
 
@@ -129,8 +122,7 @@ TEST_F(EqUnit, RenderFromHostCallbackEqualsTheSignalPath)
   EXPECT_GT(std::fabs(l[100] - src.left[(nBlocks - 1) * kBlock + 100]), 1e-3f);
 }
 
-TEST_F(EqUnit, RenderWithOversamplingAndMonoEqualsTheSignalPath)
-{
+TEST_F(EqUnit, RenderWithOversamplingAndMonoEqualsTheSignalPath) {
   Source src(kBlock * 4);
   ReferenceEq ref(1, kBlock);
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Input, 1, kRate));
@@ -151,8 +143,7 @@ TEST_F(EqUnit, RenderWithOversamplingAndMonoEqualsTheSignalPath)
   }
 }
 
-TEST(ComponentRender, UpstreamUnitFeedsTheNextThroughItsFastRenderProcedure)
-{
+TEST(ComponentRender, UpstreamUnitFeedsTheNextThroughItsFastRenderProcedure) {
   Component component = EqComponent();
   AudioUnit upstream = nullptr, downstream = nullptr;
   ASSERT_EQ(noErr, host::OpenUnit(component, &upstream));
@@ -198,8 +189,7 @@ TEST(ComponentRender, UpstreamUnitFeedsTheNextThroughItsFastRenderProcedure)
   EXPECT_EQ(noErr, host::CloseUnit(upstream));
 }
 
-TEST_F(EqUnit, CallbackInputWithoutAFormatIsPulledWithAllTheBusChannels)
-{
+TEST_F(EqUnit, CallbackInputWithoutAFormatIsPulledWithAllTheBusChannels) {
   // A host that never sets a stream format: the connected bus takes its own channel count, so
   // both channels are pulled and processed.
   Source src(kBlock);
@@ -219,20 +209,18 @@ TEST_F(EqUnit, CallbackInputWithoutAFormatIsPulledWithAllTheBusChannels)
   }
 }
 
-TEST_F(EqUnit, ConnectionToAMissingInputBusIsRefused)
-{
+TEST_F(EqUnit, ConnectionToAMissingInputBusIsRefused) {
   AudioUnitConnection conn = {unit, 0, 1};
   EXPECT_EQ(kAudioUnitErr_InvalidProperty,
-            AudioUnitSetProperty(unit, kAudioUnitProperty_MakeConnection, kAudioUnitScope_Input,
-                                 0, &conn, sizeof(conn)));
+            AudioUnitSetProperty(unit, kAudioUnitProperty_MakeConnection, kAudioUnitScope_Input, 0,
+                                 &conn, sizeof(conn)));
   conn.destInputNumber = 0;
   EXPECT_EQ(kAudioUnitErr_InvalidProperty,
-            AudioUnitSetProperty(unit, kAudioUnitProperty_MakeConnection, kAudioUnitScope_Output,
-                                 0, &conn, sizeof(conn)));
+            AudioUnitSetProperty(unit, kAudioUnitProperty_MakeConnection, kAudioUnitScope_Output, 0,
+                                 &conn, sizeof(conn)));
 }
 
-TEST_F(EqUnit, InputsArePulledOncePerTimeStamp)
-{
+TEST_F(EqUnit, InputsArePulledOncePerTimeStamp) {
   Source src(kBlock * 2);
   PrepareStereo(unit);
   SetCallback(unit, &src);
@@ -245,8 +233,7 @@ TEST_F(EqUnit, InputsArePulledOncePerTimeStamp)
   EXPECT_EQ(2, src.callbacks);
 }
 
-TEST_F(EqUnit, RenderNotificationsSurroundTheRenderAndDuplicatesAreKept)
-{
+TEST_F(EqUnit, RenderNotificationsSurroundTheRenderAndDuplicatesAreKept) {
   Source src(kBlock * 2);
   NotifyLog log;
   log.src = &src;
@@ -271,8 +258,7 @@ TEST_F(EqUnit, RenderNotificationsSurroundTheRenderAndDuplicatesAreKept)
   EXPECT_EQ(2u, log.flags.size());
 }
 
-TEST_F(EqUnit, FailingInputCallbackEndsTheRenderWithItsError)
-{
+TEST_F(EqUnit, FailingInputCallbackEndsTheRenderWithItsError) {
   Source src(kBlock);
   src.answer = -4321;
   NotifyLog log;
@@ -289,8 +275,7 @@ TEST_F(EqUnit, FailingInputCallbackEndsTheRenderWithItsError)
   EXPECT_EQ(2, src.callbacks);
 }
 
-TEST_F(EqUnit, InvalidRenderRequestsAreRefusedWithoutPullingOrNotifying)
-{
+TEST_F(EqUnit, InvalidRenderRequestsAreRefusedWithoutPullingOrNotifying) {
   Source src(kBlock * 4);
   NotifyLog log;
   PrepareStereo(unit);
@@ -305,15 +290,16 @@ TEST_F(EqUnit, InvalidRenderRequestsAreRefusedWithoutPullingOrNotifying)
   out.Point(0, l.data(), 64);
   out.Point(1, r.data(), 64);
   AudioTimeStamp ts = SampleTime(kBlock);
-  EXPECT_EQ(kAudioUnitErr_InvalidPropertyValue, AudioUnitRender(unit, nullptr, &ts, 1, 64, out.List()));
+  EXPECT_EQ(kAudioUnitErr_InvalidPropertyValue,
+            AudioUnitRender(unit, nullptr, &ts, 1, 64, out.List()));
   ts.mFlags = kAudioTimeStampHostTimeValid;
-  EXPECT_EQ(kAudioUnitErr_InvalidPropertyValue, AudioUnitRender(unit, nullptr, &ts, 0, 64, out.List()));
+  EXPECT_EQ(kAudioUnitErr_InvalidPropertyValue,
+            AudioUnitRender(unit, nullptr, &ts, 0, 64, out.List()));
   EXPECT_TRUE(log.flags.empty());
   EXPECT_EQ(1, src.callbacks);
 }
 
-TEST_F(EqUnit, BypassedRenderLeavesTheHostBuffersUntouched)
-{
+TEST_F(EqUnit, BypassedRenderLeavesTheHostBuffersUntouched) {
   Source src(kBlock);
   PrepareStereo(unit);
   SetCallback(unit, &src);
@@ -327,8 +313,7 @@ TEST_F(EqUnit, BypassedRenderLeavesTheHostBuffersUntouched)
   EXPECT_EQ(-0.25f, r[10]);
 }
 
-TEST_F(EqUnit, NullOutputBuffersPointIntoTheUnitsOwnMemoryHoldingTheResult)
-{
+TEST_F(EqUnit, NullOutputBuffersPointIntoTheUnitsOwnMemoryHoldingTheResult) {
   Source src(kBlock);
   ReferenceEq ref(2, kBlock);
   PrepareStereo(unit);
@@ -354,8 +339,7 @@ TEST_F(EqUnit, NullOutputBuffersPointIntoTheUnitsOwnMemoryHoldingTheResult)
   }
 }
 
-TEST_F(EqUnit, StereoBusRenderedIntoOneBufferFillsOnlyTheFirstChannel)
-{
+TEST_F(EqUnit, StereoBusRenderedIntoOneBufferFillsOnlyTheFirstChannel) {
   Source src(kBlock);
   ReferenceEq ref(2, kBlock);
   PrepareStereo(unit);

@@ -10,8 +10,7 @@ using namespace component_test;
 
 namespace {
 
-CFDictionaryRef SaveState(AudioUnit unit)
-{
+CFDictionaryRef SaveState(AudioUnit unit) {
   CFPropertyListRef plist = nullptr;
   UInt32 size = sizeof(plist);
   EXPECT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ClassInfo, kAudioUnitScope_Global,
@@ -19,14 +18,12 @@ CFDictionaryRef SaveState(AudioUnit unit)
   return static_cast<CFDictionaryRef>(plist);
 }
 
-OSStatus RestoreState(AudioUnit unit, CFPropertyListRef plist)
-{
-  return AudioUnitSetProperty(unit, kAudioUnitProperty_ClassInfo, kAudioUnitScope_Global, 0,
-                              &plist, sizeof(plist));
+OSStatus RestoreState(AudioUnit unit, CFPropertyListRef plist) {
+  return AudioUnitSetProperty(unit, kAudioUnitProperty_ClassInfo, kAudioUnitScope_Global, 0, &plist,
+                              sizeof(plist));
 }
 
-std::string CurrentPresetName(AudioUnit unit)
-{
+std::string CurrentPresetName(AudioUnit unit) {
   AUPreset p = {};
   UInt32 size = sizeof(p);
   EXPECT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_PresentPreset,
@@ -37,45 +34,42 @@ std::string CurrentPresetName(AudioUnit unit)
 }
 
 // A mutable copy of the dictionary with one key replaced (value null: removed).
-CFMutableDictionaryRef WithKey(CFDictionaryRef dict, const char* key, CFTypeRef value)
-{
+CFMutableDictionaryRef WithKey(CFDictionaryRef dict, const char* key, CFTypeRef value) {
   CFMutableDictionaryRef copy = CFDictionaryCreateMutableCopy(kCFAllocatorDefault, 0, dict);
   CFStringRef k = CFStringCreateWithCString(kCFAllocatorDefault, key, kCFStringEncodingUTF8);
-  if (value) CFDictionarySetValue(copy, k, value);
-  else CFDictionaryRemoveValue(copy, k);
+  if (value)
+    CFDictionarySetValue(copy, k, value);
+  else
+    CFDictionaryRemoveValue(copy, k);
   CFRelease(k);
   return copy;
 }
 
-const std::vector<std::pair<int, float>> kSettings = {
-    {0, 4}, {1, 2}, {2, -7.5f}, {3, 5}, {4, 12.0f}, {5, 0}, {6, -1.5f}, {7, 3.0f}, {8, -9.0f}, {9, 1}};
+const std::vector<std::pair<int, float>> kSettings = {{0, 4},     {1, 2}, {2, -7.5f}, {3, 5},
+                                                      {4, 12.0f}, {5, 0}, {6, -1.5f}, {7, 3.0f},
+                                                      {8, -9.0f}, {9, 1}};
 
-void Apply(AudioUnit unit)
-{
+void Apply(AudioUnit unit) {
   for (const auto& s : kSettings)
     ASSERT_EQ(noErr, AudioUnitSetParameter(unit, s.first, kAudioUnitScope_Global, 0, s.second, 0));
 }
 
-void ExpectApplied(AudioUnit unit)
-{
+void ExpectApplied(AudioUnit unit) {
   for (const auto& s : kSettings) EXPECT_FLOAT_EQ(s.second, GetParam(unit, s.first)) << s.first;
 }
 
-void ExpectDefaults(AudioUnit unit)
-{
+void ExpectDefaults(AudioUnit unit) {
   const float defaults[10] = {0, 0, 0, 2, 0, 3, 0, 0, 0, 0};
   for (int i = 0; i < 10; ++i) EXPECT_FLOAT_EQ(defaults[i], GetParam(unit, i)) << i;
 }
 
 class EqState : public EqUnit {
  protected:
-  void SetUp() override
-  {
+  void SetUp() override {
     EqUnit::SetUp();
     ASSERT_EQ(noErr, host::OpenUnit(component, &fresh));
   }
-  void TearDown() override
-  {
+  void TearDown() override {
     if (saved) CFRelease(saved);
     EXPECT_EQ(noErr, host::CloseUnit(fresh));
     EqUnit::TearDown();
@@ -86,8 +80,7 @@ class EqState : public EqUnit {
 
 }  // namespace
 
-TEST_F(EqState, SavedStateHoldsTheSixKeys)
-{
+TEST_F(EqState, SavedStateHoldsTheSixKeys) {
   Apply(unit);
   saved = SaveState(unit);
   ASSERT_NE(nullptr, saved);
@@ -113,8 +106,7 @@ TEST_F(EqState, SavedStateHoldsTheSixKeys)
   EXPECT_DOUBLE_EQ(-9.0, gain);
 }
 
-TEST_F(EqState, SaveAndRestoreIntoAFreshInstanceGivesTheSameValuesAndPreset)
-{
+TEST_F(EqState, SaveAndRestoreIntoAFreshInstanceGivesTheSameValuesAndPreset) {
   Apply(unit);
   saved = SaveState(unit);
   ExpectDefaults(fresh);
@@ -123,12 +115,12 @@ TEST_F(EqState, SaveAndRestoreIntoAFreshInstanceGivesTheSameValuesAndPreset)
   EXPECT_EQ("Default", CurrentPresetName(fresh));
 }
 
-TEST_F(EqState, AupresetFileWrittenAndReadBackRestoresTheSameState)
-{
+TEST_F(EqState, AupresetFileWrittenAndReadBackRestoresTheSameState) {
   Apply(unit);
   saved = SaveState(unit);
   CFErrorRef error = nullptr;
-  CFDataRef xml = CFPropertyListCreateData(kCFAllocatorDefault, saved, kCFPropertyListXMLFormat_v1_0, 0, &error);
+  CFDataRef xml = CFPropertyListCreateData(kCFAllocatorDefault, saved,
+                                           kCFPropertyListXMLFormat_v1_0, 0, &error);
   ASSERT_NE(nullptr, xml);
   const std::string path = ::testing::TempDir() + "tessor_component_state.aupreset";
   {
@@ -142,7 +134,8 @@ TEST_F(EqState, AupresetFileWrittenAndReadBackRestoresTheSameState)
   EXPECT_NE(std::string::npos, bytes.find("<key>data</key>"));
   CFDataRef read = CFDataCreate(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(bytes.data()),
                                 static_cast<CFIndex>(bytes.size()));
-  CFPropertyListRef plist = CFPropertyListCreateWithData(kCFAllocatorDefault, read, 0, nullptr, &error);
+  CFPropertyListRef plist =
+      CFPropertyListCreateWithData(kCFAllocatorDefault, read, 0, nullptr, &error);
   CFRelease(read);
   ASSERT_NE(nullptr, plist);
   EXPECT_EQ(noErr, RestoreState(fresh, plist));
@@ -152,8 +145,7 @@ TEST_F(EqState, AupresetFileWrittenAndReadBackRestoresTheSameState)
   EXPECT_EQ("Default", CurrentPresetName(fresh));
 }
 
-TEST_F(EqState, StateOfAnotherComponentIsRefusedAndChangesNothing)
-{
+TEST_F(EqState, StateOfAnotherComponentIsRefusedAndChangesNothing) {
   Apply(unit);
   saved = SaveState(unit);
   SInt32 other = 'Xxxx';
@@ -167,8 +159,7 @@ TEST_F(EqState, StateOfAnotherComponentIsRefusedAndChangesNothing)
   ExpectDefaults(fresh);
 }
 
-TEST_F(EqState, MissingOrMistypedKeysAreRefused)
-{
+TEST_F(EqState, MissingOrMistypedKeysAreRefused) {
   saved = SaveState(unit);
   CFStringRef text = CFSTR("not a number");
   for (const char* key : {"version", "type", "subtype", "manufacturer", "name", "data"}) {
@@ -191,12 +182,12 @@ TEST_F(EqState, MissingOrMistypedKeysAreRefused)
   EXPECT_EQ(kAudioUnitErr_InvalidPropertyValue, RestoreState(fresh, text));
   CFPropertyListRef null = nullptr;
   EXPECT_EQ(kAudioUnitErr_InvalidPropertyValue,
-            AudioUnitSetProperty(fresh, kAudioUnitProperty_ClassInfo, kAudioUnitScope_Global, 0, &null, sizeof(null)));
+            AudioUnitSetProperty(fresh, kAudioUnitProperty_ClassInfo, kAudioUnitScope_Global, 0,
+                                 &null, sizeof(null)));
   ExpectDefaults(fresh);
 }
 
-TEST_F(EqState, MissingDataIsRefusedAfterTheNamedPresetWasSelected)
-{
+TEST_F(EqState, MissingDataIsRefusedAfterTheNamedPresetWasSelected) {
   // Change the fresh unit, then hand it a dictionary naming "Default" without data: the
   // preset is restored (defaults back) before the refusal.
   Apply(fresh);
@@ -207,8 +198,7 @@ TEST_F(EqState, MissingDataIsRefusedAfterTheNamedPresetWasSelected)
   ExpectDefaults(fresh);
 }
 
-TEST_F(EqState, ShortOrEmptyDataRestoresWhatItHoldsWithoutCrashing)
-{
+TEST_F(EqState, ShortOrEmptyDataRestoresWhatItHoldsWithoutCrashing) {
   Apply(unit);
   saved = SaveState(unit);
   CFDataRef full = static_cast<CFDataRef>(CFDictionaryGetValue(saved, CFSTR("data")));
@@ -231,13 +221,13 @@ TEST_F(EqState, ShortOrEmptyDataRestoresWhatItHoldsWithoutCrashing)
   }
 }
 
-TEST_F(EqState, OverlongNameIsCutAndTheDataStillRestores)
-{
+TEST_F(EqState, OverlongNameIsCutAndTheDataStillRestores) {
   Apply(unit);
   saved = SaveState(unit);
   std::string name(300, 'n');
   name.replace(62, 2, "\xC3\xA9");  // a two-byte character across the cut
-  CFStringRef longName = CFStringCreateWithCString(kCFAllocatorDefault, name.c_str(), kCFStringEncodingUTF8);
+  CFStringRef longName =
+      CFStringCreateWithCString(kCFAllocatorDefault, name.c_str(), kCFStringEncodingUTF8);
   CFMutableDictionaryRef dict = WithKey(saved, "name", longName);
   EXPECT_EQ(noErr, RestoreState(fresh, dict));
   CFRelease(dict);
@@ -245,8 +235,7 @@ TEST_F(EqState, OverlongNameIsCutAndTheDataStillRestores)
   ExpectApplied(fresh);
 }
 
-TEST_F(EqState, CurrentPresetSetRestoresTheDefaultValues)
-{
+TEST_F(EqState, CurrentPresetSetRestoresTheDefaultValues) {
   Apply(unit);
   AUPreset preset = {0, nullptr};
   ASSERT_EQ(noErr, AudioUnitSetProperty(unit, kAudioUnitProperty_CurrentPreset,

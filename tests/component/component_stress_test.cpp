@@ -12,20 +12,19 @@ using namespace component_test;
 namespace {
 
 OSStatus Sine(void*, AudioUnitRenderActionFlags*, const AudioTimeStamp* ts, UInt32, UInt32 frames,
-              AudioBufferList* list)
-{
+              AudioBufferList* list) {
   for (UInt32 ch = 0; ch < list->mNumberBuffers; ++ch) {
     float* out = static_cast<float*>(list->mBuffers[ch].mData);
     for (UInt32 i = 0; i < frames; ++i)
-      out[i] = static_cast<float>(0.7 * std::sin(2.0 * M_PI * 440.0 * (ts->mSampleTime + i) / 44100.0));
+      out[i] =
+          static_cast<float>(0.7 * std::sin(2.0 * M_PI * 440.0 * (ts->mSampleTime + i) / 44100.0));
   }
   return noErr;
 }
 
 }  // namespace
 
-TEST_F(EqUnit, FastRenderStaysCleanWhileParametersStateAndPropertiesChange)
-{
+TEST_F(EqUnit, FastRenderStaysCleanWhileParametersStateAndPropertiesChange) {
   const UInt32 block = 256;
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Input, 2));
   ASSERT_EQ(noErr, SetFormat(unit, kAudioUnitScope_Output, 2));
@@ -39,8 +38,9 @@ TEST_F(EqUnit, FastRenderStaysCleanWhileParametersStateAndPropertiesChange)
                                         0, &state, &size));
   AudioUnitRenderProc render = nullptr;
   size = sizeof(render);
-  ASSERT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
-                                        kAudioUnitRenderSelect, &render, &size));
+  ASSERT_EQ(noErr,
+            AudioUnitGetProperty(unit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
+                                 kAudioUnitRenderSelect, &render, &size));
   void* storage = GetComponentInstanceStorage(unit);
 
   std::atomic<bool> done{false};
@@ -71,7 +71,8 @@ TEST_F(EqUnit, FastRenderStaysCleanWhileParametersStateAndPropertiesChange)
     }
     Float64 latency = 0;
     size = sizeof(latency);
-    AudioUnitGetProperty(unit, kAudioUnitProperty_Latency, kAudioUnitScope_Global, 0, &latency, &size);
+    AudioUnitGetProperty(unit, kAudioUnitProperty_Latency, kAudioUnitScope_Global, 0, &latency,
+                         &size);
     AudioUnitParameterInfo info;
     size = sizeof(info);
     if (AudioUnitGetProperty(unit, kAudioUnitProperty_ParameterInfo, kAudioUnitScope_Global,

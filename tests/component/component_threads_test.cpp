@@ -7,8 +7,7 @@
 
 using namespace component_test;
 
-TEST(ComponentInstances, SixtyFourInstancesFromFourThreadsKeepTheirOwnState)
-{
+TEST(ComponentInstances, SixtyFourInstancesFromFourThreadsKeepTheirOwnState) {
   Component component = EqComponent();
   ASSERT_NE(nullptr, component);
   const long before = CountComponentInstances(component);

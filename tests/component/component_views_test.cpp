@@ -235,8 +235,8 @@ TEST_F(EqEditor, CarbonViewRefusesAForeignWindowAndOutlivesItsUnit) {
   ControlRef control = nullptr;
   const Float32Point zero = {0, 0};
   // Not a window: no control, and the host hears of it.
-  EXPECT_NE(noErr, AudioUnitCarbonViewCreate(view, other, reinterpret_cast<WindowRef>(&cd),
-                                             nullptr, &zero, &zero, &control));
+  EXPECT_NE(noErr, AudioUnitCarbonViewCreate(view, other, reinterpret_cast<WindowRef>(&cd), nullptr,
+                                             &zero, &zero, &control));
   EXPECT_EQ(nullptr, control);
 
   const Rect bounds = {0, 0, kSkinPanelH, kSkinPanelW};

@@ -30,7 +30,8 @@ TEST(Mutex, OtherThreadWaitsUntilEveryLevelIsLeft) {
   });
   m.Leave();
   // Still held once: the other thread must not get in.
-  for (int i = 0; i < 50 && !entered; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  for (int i = 0; i < 50 && !entered; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   EXPECT_FALSE(entered);
   m.Leave();
   other.join();
@@ -70,5 +71,6 @@ TEST(Mutex, TwoThreadsIncrementUnderTheLockWithoutLosingUpdates) {
 }
 
 TEST(AssertDeathTest, FailedAssertionPrintsFileLineAndExpression) {
-  EXPECT_DEATH(CORE_ASSERT(1 + 1 == 3), "Core_Mutex_test.cpp:[0-9]+: failed assertion `1 \\+ 1 == 3'");
+  EXPECT_DEATH(CORE_ASSERT(1 + 1 == 3),
+               "Core_Mutex_test.cpp:[0-9]+: failed assertion `1 \\+ 1 == 3'");
 }

@@ -6,8 +6,7 @@
 #include "core/Core_String.h"
 #include "framework/ByteChunk.h"
 
-TEST(ByteChunk, AppendsReturnTheNewSizeAndReadsReturnTheNextPosition)
-{
+TEST(ByteChunk, AppendsReturnTheNewSizeAndReadsReturnTheNextPosition) {
   ByteChunk c;
   EXPECT_EQ(nullptr, c.Data());
   EXPECT_EQ(4, c.AppendValue(int32_t{0x01020304}));
@@ -31,8 +30,7 @@ TEST(ByteChunk, AppendsReturnTheNewSizeAndReadsReturnTheNextPosition)
   EXPECT_TRUE(b);
 }
 
-TEST(ByteChunk, FailedReadsReturnMinusOneAndLeaveTheDestination)
-{
+TEST(ByteChunk, FailedReadsReturnMinusOneAndLeaveTheDestination) {
   ByteChunk c;
   c.AppendValue(int32_t{7});
   c.AppendBool(false);
@@ -51,8 +49,7 @@ TEST(ByteChunk, FailedReadsReturnMinusOneAndLeaveTheDestination)
   EXPECT_TRUE(b);
 }
 
-TEST(ByteChunk, StringLengthsThatDoNotFitFail)
-{
+TEST(ByteChunk, StringLengthsThatDoNotFitFail) {
   Core_String s("keep");
   for (int32_t len : {-1, -4, INT_MAX, INT_MAX - 3, 3}) {
     ByteChunk c;
@@ -66,8 +63,7 @@ TEST(ByteChunk, StringLengthsThatDoNotFitFail)
   EXPECT_EQ(-1, c.ReadString(&s, INT_MAX - 1));
 }
 
-TEST(ByteChunk, StringsCutAtAZeroByteAndEmptyStringsReadEmpty)
-{
+TEST(ByteChunk, StringsCutAtAZeroByteAndEmptyStringsReadEmpty) {
   ByteChunk c;
   c.AppendValue(int32_t{5});
   c.AppendBytes("ab\0cd", 5);
@@ -79,8 +75,7 @@ TEST(ByteChunk, StringsCutAtAZeroByteAndEmptyStringsReadEmpty)
   EXPECT_STREQ("", s.Get());
 }
 
-TEST(ByteChunk, ResizeZeroFillsAndCopiesAreDeep)
-{
+TEST(ByteChunk, ResizeZeroFillsAndCopiesAreDeep) {
   ByteChunk c;
   c.AppendValue(-1.0);
   EXPECT_EQ(12, c.Resize(12));

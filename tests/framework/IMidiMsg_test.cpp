@@ -2,8 +2,7 @@
 
 #include "framework/IMidiMsg.h"
 
-TEST(IMidiMsg, QueriesAnswerOnlyForTheirKind)
-{
+TEST(IMidiMsg, QueriesAnswerOnlyForTheirKind) {
   IMidiMsg on(0, 0x93, 64, 100);  // note on, channel 4
   EXPECT_EQ(IMidiMsg::kNoteOn, on.StatusMsg());
   EXPECT_EQ(64, on.NoteNumber());
@@ -24,8 +23,7 @@ TEST(IMidiMsg, QueriesAnswerOnlyForTheirKind)
   EXPECT_EQ(IMidiMsg::kNone, IMidiMsg(0, 0x40, 0, 0).StatusMsg());
 }
 
-TEST(IMidiMsg, NoteConstructorsWriteChannelZero)
-{
+TEST(IMidiMsg, NoteConstructorsWriteChannelZero) {
   IMidiMsg m;
   m.MakeNoteOnMsg(60, 127, 33);
   EXPECT_EQ(0x90, m.mStatusByte);
@@ -39,8 +37,7 @@ TEST(IMidiMsg, NoteConstructorsWriteChannelZero)
   EXPECT_EQ(0, m.mStatusByte + m.mFirstData + m.mSecondData);
 }
 
-TEST(IMidiMsg, PitchWheelIsFourteenBitsCentredAndClamped)
-{
+TEST(IMidiMsg, PitchWheelIsFourteenBitsCentredAndClamped) {
   IMidiMsg m;
   m.MakeNoteOnMsg(1, 1, 99);
   m.MakePitchWheelMsg(0.5);
@@ -64,8 +61,7 @@ TEST(IMidiMsg, PitchWheelIsFourteenBitsCentredAndClamped)
   EXPECT_EQ(127, m.mSecondData);
 }
 
-TEST(IMidiMsg, ControlChangeScalesToSevenBits)
-{
+TEST(IMidiMsg, ControlChangeScalesToSevenBits) {
   IMidiMsg m;
   m.MakeControlChangeMsg(IMidiMsg::kChannelVolume, 1.0);
   EXPECT_EQ(0xB0, m.mStatusByte);
@@ -77,8 +73,7 @@ TEST(IMidiMsg, ControlChangeScalesToSevenBits)
   EXPECT_EQ(63, m.mSecondData);  // truncated
 }
 
-TEST(IMidiMsg, StatusNames)
-{
+TEST(IMidiMsg, StatusNames) {
   EXPECT_STREQ("none", StatusMsgStr(IMidiMsg::kNone));
   EXPECT_STREQ("noteon", StatusMsgStr(IMidiMsg::kNoteOn));
   EXPECT_STREQ("aftertouch", StatusMsgStr(IMidiMsg::kPolyAftertouch));

@@ -8,8 +8,7 @@
 
 namespace {
 
-std::string Display(const IParam& p, double value, bool normalized = false)
-{
+std::string Display(const IParam& p, double value, bool normalized = false) {
   char text[kParamTextSize];
   memset(text, 'x', sizeof(text));
   p.GetDisplayForHost(value, normalized, text);
@@ -18,8 +17,7 @@ std::string Display(const IParam& p, double value, bool normalized = false)
 
 }  // namespace
 
-TEST(IParam, InitialisersNestAndTheOutermostDecidesTheKind)
-{
+TEST(IParam, InitialisersNestAndTheOutermostDecidesTheKind) {
   IParam e;
   e.InitEnum("X", 0, 1);
   EXPECT_EQ(kParamEnum, e.Type());
@@ -44,8 +42,7 @@ TEST(IParam, InitialisersNestAndTheOutermostDecidesTheKind)
   EXPECT_STREQ("st", i.GetLabelForHost());
 }
 
-TEST(IParam, DisplayPrecisionFollowsTheStep)
-{
+TEST(IParam, DisplayPrecisionFollowsTheStep) {
   IParam p;
   p.InitDouble("Level", 0.0, -20.0, 20.0, 0.1, "dB");
   EXPECT_EQ(1, p.GetPrecision());
@@ -62,12 +59,11 @@ TEST(IParam, DisplayPrecisionFollowsTheStep)
 
   IParam s;
   s.InitDouble("Coarse", 0.0, 0.0, 10.0, 1.0, "");
-  EXPECT_EQ("2", Display(s, 2.9));   // truncated, not rounded
+  EXPECT_EQ("2", Display(s, 2.9));  // truncated, not rounded
   EXPECT_EQ("-2", Display(s, -2.9));
 }
 
-TEST(IParam, EnumerationShowsTheTextOfTheTruncatedValue)
-{
+TEST(IParam, EnumerationShowsTheTextOfTheTruncatedValue) {
   IParam p;
   p.InitEnum("HPF", 0, 6);
   const char* texts[] = {"Off", "30 Hz", "50 Hz", "80 Hz", "160 Hz", "300 Hz"};
@@ -88,15 +84,14 @@ TEST(IParam, EnumerationShowsTheTextOfTheTruncatedValue)
   EXPECT_STREQ("", p.GetDisplayText(42));
 }
 
-TEST(IParam, SetNormalizedSnapsAllButDoublesToTheStep)
-{
+TEST(IParam, SetNormalizedSnapsAllButDoublesToTheStep) {
   IParam e;
   e.InitEnum("E", 0, 6);
   e.SetNormalized(1.0);
   EXPECT_EQ(5.0, e.Value());
   e.SetNormalized(0.55);  // 2.75
   EXPECT_EQ(3.0, e.Value());
-  e.SetNormalized(1.5);   // never above the maximum
+  e.SetNormalized(1.5);  // never above the maximum
   EXPECT_EQ(5.0, e.Value());
 
   IParam d;
@@ -108,8 +103,7 @@ TEST(IParam, SetNormalizedSnapsAllButDoublesToTheStep)
   EXPECT_EQ(1.0, d.GetNormalized(100.0));
 }
 
-TEST(IParam, ShapeBendsTheMappingAndZeroIsIgnored)
-{
+TEST(IParam, ShapeBendsTheMappingAndZeroIsIgnored) {
   IParam p;
   p.InitDouble("Freq", 0.0, 0.0, 10.0, 0.1, "");
   p.SetShape(0.0);
@@ -120,8 +114,7 @@ TEST(IParam, ShapeBendsTheMappingAndZeroIsIgnored)
   EXPECT_DOUBLE_EQ(2.5, p.Value());
 }
 
-TEST(IParam, DecibelsToGainUsesTheThirteenDigitConstant)
-{
+TEST(IParam, DecibelsToGainUsesTheThirteenDigitConstant) {
   IParam p;
   p.InitDouble("Gain", 0.0, -20.0, 10.0, 0.1, "dB");
   EXPECT_EQ(1.0, p.DBToAmp());
@@ -130,8 +123,7 @@ TEST(IParam, DecibelsToGainUsesTheThirteenDigitConstant)
   EXPECT_NEAR(0.1, p.DBToAmp(), 1e-12);
 }
 
-TEST(IParam, TextsLongerThanTheirFieldsAreCutToFit)
-{
+TEST(IParam, TextsLongerThanTheirFieldsAreCutToFit) {
   const std::string longText(60, 'n');
   IParam p;
   p.InitDouble(longText.c_str(), 0.0, 0.0, 1.0, 0.1, longText.c_str());
@@ -148,8 +140,7 @@ TEST(IParam, TextsLongerThanTheirFieldsAreCutToFit)
   EXPECT_EQ("1000000000000000052504760255204", shown);
 }
 
-TEST(IParam, SetClampsIntoTheBoundsAndRejectsNaN)
-{
+TEST(IParam, SetClampsIntoTheBoundsAndRejectsNaN) {
   IParam p;
   p.InitDouble("Level", 1.0, -20.0, 20.0, 0.1, "dB");
   p.Set(35.0);

@@ -4,8 +4,7 @@
 
 #include "TestPlugin.h"
 
-TEST(IPluginBaseChannels, ChannelStringGivesConfigurationsAndRecords)
-{
+TEST(IPluginBaseChannels, ChannelStringGivesConfigurationsAndRecords) {
   TestPlugin p(0, "1-1 2-2");
   ASSERT_EQ(2, p.NChannelIO());
   int in = 0, out = 0;
@@ -27,8 +26,7 @@ TEST(IPluginBaseChannels, ChannelStringGivesConfigurationsAndRecords)
   EXPECT_FALSE(asym.LegalIO(1, 2));
 }
 
-TEST(IPluginBaseChannels, NullChannelStringGivesNoChannels)
-{
+TEST(IPluginBaseChannels, NullChannelStringGivesNoChannels) {
   TestPlugin p(0, nullptr);
   EXPECT_EQ(0, p.NChannelIO());
   EXPECT_EQ(0, p.NInChannels());
@@ -37,14 +35,12 @@ TEST(IPluginBaseChannels, NullChannelStringGivesNoChannels)
   p.ProcessBuffers(0.0f, 8);  // nothing to process, nothing to touch
 }
 
-TEST(IPluginBaseChannelsDeathTest, MalformedChannelStringFailsTheAssertion)
-{
+TEST(IPluginBaseChannelsDeathTest, MalformedChannelStringFailsTheAssertion) {
   EXPECT_DEATH(TestPlugin(0, "1-1 stereo"),
                "failed assertion `sscanf\\(channelIOStr, \"%d-%d\", &nIn, &nOut\\) == 2'");
 }
 
-TEST(IPluginBaseChannels, ConnectionSettersClipToTheRecords)
-{
+TEST(IPluginBaseChannels, ConnectionSettersClipToTheRecords) {
   TestPlugin p(0, "2-2");
   p.SetInputChannelConnections(1, 5, true);
   EXPECT_FALSE(p.IsInChannelConnected(0));
@@ -62,8 +58,7 @@ namespace {
 class Doubler : public TestPlugin {
  public:
   Doubler() : TestPlugin(0, "2-2") {}
-  void ProcessDoubleReplacing(double** in, double** out, int n) override
-  {
+  void ProcessDoubleReplacing(double** in, double** out, int n) override {
     seenFrames = n;
     for (int c = 0; c < 2; ++c)
       for (int s = 0; s < n; ++s) out[c][s] = 2.0 * in[c][s];
@@ -73,8 +68,7 @@ class Doubler : public TestPlugin {
 
 }  // namespace
 
-TEST(IPluginBaseChannels, FloatPathConvertsInAndOut)
-{
+TEST(IPluginBaseChannels, FloatPathConvertsInAndOut) {
   TestPlugin p(0, "1-1 2-2");
   p.SetBlockSize(4);
   p.SetInputChannelConnections(0, 2, true);
@@ -99,8 +93,7 @@ TEST(IPluginBaseChannels, FloatPathConvertsInAndOut)
   EXPECT_EQ(2.0f * r[0], orr[0]);
 }
 
-TEST(IPluginBaseChannels, OnlyConnectedChannelsConsumeHostBuffers)
-{
+TEST(IPluginBaseChannels, OnlyConnectedChannelsConsumeHostBuffers) {
   TestPlugin p(0, "2-2");
   p.SetBlockSize(3);
   p.SetInputChannelConnections(0, 1, false);
@@ -119,8 +112,7 @@ TEST(IPluginBaseChannels, OnlyConnectedChannelsConsumeHostBuffers)
   }
 }
 
-TEST(IPluginBaseChannels, DisconnectedOutputNeverReachesTheHost)
-{
+TEST(IPluginBaseChannels, DisconnectedOutputNeverReachesTheHost) {
   Doubler p;
   p.SetBlockSize(2);
   p.SetInputChannelConnections(0, 2, true);
@@ -139,13 +131,11 @@ TEST(IPluginBaseChannels, DisconnectedOutputNeverReachesTheHost)
   EXPECT_EQ(-7.0f, stale[1]);
 }
 
-TEST(IPluginBaseChannels, FloatOutputIsTheDoubleRoundedToSinglePrecision)
-{
+TEST(IPluginBaseChannels, FloatOutputIsTheDoubleRoundedToSinglePrecision) {
   class Writer : public TestPlugin {
    public:
     Writer() : TestPlugin(0, "0-1") {}
-    void ProcessDoubleReplacing(double**, double** out, int n) override
-    {
+    void ProcessDoubleReplacing(double**, double** out, int n) override {
       for (int s = 0; s < n; ++s) out[0][s] = 0.1 * (s + 1);
     }
   } p;
@@ -158,16 +148,14 @@ TEST(IPluginBaseChannels, FloatOutputIsTheDoubleRoundedToSinglePrecision)
   for (int s = 0; s < 3; ++s) EXPECT_EQ(static_cast<float>(0.1 * (s + 1)), o[s]);
 }
 
-TEST(IPluginBaseChannels, EveryBlockLengthConvertsEachSampleLikeAScalarCast)
-{
+TEST(IPluginBaseChannels, EveryBlockLengthConvertsEachSampleLikeAScalarCast) {
   // Lengths around the vector widths of the conversion loops, so whole vectors and every
   // remainder are exercised: in as float to double, the plug-in's doubles back to float,
   // replacing and accumulating.
   class Scaler : public TestPlugin {
    public:
     Scaler() : TestPlugin(0, "1-1") {}
-    void ProcessDoubleReplacing(double** in, double** out, int n) override
-    {
+    void ProcessDoubleReplacing(double** in, double** out, int n) override {
       for (int s = 0; s < n; ++s) out[0][s] = in[0][s] * 1.1;
     }
   } p;
@@ -190,8 +178,7 @@ TEST(IPluginBaseChannels, EveryBlockLengthConvertsEachSampleLikeAScalarCast)
   }
 }
 
-TEST(IPluginBaseChannels, DoublePathAttachesHostBuffersWithoutCopy)
-{
+TEST(IPluginBaseChannels, DoublePathAttachesHostBuffersWithoutCopy) {
   Doubler p;
   p.SetBlockSize(4);
   p.SetInputChannelConnections(0, 2, true);
@@ -206,8 +193,7 @@ TEST(IPluginBaseChannels, DoublePathAttachesHostBuffersWithoutCopy)
   EXPECT_EQ(-2.0, ob[0]);
 }
 
-TEST(IPluginBaseChannels, SetBlockSizeZeroesScratchOnlyWhenItChanges)
-{
+TEST(IPluginBaseChannels, SetBlockSizeZeroesScratchOnlyWhenItChanges) {
   // A disconnected input reads its scratch buffer; fill it through a connected pass first.
   TestPlugin p(0, "1-1");
   p.SetBlockSize(2);
@@ -233,8 +219,7 @@ TEST(IPluginBaseChannels, SetBlockSizeZeroesScratchOnlyWhenItChanges)
   for (float v : o3) EXPECT_EQ(0.0f, v);
 }
 
-TEST(IPluginBaseChannels, FramesBeyondTheBlockSizeAreNotProcessed)
-{
+TEST(IPluginBaseChannels, FramesBeyondTheBlockSizeAreNotProcessed) {
   Doubler p;
   p.SetBlockSize(4);
   p.SetInputChannelConnections(0, 1, true);
@@ -264,8 +249,7 @@ TEST(IPluginBaseChannels, FramesBeyondTheBlockSizeAreNotProcessed)
   EXPECT_EQ(0, fresh.seenFrames);
 }
 
-TEST(IPluginBaseChannels, SamplesPerBeatFollowsTempo)
-{
+TEST(IPluginBaseChannels, SamplesPerBeatFollowsTempo) {
   TestPlugin p;
   p.SetSampleRate(48000.0);
   p.tempo = 120.0;

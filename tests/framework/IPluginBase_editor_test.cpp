@@ -4,17 +4,15 @@
 
 namespace {
 
-void InitThree(TestPlugin& p)
-{
-  p.GetParam(0)->InitEnum("Mode", 2, 5);                         // 0..4
+void InitThree(TestPlugin& p) {
+  p.GetParam(0)->InitEnum("Mode", 2, 5);  // 0..4
   p.GetParam(1)->InitDouble("Level", -10.0, -20.0, 20.0, 0.1, "dB");
   p.GetParam(2)->InitBool("Switch", true);
 }
 
 }  // namespace
 
-TEST(IPluginBaseEditor, AttachPushesNormalisedValuesThenPreparesDrawing)
-{
+TEST(IPluginBaseEditor, AttachPushesNormalisedValuesThenPreparesDrawing) {
   TestPlugin p;
   InitThree(p);
   auto* editor = new RecordingEditor(&p);
@@ -25,8 +23,7 @@ TEST(IPluginBaseEditor, AttachPushesNormalisedValuesThenPreparesDrawing)
   EXPECT_EQ(expected, editor->log);
 }
 
-TEST(IPluginBaseEditor, NullAttachKeepsTheEditorAndTheBaseDeletesIt)
-{
+TEST(IPluginBaseEditor, NullAttachKeepsTheEditorAndTheBaseDeletesIt) {
   int deleted = 0;
   {
     TestPlugin p;
@@ -39,8 +36,7 @@ TEST(IPluginBaseEditor, NullAttachKeepsTheEditorAndTheBaseDeletesIt)
   EXPECT_EQ(1, deleted);
 }
 
-TEST(IPluginBaseEditor, GuiChangeSetsInformsAndNotifiesInThatOrder)
-{
+TEST(IPluginBaseEditor, GuiChangeSetsInformsAndNotifiesInThatOrder) {
   TestPlugin p;
   InitThree(p);
   p.SetParameterFromGUI(1, 0.75);
@@ -54,8 +50,7 @@ TEST(IPluginBaseEditor, GuiChangeSetsInformsAndNotifiesInThatOrder)
   EXPECT_EQ(1u, p.informed.size());
 }
 
-TEST(IPluginBaseEditor, RedrawPushesPlainValuesThatTheEditorNormalises)
-{
+TEST(IPluginBaseEditor, RedrawPushesPlainValuesThatTheEditorNormalises) {
   TestPlugin p;
   InitThree(p);
   p.RedrawParamControls();  // no editor: nothing to do
@@ -69,8 +64,7 @@ TEST(IPluginBaseEditor, RedrawPushesPlainValuesThatTheEditorNormalises)
   EXPECT_EQ(expected, editor->log);
 }
 
-TEST(IPluginBaseEditor, DefaultMidiHandlingPassesMessagesOn)
-{
+TEST(IPluginBaseEditor, DefaultMidiHandlingPassesMessagesOn) {
   TestPlugin p;
   IMidiMsg msg;
   msg.MakeNoteOnMsg(60, 100, 12);
@@ -83,12 +77,11 @@ TEST(IPluginBaseEditor, DefaultMidiHandlingPassesMessagesOn)
   EXPECT_STREQ("", name);
 }
 
-TEST(IPluginBaseEditor, NamesAreCutToTheirFields)
-{
+TEST(IPluginBaseEditor, NamesAreCutToTheirFields) {
   std::string longName(300, 'a');
   struct LongNames : IPluginBase {
     explicit LongNames(const char* n)
-      : IPluginBase(0, nullptr, 0, n, n, n, 0, 0, 0, 0, false, false, false) {}
+        : IPluginBase(0, nullptr, 0, n, n, n, 0, 0, 0, 0, false, false, false) {}
     void BeginInformHostOfParamChange(int) override {}
     void InformHostOfParamChange(int, double) override {}
     void EndInformHostOfParamChange(int) override {}

@@ -9,15 +9,13 @@
 
 namespace {
 
-void InitThree(TestPlugin& p)
-{
+void InitThree(TestPlugin& p) {
   p.GetParam(0)->InitEnum("Mode", 2, 5);
   p.GetParam(1)->InitDouble("Level", -10.0, -20.0, 20.0, 0.1, "dB");
   p.GetParam(2)->InitBool("Switch", true);
 }
 
-void ExpectSane(TestPlugin& p)
-{
+void ExpectSane(TestPlugin& p) {
   for (int i = 0; i < p.NParams(); ++i) {
     const IParam* param = p.GetParam(i);
     ASSERT_GE(param->Value(), param->GetMin());
@@ -28,8 +26,7 @@ void ExpectSane(TestPlugin& p)
 }
 
 // Mostly random bytes, sometimes a valid bank with a few bytes corrupted or cut.
-ByteChunk RandomChunk(std::mt19937& rng, const ByteChunk& valid)
-{
+ByteChunk RandomChunk(std::mt19937& rng, const ByteChunk& valid) {
   ByteChunk c;
   if (rng() % 2) {
     c = valid;
@@ -47,8 +44,7 @@ ByteChunk RandomChunk(std::mt19937& rng, const ByteChunk& valid)
 
 }  // namespace
 
-TEST(StateFuzz, RandomChunksNeverBreakTheReaders)
-{
+TEST(StateFuzz, RandomChunksNeverBreakTheReaders) {
   std::mt19937 rng(20240611);
   TestPlugin reference;
   InitThree(reference);

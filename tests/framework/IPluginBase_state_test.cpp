@@ -12,41 +12,35 @@
 namespace {
 
 // Three parameters: an enumeration 0..4, a level in dB and a switch.
-void InitThree(TestPlugin& p)
-{
+void InitThree(TestPlugin& p) {
   p.GetParam(0)->InitEnum("Mode", 2, 5);
   p.GetParam(1)->InitDouble("Level", -10.0, -20.0, 20.0, 0.1, "dB");
   p.GetParam(2)->InitBool("Switch", true);
 }
 
-std::vector<uint8_t> Bytes(const ByteChunk& c)
-{
+std::vector<uint8_t> Bytes(const ByteChunk& c) {
   return std::vector<uint8_t>(c.Data(), c.Data() + c.Size());
 }
 
-void PutDouble(std::vector<uint8_t>& b, double v)
-{
+void PutDouble(std::vector<uint8_t>& b, double v) {
   uint8_t raw[8];
   memcpy(raw, &v, 8);
   b.insert(b.end(), raw, raw + 8);
 }
 
-void PutInt(std::vector<uint8_t>& b, int32_t v)
-{
+void PutInt(std::vector<uint8_t>& b, int32_t v) {
   b.push_back(v & 0xFF);
   b.push_back((v >> 8) & 0xFF);
   b.push_back((v >> 16) & 0xFF);
   b.push_back((v >> 24) & 0xFF);
 }
 
-void PutString(std::vector<uint8_t>& b, const char* s)
-{
+void PutString(std::vector<uint8_t>& b, const char* s) {
   PutInt(b, static_cast<int32_t>(strlen(s)));
   b.insert(b.end(), s, s + strlen(s));
 }
 
-ByteChunk ChunkOf(const std::vector<uint8_t>& b)
-{
+ByteChunk ChunkOf(const std::vector<uint8_t>& b) {
   ByteChunk c;
   if (!b.empty()) c.AppendBytes(b.data(), static_cast<int>(b.size()));
   return c;
@@ -54,8 +48,7 @@ ByteChunk ChunkOf(const std::vector<uint8_t>& b)
 
 }  // namespace
 
-TEST(IPluginBaseState, ParamsSerializeAsOneLittleEndianDoubleEach)
-{
+TEST(IPluginBaseState, ParamsSerializeAsOneLittleEndianDoubleEach) {
   TestPlugin p;
   InitThree(p);
   ByteChunk c;
@@ -71,8 +64,7 @@ TEST(IPluginBaseState, ParamsSerializeAsOneLittleEndianDoubleEach)
   EXPECT_EQ(0x24, c.Data()[1 + 8 + 6]);
 }
 
-TEST(IPluginBaseState, ParamsRoundTripClampedAndNotified)
-{
+TEST(IPluginBaseState, ParamsRoundTripClampedAndNotified) {
   TestPlugin p;
   InitThree(p);
   std::vector<uint8_t> b;
@@ -87,8 +79,7 @@ TEST(IPluginBaseState, ParamsRoundTripClampedAndNotified)
   EXPECT_EQ((std::vector<int>{0, 1, 2}), p.changes);
 }
 
-TEST(IPluginBaseState, ShortChunkSetsTheMissingParamToZeroClampedAndFails)
-{
+TEST(IPluginBaseState, ShortChunkSetsTheMissingParamToZeroClampedAndFails) {
   TestPlugin p;
   InitThree(p);
   p.GetParam(2)->InitDouble("Level2", 5.0, 1.0, 9.0, 0.1, "");
@@ -109,8 +100,7 @@ TEST(IPluginBaseState, ShortChunkSetsTheMissingParamToZeroClampedAndFails)
   EXPECT_EQ(3u, p.changes.size());
 }
 
-TEST(IPluginBaseState, PluginWithoutParamsHasEmptyState)
-{
+TEST(IPluginBaseState, PluginWithoutParamsHasEmptyState) {
   TestPlugin p(0, "1-1", 2);
   ByteChunk c;
   EXPECT_TRUE(p.SerializeParams(&c));
@@ -120,8 +110,7 @@ TEST(IPluginBaseState, PluginWithoutParamsHasEmptyState)
   EXPECT_FALSE(p.RestorePreset(0));  // position 0 is not past anything
 }
 
-TEST(IPluginBaseState, PresetSlotsAreNamedByPositionUntilFilled)
-{
+TEST(IPluginBaseState, PresetSlotsAreNamedByPositionUntilFilled) {
   TestPlugin p;
   InitThree(p);
   EXPECT_STREQ("- 1 -", p.GetPresetName(0));
@@ -155,16 +144,14 @@ TEST(IPluginBaseState, PresetSlotsAreNamedByPositionUntilFilled)
   EXPECT_EQ(0, p.ActivePreset());
 }
 
-TEST(IPluginBaseStateDeathTest, NamedPresetWithABadIndexFailsTheAssertion)
-{
+TEST(IPluginBaseStateDeathTest, NamedPresetWithABadIndexFailsTheAssertion) {
   TestPlugin p;
   InitThree(p);
   EXPECT_DEATH(p.MakePresetFromNamedParams("Bad", 1, 3, 1.0),
                "failed assertion `paramIdx >= 0 && paramIdx < n'");
 }
 
-TEST(IPluginBaseState, RestoringAnEmptySlotCapturesAUserPreset)
-{
+TEST(IPluginBaseState, RestoringAnEmptySlotCapturesAUserPreset) {
   TestPlugin p(3, "1-1", 4);
   InitThree(p);
   p.MakePreset("my user preset", 1, 0.0, 0);
@@ -181,8 +168,7 @@ TEST(IPluginBaseState, RestoringAnEmptySlotCapturesAUserPreset)
   EXPECT_TRUE(current.IsEqual(&p.Preset(2)->mState));
 }
 
-TEST(IPluginBaseState, FailedRestoreKeepsTheActivePresetAndDoesNotRedraw)
-{
+TEST(IPluginBaseState, FailedRestoreKeepsTheActivePresetAndDoesNotRedraw) {
   TestPlugin p;
   InitThree(p);
   p.MakeDefaultPreset();
@@ -196,8 +182,7 @@ TEST(IPluginBaseState, FailedRestoreKeepsTheActivePresetAndDoesNotRedraw)
   EXPECT_TRUE(editor->log.empty());
 }
 
-TEST(IPluginBaseState, PruneKeepsFilledSlotsInOrderAndEnsureDefaultFillsAnEmptyList)
-{
+TEST(IPluginBaseState, PruneKeepsFilledSlotsInOrderAndEnsureDefaultFillsAnEmptyList) {
   TestPlugin p(3, "1-1", 5);
   InitThree(p);
   p.MakePreset("A", 1, 0.0, 0);
@@ -218,8 +203,7 @@ TEST(IPluginBaseState, PruneKeepsFilledSlotsInOrderAndEnsureDefaultFillsAnEmptyL
   EXPECT_EQ(24, none.Preset(0)->mState.Size());
 }
 
-TEST(IPluginBaseState, ModifyCurrentPresetRewritesValuesAndRenames)
-{
+TEST(IPluginBaseState, ModifyCurrentPresetRewritesValuesAndRenames) {
   TestPlugin p;
   InitThree(p);
   p.MakeDefaultPreset();
@@ -234,8 +218,7 @@ TEST(IPluginBaseState, ModifyCurrentPresetRewritesValuesAndRenames)
   EXPECT_EQ(24, p.Preset(0)->mState.Size());
 }
 
-TEST(IPluginBaseState, BankFormatByteForByte)
-{
+TEST(IPluginBaseState, BankFormatByteForByte) {
   TestPlugin p(2, "1-1", 2);
   p.GetParam(0)->InitDouble("A", 0.25, 0.0, 1.0, 0.01, "");
   p.GetParam(1)->InitDouble("B", -3.0, -6.0, 6.0, 0.1, "");
@@ -254,8 +237,7 @@ TEST(IPluginBaseState, BankFormatByteForByte)
   EXPECT_EQ(expected, Bytes(c));
 }
 
-TEST(IPluginBaseState, BankRoundTripsIntoAnotherInstance)
-{
+TEST(IPluginBaseState, BankRoundTripsIntoAnotherInstance) {
   TestPlugin src;
   InitThree(src);
   src.MakeDefaultPreset();
@@ -274,8 +256,7 @@ TEST(IPluginBaseState, BankRoundTripsIntoAnotherInstance)
   EXPECT_EQ(-10.0, dst.GetParam(1)->Value());
 }
 
-TEST(IPluginBaseState, CorruptBankStopsAtTheFirstBadRecord)
-{
+TEST(IPluginBaseState, CorruptBankStopsAtTheFirstBadRecord) {
   TestPlugin p(3, "1-1", 3);
   InitThree(p);
   std::vector<uint8_t> b;
@@ -306,8 +287,7 @@ TEST(IPluginBaseState, CorruptBankStopsAtTheFirstBadRecord)
   EXPECT_EQ(std::string(255, 'q'), q.GetPresetName(0));
 }
 
-TEST(IPluginBaseState, PresetSourceDumpIsWrittenOncePerProcess)
-{
+TEST(IPluginBaseState, PresetSourceDumpIsWrittenOncePerProcess) {
   TestPlugin p;
   InitThree(p);
   const char* names[] = {"kMode", "kLevel", "kSwitch"};
@@ -327,8 +307,7 @@ TEST(IPluginBaseState, PresetSourceDumpIsWrittenOncePerProcess)
   std::remove(path.c_str());
 }
 
-TEST(IPluginBaseState, SlotABankMarksEmptyCapturesOnlyTheNewValues)
-{
+TEST(IPluginBaseState, SlotABankMarksEmptyCapturesOnlyTheNewValues) {
   TestPlugin p;
   InitThree(p);
   p.MakeDefaultPreset();

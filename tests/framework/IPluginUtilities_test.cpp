@@ -8,8 +8,7 @@
 #include "core/Core_String.h"
 #include "framework/IPluginUtilities.h"
 
-TEST(HostLookup, SubstringsInTableOrderIgnoringCase)
-{
+TEST(HostLookup, SubstringsInTableOrderIgnoringCase) {
   EXPECT_EQ(0, LookUpHost(""));
   EXPECT_EQ(0, LookUpHost(nullptr));
   EXPECT_EQ(0, LookUpHost("com.example.unknownhost"));
@@ -29,8 +28,7 @@ TEST(HostLookup, SubstringsInTableOrderIgnoringCase)
   EXPECT_EQ(1, LookUpHost((std::string(249, '.') + "reaper").c_str()));
 }
 
-TEST(Versions, PackedPartsDecimalAndText)
-{
+TEST(Versions, PackedPartsDecimalAndText) {
   int major, minor, patch;
   GetVersionParts(66051, &major, &minor, &patch);
   EXPECT_EQ(1, major);
@@ -46,8 +44,7 @@ TEST(Versions, PackedPartsDecimalAndText)
   EXPECT_EQ(65535, major);  // the upper half is unsigned
 }
 
-TEST(Versions, PluginReportsEffectAndHostVersions)
-{
+TEST(Versions, PluginReportsEffectAndHostVersions) {
   TestPlugin p;  // version 1.2.3
   EXPECT_EQ(0x00010203, p.GetEffectVersion(false));
   EXPECT_EQ(10203, p.GetEffectVersion(true));
@@ -68,8 +65,7 @@ TEST(Versions, PluginReportsEffectAndHostVersions)
   EXPECT_EQ(0, p.GetHost());
 }
 
-TEST(Timestamps, CompileTimestampShortensDateAndTime)
-{
+TEST(Timestamps, CompileTimestampShortensDateAndTime) {
   Core_String s;
   CompileTimestamp("Mar 13 2010", "14:05:09", &s);
   EXPECT_STREQ("[Mar13 14:05]", s.Get());
@@ -85,8 +81,7 @@ TEST(Timestamps, CompileTimestampShortensDateAndTime)
   EXPECT_EQ("build [Mar13 14:05] [Jan 1 00:00]", second);
 }
 
-TEST(Timestamps, CurrentTimeHasDateMinutesAndZoneLetters)
-{
+TEST(Timestamps, CurrentTimeHasDateMinutesAndZoneLetters) {
   std::string t = CurrentTime();
   ASSERT_GE(t.size(), 15u);
   for (int k : {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 12, 13}) EXPECT_TRUE(isdigit(t[k])) << t;
@@ -98,14 +93,10 @@ TEST(Timestamps, CurrentTimeHasDateMinutesAndZoneLetters)
 
 namespace {
 uint32_t gFakeClock = 0;
-uint32_t FakeClock()
-{
-  return gFakeClock;
-}
+uint32_t FakeClock() { return gFakeClock; }
 }  // namespace
 
-TEST(TimerTest, FiresOnceAfterTheIntervalAndSurvivesAWrap)
-{
+TEST(TimerTest, FiresOnceAfterTheIntervalAndSurvivesAWrap) {
   const uint32_t half = static_cast<uint32_t>(Timer::kTicksPerSecond / 2);
   gFakeClock = 0xFFFFFFFFu - 10;  // just before the counter wraps
   Timer t(FakeClock);
@@ -118,8 +109,7 @@ TEST(TimerTest, FiresOnceAfterTheIntervalAndSurvivesAWrap)
   EXPECT_TRUE(t.Every(0.5));
 }
 
-TEST(Characters, WhitespaceAndLowerCase)
-{
+TEST(Characters, WhitespaceAndLowerCase) {
   EXPECT_TRUE(IsWhitespace(' '));
   EXPECT_TRUE(IsWhitespace('\t'));
   EXPECT_TRUE(IsWhitespace('\n'));
@@ -135,8 +125,7 @@ TEST(Characters, WhitespaceAndLowerCase)
   EXPECT_STREQ("", out);
 }
 
-TEST(Characters, TraceNameHelpersAreEmpty)
-{
+TEST(Characters, TraceNameHelpersAreEmpty) {
   Trace("f", 1, "%d", 3);
   EXPECT_STREQ("", VSTOpcodeStr(1));
   EXPECT_STREQ("", AUSelectStr(1));

@@ -10,15 +10,12 @@
 class TestPlugin : public IPluginBase {
  public:
   explicit TestPlugin(int nParams = 3, const char* channelIO = "1-1 2-2", int nPresets = 4)
-    : IPluginBase(nParams, channelIO, nPresets, "Test Effect", "Test Product", "Test Maker",
-                  0x00010203, 0x54657374, 0x4D616B72, 0, false, false, false)
-  {
-  }
+      : IPluginBase(nParams, channelIO, nPresets, "Test Effect", "Test Product", "Test Maker",
+                    0x00010203, 0x54657374, 0x4D616B72, 0, false, false, false) {}
 
   void OnParamChange(int paramIdx) override { changes.push_back(paramIdx); }
   void BeginInformHostOfParamChange(int paramIdx) override { begun.push_back(paramIdx); }
-  void InformHostOfParamChange(int paramIdx, double value) override
-  {
+  void InformHostOfParamChange(int paramIdx, double value) override {
     informed.push_back({paramIdx, value});
   }
   void EndInformHostOfParamChange(int paramIdx) override { ended.push_back(paramIdx); }
@@ -27,8 +24,7 @@ class TestPlugin : public IPluginBase {
   void GetTimeSig(int* num, int* denom) override { *num = 4, *denom = 4; }
   void ResizeGraphics(int w, int h) override { resized.push_back({w, h}); }
   void HostSpecificInit() override {}
-  bool SendMidiMsg(IMidiMsg* msg) override
-  {
+  bool SendMidiMsg(IMidiMsg* msg) override {
     sent.push_back(*msg);
     return true;
   }
@@ -52,8 +48,7 @@ class TestPlugin : public IPluginBase {
 class RecordingEditor : public RecordingGraphics {
  public:
   explicit RecordingEditor(IPluginBase* plug, int* pDeleted = nullptr)
-    : RecordingGraphics(plug, 100, 100)
-  {
+      : RecordingGraphics(plug, 100, 100) {
     deleted = pDeleted;
     for (int i = 0; i < plug->NParams(); ++i) {
       const std::string name = "p" + std::to_string(i);

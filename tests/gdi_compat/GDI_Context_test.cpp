@@ -24,7 +24,7 @@ TEST(GDI_MemContext, SetPixelAtTheOriginChangesTheFirstFourBytes) {
   GDI_TestDC t(3, 2);
   GDI_SetPixel(t.dc, 0, 0, 0x00FF00);
   const uint8_t* p = t.bytes();
-  EXPECT_EQ(255, p[0]);      // drawn pixels read as opaque
+  EXPECT_EQ(255, p[0]);  // drawn pixels read as opaque
   EXPECT_EQ(0, p[1]);
   EXPECT_NEAR(128, p[2], 2);  // the stroke covers the half with x + y <= 1
   EXPECT_EQ(0, p[3]);

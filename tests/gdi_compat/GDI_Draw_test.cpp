@@ -85,9 +85,9 @@ TEST(GDI_PolyPolyline, EachCountConsumesItsPointsAndOnlyRunsOfTwoOrMoreDraw) {
   Tools k;
   k.pen = CreatePen(0, 2, 0xFFFFFF);
   SelectObject(t.dc, k.pen);
-  const POINT pts[] = {{0, 1}, {10, 1},              // first polyline: a line at y 0..2
-                       {5, 5},                       // a lone point: consumed, not drawn
-                       {1, 8}, {4, 8}, {4, 8}};      // three points along y 7..9
+  const POINT pts[] = {{0, 1}, {10, 1},           // first polyline: a line at y 0..2
+                       {5, 5},                    // a lone point: consumed, not drawn
+                       {1, 8}, {4, 8},  {4, 8}};  // three points along y 7..9
   const DWORD counts[] = {2, 0, 1, 3};
   PolyPolyline(t.dc, pts, counts, 4);
   EXPECT_EQ(0xFFFFFFu, t.rgb(7, 0));

@@ -118,7 +118,7 @@ TEST(GDI_Delete, ReturnsTheRecordToThePoolAndIgnoresNull) {
 }
 
 TEST(GDI_SysColor, KnownIndicesHaveTheirValuesAndOthersAreBlack) {
-  const COLORREF expected[] = {0x606060, 0xE0E0E0, 0xC0C0C0, 0, 0xC0C0C0,
+  const COLORREF expected[] = {0x606060, 0xE0E0E0, 0xC0C0C0, 0,        0xC0C0C0,
                                0x202020, 0x303030, 0xC0C0C0, 0xFFF0C8, 0};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(expected[i], GetSysColor(i)) << i;
   EXPECT_EQ(0u, GetSysColor(-1));

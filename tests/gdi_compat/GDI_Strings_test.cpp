@@ -24,9 +24,14 @@ std::string ProgramFolder() {
 }  // namespace
 
 TEST(GDI_CStringToCFString, ReadsUTF8AndTakesNullAsEmpty) {
-  CFStringRef s = GDI_CStringToCFString("Gr\xC3\xBC\xC3\x9F" "e");
+  CFStringRef s = GDI_CStringToCFString(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e");
   EXPECT_EQ(5, CFStringGetLength(s));
-  EXPECT_EQ("Gr\xC3\xBC\xC3\x9F" "e", Text(s));
+  EXPECT_EQ(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e",
+      Text(s));
   CFRelease(s);
   CFStringRef empty = GDI_CStringToCFString(nullptr);
   ASSERT_NE(nullptr, empty);

@@ -69,21 +69,25 @@ ComponentResult GetProperty(Instance* inst, AudioUnitPropertyID id, void* data, 
   }
 }
 
-ComponentResult Render(Instance*, const AudioTimeStamp* ts, UInt32 bus, UInt32 frames, AudioBufferList* list) {
-  if (!ts || !(ts->mFlags & kAudioTimeStampSampleTimeValid)) return kAudioUnitErr_InvalidPropertyValue;
+ComponentResult Render(Instance*, const AudioTimeStamp* ts, UInt32 bus, UInt32 frames,
+                       AudioBufferList* list) {
+  if (!ts || !(ts->mFlags & kAudioTimeStampSampleTimeValid))
+    return kAudioUnitErr_InvalidPropertyValue;
   for (UInt32 b = 0; b < list->mNumberBuffers; ++b) {
     Float32* out = static_cast<Float32*>(list->mBuffers[b].mData);
-    if (!out || list->mBuffers[b].mDataByteSize < frames * sizeof(Float32)) return kAudioUnitErr_TooManyFramesToProcess;
+    if (!out || list->mBuffers[b].mDataByteSize < frames * sizeof(Float32))
+      return kAudioUnitErr_TooManyFramesToProcess;
     for (UInt32 i = 0; i < frames; ++i)
-      out[i] = static_cast<Float32>(bus * 1000 + b * 100) + static_cast<Float32>(ts->mSampleTime) + static_cast<Float32>(i);
+      out[i] = static_cast<Float32>(bus * 1000 + b * 100) + static_cast<Float32>(ts->mSampleTime) +
+               static_cast<Float32>(i);
   }
   return 0;
 }
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int TestComponent_CopyCalls(void* storage,
-                                                                             TestComponentCall* out, int max) {
+extern "C" __attribute__((visibility("default"))) int TestComponent_CopyCalls(
+    void* storage, TestComponentCall* out, int max) {
   Instance* inst = static_cast<Instance*>(storage);
   if (!inst) return -1;
   std::lock_guard<std::mutex> guard(inst->lock);
@@ -141,10 +145,12 @@ extern "C" __attribute__((visibility("default"))) ComponentResult TestComponent_
     case kAudioUnitGetPropertySelect: {
       UInt32* size = Arg<UInt32*>(params, 4, 5);
       UInt32 local = 0;
-      return GetProperty(inst, Arg<UInt32>(params, 0, 5), Arg<void*>(params, 3, 5), size ? size : &local);
+      return GetProperty(inst, Arg<UInt32>(params, 0, 5), Arg<void*>(params, 3, 5),
+                         size ? size : &local);
     }
     case kAudioUnitSetPropertySelect: {
-      if (Arg<UInt32>(params, 0, 5) != kTestProperty_NotifyGesture) return kAudioUnitErr_InvalidProperty;
+      if (Arg<UInt32>(params, 0, 5) != kTestProperty_NotifyGesture)
+        return kAudioUnitErr_InvalidProperty;
       const UInt32* param = Arg<const UInt32*>(params, 3, 5);
       AudioUnitEvent event{};
       event.mEventType = kAudioUnitEvent_BeginParameterChangeGesture;

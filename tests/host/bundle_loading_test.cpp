@@ -14,7 +14,8 @@ namespace {
 std::string PropertyString(AudioUnit unit, AudioUnitPropertyID id) {
   CFStringRef value = nullptr;
   UInt32 size = sizeof value;
-  if (AudioUnitGetProperty(unit, id, kAudioUnitScope_Global, 0, &value, &size) != noErr) return "<error>";
+  if (AudioUnitGetProperty(unit, id, kAudioUnitScope_Global, 0, &value, &size) != noErr)
+    return "<error>";
   std::string text = host::StringFromCF(value);
   CFRelease(value);
   return text;
@@ -36,12 +37,17 @@ class ScratchBundle {
   void WriteInfoWithEntry(const std::string& entry, const std::string& subtype) {
     WriteInfo(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-        "<key>CFBundleIdentifier</key><string>org.tessor.test.broken." + subtype + "</string>"
+        "<key>CFBundleIdentifier</key><string>org.tessor.test.broken." +
+        subtype +
+        "</string>"
         "<key>CFBundleExecutable</key><string>Broken</string>"
         "<key>AudioComponents</key><array><dict>"
-        "<key>type</key><string>aufx</string><key>subtype</key><string>" + subtype + "</string>"
+        "<key>type</key><string>aufx</string><key>subtype</key><string>" +
+        subtype +
+        "</string>"
         "<key>manufacturer</key><string>Tsor</string><key>name</key><string>Broken</string>"
-        "<key>entry</key><string>" + entry + "</string></dict></array></dict></plist>\n");
+        "<key>entry</key><string>" +
+        entry + "</string></dict></array></dict></plist>\n");
   }
   void InstallModule() { fs::copy_file(TEST_MODULE_PATH, path_ + "/Contents/MacOS/Broken"); }
 
@@ -66,7 +72,8 @@ TEST_F(TestUnit, TheInfoPlistDescribesTheRegisteredComponent) {
   EXPECT_EQ("TestComponent_View", c.viewFactory);
 
   ComponentDescription d{};
-  ASSERT_EQ(noErr, GetComponentInfo(reinterpret_cast<Component>(unit), &d, nullptr, nullptr, nullptr));
+  ASSERT_EQ(noErr,
+            GetComponentInfo(reinterpret_cast<Component>(unit), &d, nullptr, nullptr, nullptr));
   EXPECT_EQ("aufx", host::FourCCString(d.componentType));
   EXPECT_EQ("tst1", host::FourCCString(d.componentSubType));
   EXPECT_EQ("Tsor", host::FourCCString(d.componentManufacturer));
@@ -87,7 +94,8 @@ TEST_F(TestUnit, LoadingTheSameBundleAgainRegistersNothingNew) {
 }
 
 TEST_F(TestUnit, ThePlugInFindsItsOwnBundleAndResources) {
-  std::string expected = fs::canonical(TEST_BUNDLE_PATH).string() + "/Contents/Resources/test-resource.txt";
+  std::string expected =
+      fs::canonical(TEST_BUNDLE_PATH).string() + "/Contents/Resources/test-resource.txt";
   EXPECT_EQ(expected, PropertyString(unit, kTestProperty_OwnResourcePath));
   std::ifstream in(expected);
   std::string line;
@@ -114,7 +122,8 @@ TEST(BundleLoading, ReportsAMissingOrMalformedInfoPlist) {
   ScratchBundle b;
   EXPECT_EQ(host::LoadStatus::MissingInfoPlist, host::LoadComponentBundle(b.path()).status);
 
-  b.WriteInfo("<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key>\n<string>x</dict></plist>");
+  b.WriteInfo(
+      "<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key>\n<string>x</dict></plist>");
   host::LoadedBundle r = host::LoadComponentBundle(b.path());
   EXPECT_EQ(host::LoadStatus::MalformedInfoPlist, r.status);
   EXPECT_NE(std::string::npos, r.message.find("line 2")) << r.message;
@@ -124,9 +133,10 @@ TEST(BundleLoading, ReportsAMissingOrMalformedInfoPlist) {
   EXPECT_EQ(host::LoadStatus::MalformedInfoPlist, r.status);
   EXPECT_NE(std::string::npos, r.message.find("\"entry\"")) << r.message;
 
-  b.WriteInfo("<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>org.x</string>"
-              "<key>AudioComponents</key><array><dict><key>type</key><string>toolong</string></dict>"
-              "</array></dict></plist>");
+  b.WriteInfo(
+      "<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>org.x</string>"
+      "<key>AudioComponents</key><array><dict><key>type</key><string>toolong</string></dict>"
+      "</array></dict></plist>");
   r = host::LoadComponentBundle(b.path());
   EXPECT_EQ(host::LoadStatus::MalformedInfoPlist, r.status);
   EXPECT_NE(std::string::npos, r.message.find("\"type\"")) << r.message;

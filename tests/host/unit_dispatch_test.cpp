@@ -14,7 +14,8 @@ namespace {
 void ExpectCall(const TestComponentCall& c, SInt16 what, std::vector<long> words, AudioUnit unit) {
   EXPECT_EQ(what, c.what);
   EXPECT_EQ(words.size() * sizeof(long), c.paramSize) << "selector " << what;
-  for (size_t i = 0; i < words.size(); ++i) EXPECT_EQ(words[i], c.words[i]) << "selector " << what << " word " << i;
+  for (size_t i = 0; i < words.size(); ++i)
+    EXPECT_EQ(words[i], c.words[i]) << "selector " << what << " word " << i;
   EXPECT_EQ(W(unit), c.words[words.size()]) << "the instance follows the arguments";
 }
 
@@ -50,24 +51,27 @@ TEST_F(TestUnit, LifecycleAndPropertyCallsPackTheirArgumentsLastFirst) {
   EXPECT_EQ(noErr, AudioUnitUninitialize(unit));
   ExpectCall(LastCall(), kAudioUnitUninitializeSelect, {}, unit);
 
-  EXPECT_EQ(noErr, AudioUnitGetPropertyInfo(unit, kAudioUnitProperty_ElementCount, kAudioUnitScope_Input, 2,
-                                            &size, &writable));
+  EXPECT_EQ(noErr, AudioUnitGetPropertyInfo(unit, kAudioUnitProperty_ElementCount,
+                                            kAudioUnitScope_Input, 2, &size, &writable));
   ExpectCall(LastCall(), kAudioUnitGetPropertyInfoSelect,
-             {W(&writable), W(&size), 2, kAudioUnitScope_Input, kAudioUnitProperty_ElementCount}, unit);
+             {W(&writable), W(&size), 2, kAudioUnitScope_Input, kAudioUnitProperty_ElementCount},
+             unit);
   EXPECT_EQ(4u, size);
   EXPECT_FALSE(writable);
 
   UInt32 count = 0;
   size = sizeof count;
-  EXPECT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ElementCount, kAudioUnitScope_Output, 7,
-                                        &count, &size));
+  EXPECT_EQ(noErr, AudioUnitGetProperty(unit, kAudioUnitProperty_ElementCount,
+                                        kAudioUnitScope_Output, 7, &count, &size));
   ExpectCall(LastCall(), kAudioUnitGetPropertySelect,
-             {W(&size), W(&count), 7, kAudioUnitScope_Output, kAudioUnitProperty_ElementCount}, unit);
+             {W(&size), W(&count), 7, kAudioUnitScope_Output, kAudioUnitProperty_ElementCount},
+             unit);
   EXPECT_EQ(1u, count);
 
   Float64 rate = 48000;
   EXPECT_EQ(kAudioUnitErr_InvalidProperty,
-            AudioUnitSetProperty(unit, kAudioUnitProperty_SampleRate, kAudioUnitScope_Global, 0, &rate, 8));
+            AudioUnitSetProperty(unit, kAudioUnitProperty_SampleRate, kAudioUnitScope_Global, 0,
+                                 &rate, 8));
   ExpectCall(LastCall(), kAudioUnitSetPropertySelect,
              {8, W(&rate), 0, kAudioUnitScope_Global, kAudioUnitProperty_SampleRate}, unit);
 
@@ -83,13 +87,16 @@ TEST_F(TestUnit, ListenerAndNotificationCallsPackTheirArgumentsLastFirst) {
   EXPECT_EQ(noErr, AudioUnitRemovePropertyListener(unit, kAudioUnitProperty_Latency, NoteProc));
   ExpectCall(LastCall(), kAudioUnitRemovePropertyListenerSelect,
              {reinterpret_cast<long>(NoteProc), kAudioUnitProperty_Latency}, unit);
-  EXPECT_EQ(noErr, AudioUnitRemovePropertyListenerWithUserData(unit, kAudioUnitProperty_Latency, NoteProc, &data));
+  EXPECT_EQ(noErr, AudioUnitRemovePropertyListenerWithUserData(unit, kAudioUnitProperty_Latency,
+                                                               NoteProc, &data));
   ExpectCall(LastCall(), kAudioUnitRemovePropertyListenerWithUserDataSelect,
              {W(&data), reinterpret_cast<long>(NoteProc), kAudioUnitProperty_Latency}, unit);
   EXPECT_EQ(noErr, AudioUnitAddRenderNotify(unit, RenderNotify, &data));
-  ExpectCall(LastCall(), kAudioUnitAddRenderNotifySelect, {W(&data), reinterpret_cast<long>(RenderNotify)}, unit);
+  ExpectCall(LastCall(), kAudioUnitAddRenderNotifySelect,
+             {W(&data), reinterpret_cast<long>(RenderNotify)}, unit);
   EXPECT_EQ(noErr, AudioUnitRemoveRenderNotify(unit, RenderNotify, &data));
-  ExpectCall(LastCall(), kAudioUnitRemoveRenderNotifySelect, {W(&data), reinterpret_cast<long>(RenderNotify)}, unit);
+  ExpectCall(LastCall(), kAudioUnitRemoveRenderNotifySelect,
+             {W(&data), reinterpret_cast<long>(RenderNotify)}, unit);
 }
 
 TEST_F(TestUnit, ParameterCallsCarryTheFloatInTheLowBytesOfItsWord) {
@@ -107,9 +114,11 @@ TEST_F(TestUnit, ParameterCallsCarryTheFloatInTheLowBytesOfItsWord) {
 
   Float32 value = -1;
   EXPECT_EQ(noErr, AudioUnitGetParameter(unit, 5, kAudioUnitScope_Global, 0, &value));
-  ExpectCall(LastCall(), kAudioUnitGetParameterSelect, {W(&value), 0, kAudioUnitScope_Global, 5}, unit);
+  ExpectCall(LastCall(), kAudioUnitGetParameterSelect, {W(&value), 0, kAudioUnitScope_Global, 5},
+             unit);
   EXPECT_EQ(0.25f, value);
-  EXPECT_EQ(kAudioUnitErr_InvalidProperty, AudioUnitGetParameter(unit, 5, kAudioUnitScope_Input, 0, &value));
+  EXPECT_EQ(kAudioUnitErr_InvalidProperty,
+            AudioUnitGetParameter(unit, 5, kAudioUnitScope_Input, 0, &value));
 
   AudioUnitParameterEvent events[2] = {};
   EXPECT_EQ(noErr, AudioUnitScheduleParameters(unit, events, 2));
@@ -136,7 +145,8 @@ TEST_F(TestUnit, RenderPassesItsArgumentsAndTheUnitFillsTheHostBuffers) {
   EXPECT_EQ(1612.0f, right[0]);
 
   ts.mFlags = 0;
-  EXPECT_EQ(kAudioUnitErr_InvalidPropertyValue, AudioUnitRender(unit, &flags, &ts, 0, 8, &buffers.list));
+  EXPECT_EQ(kAudioUnitErr_InvalidPropertyValue,
+            AudioUnitRender(unit, &flags, &ts, 0, 8, &buffers.list));
 }
 
 TEST_F(TestUnit, MusicDeviceCallsPackTheirArgumentsLastFirst) {
@@ -199,7 +209,8 @@ struct Heard {
   std::vector<AudioUnitEvent> events;
   std::vector<Float32> values;
 };
-void Listen(void* refCon, void*, const AudioUnitEvent* event, UInt64, AudioUnitParameterValue value) {
+void Listen(void* refCon, void*, const AudioUnitEvent* event, UInt64,
+            AudioUnitParameterValue value) {
   static_cast<Heard*>(refCon)->events.push_back(*event);
   static_cast<Heard*>(refCon)->values.push_back(value);
 }
@@ -208,18 +219,20 @@ void Listen(void* refCon, void*, const AudioUnitEvent* event, UInt64, AudioUnitP
 TEST_F(TestUnit, ListenersHearGesturesThatTheUnitPostsForTheirParameter) {
   Heard heard;
   AUEventListenerRef listener = nullptr;
-  ASSERT_EQ(noErr, AUEventListenerCreate(Listen, &heard, CFRunLoopGetCurrent(), kCFRunLoopDefaultMode, 0.05f,
-                                         0.05f, &listener));
+  ASSERT_EQ(noErr, AUEventListenerCreate(Listen, &heard, CFRunLoopGetCurrent(),
+                                         kCFRunLoopDefaultMode, 0.05f, 0.05f, &listener));
   AudioUnitEvent begin{};
   begin.mEventType = kAudioUnitEvent_BeginParameterChangeGesture;
   begin.mArgument.mParameter = {unit, 3, kAudioUnitScope_Global, 0};
   ASSERT_EQ(noErr, AUEventListenerAddEventType(listener, nullptr, &begin));
 
   UInt32 param = 4;
-  EXPECT_EQ(noErr, AudioUnitSetProperty(unit, kTestProperty_NotifyGesture, kAudioUnitScope_Global, 0, &param, 4));
+  EXPECT_EQ(noErr, AudioUnitSetProperty(unit, kTestProperty_NotifyGesture, kAudioUnitScope_Global,
+                                        0, &param, 4));
   EXPECT_TRUE(heard.events.empty()) << "a gesture on another parameter is not delivered";
   param = 3;
-  EXPECT_EQ(noErr, AudioUnitSetProperty(unit, kTestProperty_NotifyGesture, kAudioUnitScope_Global, 0, &param, 4));
+  EXPECT_EQ(noErr, AudioUnitSetProperty(unit, kTestProperty_NotifyGesture, kAudioUnitScope_Global,
+                                        0, &param, 4));
   ASSERT_EQ(1u, heard.events.size());
   EXPECT_EQ(kAudioUnitEvent_BeginParameterChangeGesture, heard.events[0].mEventType);
   EXPECT_EQ(unit, heard.events[0].mArgument.mParameter.mAudioUnit);
@@ -233,7 +246,8 @@ TEST_F(TestUnit, ValueChangeListenersReceiveTheValueReadFromTheUnit) {
   ASSERT_EQ(noErr, AUEventListenerCreate(Listen, &heard, nullptr, nullptr, 0, 0, &listener));
   AudioUnitEvent change{};
   change.mEventType = kAudioUnitEvent_ParameterValueChange;
-  change.mArgument.mParameter = {unit, kAUParameterListener_AnyParameter, kAudioUnitScope_Global, 0};
+  change.mArgument.mParameter = {unit, kAUParameterListener_AnyParameter, kAudioUnitScope_Global,
+                                 0};
   ASSERT_EQ(noErr, AUEventListenerAddEventType(listener, nullptr, &change));
   ASSERT_EQ(noErr, AudioUnitSetParameter(unit, 2, kAudioUnitScope_Global, 0, 0.75f, 0));
   change.mArgument.mParameter.mParameterID = 2;

@@ -22,8 +22,7 @@ int red(Raster_PixelValue p) { return Raster_GetR(p); }
 std::string row(GuardedBitmap& b, int y) { return b.picture()[(size_t)y]; }
 
 // True when every column from x0 to x1 has at least one drawn pixel.
-bool columnsCovered(GuardedBitmap& b, int x0, int x1)
-{
+bool columnsCovered(GuardedBitmap& b, int x0, int x1) {
   Picture p = b.picture();
   for (int x = x0; x <= x1; ++x) {
     bool any = false;
@@ -32,10 +31,9 @@ bool columnsCovered(GuardedBitmap& b, int x0, int x1)
   }
   return true;
 }
-} // namespace
+}  // namespace
 
-TEST(RasterQBezier, StraightCurveAtToleranceZeroPlotsEveryColumnOnce)
-{
+TEST(RasterQBezier, StraightCurveAtToleranceZeroPlotsEveryColumnOnce) {
   GuardedBitmap b(16, 8);
   b.clear(0);
   // Midpoints are plotted until neighbours are under a pixel apart: 1/16 steps of 0.625 px.
@@ -47,8 +45,7 @@ TEST(RasterQBezier, StraightCurveAtToleranceZeroPlotsEveryColumnOnce)
   }
 }
 
-TEST(RasterQBezier, CurveEntirelyLeftOfTheBitmapDrawsNothing)
-{
+TEST(RasterQBezier, CurveEntirelyLeftOfTheBitmapDrawsNothing) {
   GuardedBitmap b(16, 8);
   Raster_DrawQBezier(&b, -30, 2, -20, 10, -5, 4, kWhite, 1.0f, kBlitCopy, true, 0);
   Raster_DrawQBezier(&b, 30, 2, 20, 10, 16, 4, kWhite, 1.0f, kBlitCopy, false, 2);
@@ -59,37 +56,35 @@ TEST(RasterQBezier, CurveEntirelyLeftOfTheBitmapDrawsNothing)
   EXPECT_TRUE(b.guardsIntact());
 }
 
-TEST(RasterQBezier, CurvesPartlyOutsideStartAndEndAtTheBitmapEdges)
-{
+TEST(RasterQBezier, CurvesPartlyOutsideStartAndEndAtTheBitmapEdges) {
   GuardedBitmap b(20, 8);
   Raster_DrawQBezier(&b, -10, 3, 0, 3, 10, 3, kWhite, 1.0f, kBlitCopy, false, 0);
   EXPECT_EQ(row(b, 3), "###########.........");
-  Raster_DrawQBezier(&b, 30, 5, 15, 5, 5, 5, kWhite, 1.0f, kBlitCopy, false, 0); // ends swapped
+  Raster_DrawQBezier(&b, 30, 5, 15, 5, 5, 5, kWhite, 1.0f, kBlitCopy, false, 0);  // ends swapped
   EXPECT_EQ(row(b, 5), ".....###############");
-  Raster_DrawQBezier(&b, -50, -40, 10, 60, 70, -40, kWhite, 0.7f, kBlitAdd, true, 2); // arch through the bitmap
+  Raster_DrawQBezier(&b, -50, -40, 10, 60, 70, -40, kWhite, 0.7f, kBlitAdd, true,
+                     2);  // arch through the bitmap
   EXPECT_TRUE(b.guardsIntact());
 }
 
-TEST(RasterQBezier, ClippedStartOfACurveLinearInXLiesOnTheCurve)
-{
+TEST(RasterQBezier, ClippedStartOfACurveLinearInXLiesOnTheCurve) {
   // x(t) = -10 + 20 t crosses column 0 at t = 1/2, where y = 2 t (1 - t) 20 = 10.
   GuardedBitmap b(16, 16);
   Raster_DrawQBezier(&b, -10, 0, 0, 20, 10, 0, kWhite, 1.0f, kBlitCopy, false, 0);
   EXPECT_EQ(b.at(0, 10), kWhite);
-  EXPECT_EQ(b.at(0, 0), GuardedBitmap::kBack); // the chord's y at t = 1/2
+  EXPECT_EQ(b.at(0, 0), GuardedBitmap::kBack);  // the chord's y at t = 1/2
   GuardedBitmap pieces(16, 16);
   Raster_DrawQBezier(&pieces, -10, 0, 0, 20, 10, 0, kWhite, 1.0f, kBlitCopy, false, 2);
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 3; ++x) EXPECT_EQ(pieces.at(x, y), GuardedBitmap::kBack) << x << "," << y;
 }
 
-TEST(RasterQBezier, ToleranceAboveOneDrawsConnectedStraightPieces)
-{
+TEST(RasterQBezier, ToleranceAboveOneDrawsConnectedStraightPieces) {
   GuardedBitmap b(40, 30);
   Raster_DrawQBezier(&b, 1, 28, 20, -20, 38, 28, kWhite, 1.0f, kBlitCopy, false, 2);
   EXPECT_TRUE(columnsCovered(b, 1, 38));
   EXPECT_EQ(b.at(1, 28), kWhite);
-  EXPECT_NE(b.at(20, 4), GuardedBitmap::kBack); // apex: y(1/2) = (28 - 40 + 28) / 4 = 4
+  EXPECT_NE(b.at(20, 4), GuardedBitmap::kBack);  // apex: y(1/2) = (28 - 40 + 28) / 4 = 4
   // Every drawn pixel lies within a pixel or two of the curve.
   Picture p = b.picture();
   for (int y = 0; y < 30; ++y)
@@ -105,12 +100,12 @@ TEST(RasterQBezier, ToleranceAboveOneDrawsConnectedStraightPieces)
     }
 }
 
-TEST(RasterQBezier, SmoothedPointSharesWeightWithItsThreeNeighbours)
-{
+TEST(RasterQBezier, SmoothedPointSharesWeightWithItsThreeNeighbours) {
   GuardedBitmap b(8, 8);
   b.clear(0);
   // All control points equal: both ends and the midpoint are plotted, three blends per pixel.
-  Raster_DrawQBezier(&b, 3.25f, 4.5f, 3.25f, 4.5f, 3.25f, 4.5f, Px(80, 0, 0, 0), 1.0f, kBlitAdd, true, 0);
+  Raster_DrawQBezier(&b, 3.25f, 4.5f, 3.25f, 4.5f, 3.25f, 4.5f, Px(80, 0, 0, 0), 1.0f, kBlitAdd,
+                     true, 0);
   // Weights (1 - fy)(1 - fx) 255 = 95, (1 - fy) fx 255 = 31; add 80 * w / 256 three times.
   EXPECT_EQ(red(b.at(3, 4)), 3 * (80 * 95 / 256));
   EXPECT_EQ(red(b.at(4, 4)), 3 * (80 * 31 / 256));
@@ -119,18 +114,17 @@ TEST(RasterQBezier, SmoothedPointSharesWeightWithItsThreeNeighbours)
   EXPECT_EQ(red(b.at(2, 4)), 0);
 }
 
-TEST(RasterQBezier, SmoothedPointWeightMultipliesCoverageByOpacityThen255)
-{
+TEST(RasterQBezier, SmoothedPointWeightMultipliesCoverageByOpacityThen255) {
   GuardedBitmap b(8, 8);
   b.clear(0);
   // At (3.072, 4.291) and opacity 0.9 the top-left pixel's weight is
   // (int)((1 - fy)(1 - fx) * 0.9 * 255) = 150; taking 0.9 * 255 as one factor first gives 151.
-  Raster_DrawQBezier(&b, 3.072f, 4.291f, 3.072f, 4.291f, 3.072f, 4.291f, Px(85, 0, 0, 0), 0.9f, kBlitAdd, true, 0);
-  EXPECT_EQ(red(b.at(3, 4)), 3 * (85 * 150 / 256)); // three plots: both ends and the midpoint
+  Raster_DrawQBezier(&b, 3.072f, 4.291f, 3.072f, 4.291f, 3.072f, 4.291f, Px(85, 0, 0, 0), 0.9f,
+                     kBlitAdd, true, 0);
+  EXPECT_EQ(red(b.at(3, 4)), 3 * (85 * 150 / 256));  // three plots: both ends and the midpoint
 }
 
-TEST(RasterQBezier, FlippedBitmapShowsTheCurveTheSameWayUp)
-{
+TEST(RasterQBezier, FlippedBitmapShowsTheCurveTheSameWayUp) {
   GuardedBitmap up(20, 12), flipped(20, 12, true);
   Raster_DrawQBezier(&up, 1, 10, 10, -6, 18, 10, kWhite, 1.0f, kBlitCopy, false, 0);
   Raster_DrawQBezier(&flipped, 1, 10, 10, -6, 18, 10, kWhite, 1.0f, kBlitCopy, false, 0);
@@ -139,17 +133,19 @@ TEST(RasterQBezier, FlippedBitmapShowsTheCurveTheSameWayUp)
   for (int y = 0; y < 12; ++y)
     for (int x = 0; x < 20; ++x)
       if (b[y][x] == '#') {
-        EXPECT_TRUE(a[y][x] == '#' || (y > 0 && a[y - 1][x] == '#') || (y < 11 && a[y + 1][x] == '#')) << x << "," << y;
+        EXPECT_TRUE(a[y][x] == '#' || (y > 0 && a[y - 1][x] == '#') ||
+                    (y < 11 && a[y + 1][x] == '#'))
+            << x << "," << y;
       }
-  EXPECT_EQ(flipped.mem(1, 1), kWhite); // the end point at visible row 10 is memory row 1
+  EXPECT_EQ(flipped.mem(1, 1), kWhite);  // the end point at visible row 10 is memory row 1
 }
 
-TEST(RasterCBezier, StraightCubicAndEndsClippedToTheColumns)
-{
+TEST(RasterCBezier, StraightCubicAndEndsClippedToTheColumns) {
   GuardedBitmap b(20, 8);
   Raster_DrawCBezier(&b, 2, 3, 6, 3, 10, 3, 14, 3, kWhite, 1.0f, kBlitCopy, false, 0);
   EXPECT_EQ(row(b, 3), "..#############.....");
-  Raster_DrawCBezier(&b, 40, 5, 20, 5, 0, 5, -40, 5, kWhite, 1.0f, kBlitCopy, false, 0); // reversed, both ends out
+  Raster_DrawCBezier(&b, 40, 5, 20, 5, 0, 5, -40, 5, kWhite, 1.0f, kBlitCopy, false,
+                     0);  // reversed, both ends out
   EXPECT_EQ(row(b, 5), "####################");
   Raster_DrawCBezier(&b, -40, 6, -30, 6, -20, 6, -10, 6, kWhite, 1.0f, kBlitCopy, false, 0);
   Raster_DrawCBezier(&b, 20, 6, 30, 6, 40, 6, 50, 6, kWhite, 1.0f, kBlitCopy, false, 0);
@@ -157,8 +153,7 @@ TEST(RasterCBezier, StraightCubicAndEndsClippedToTheColumns)
   EXPECT_TRUE(b.guardsIntact());
 }
 
-TEST(RasterCBezier, SCurveWithToleranceIsConnectedAndStaysInside)
-{
+TEST(RasterCBezier, SCurveWithToleranceIsConnectedAndStaysInside) {
   GuardedBitmap b(40, 30, true);
   Raster_DrawCBezier(&b, -5, 15, 15, -30, 25, 60, 45, 15, kWhite, 0.9f, kBlitOverlay, true, 1.5f);
   Raster_DrawCBezier(&b, 0, 28, 10, 0, 30, 0, 39, 28, kWhite, 1.0f, kBlitCopy, false, 1.5f);
@@ -166,32 +161,35 @@ TEST(RasterCBezier, SCurveWithToleranceIsConnectedAndStaysInside)
   EXPECT_TRUE(b.guardsIntact());
 }
 
-TEST(RasterCBezierGetY, InterpolatesBetweenBisectionBrackets)
-{
+TEST(RasterCBezierGetY, InterpolatesBetweenBisectionBrackets) {
   // Control points on a line at thirds: x(t) = 30 t, y = x / 2.
   float nextX = 0, slope = 0;
   double lo = -1, hi = -1;
   float y = Raster_CBezier_GetY(0, 10, 20, 30, 0, 5, 10, 15, 12, &nextX, &slope, &lo, &hi);
   EXPECT_NEAR(y, 6.0f, 1e-4);
   EXPECT_NEAR(slope, 0.5f, 1e-5);
-  EXPECT_DOUBLE_EQ(hi - lo, 1.0 / 256); // eight halvings
+  EXPECT_DOUBLE_EQ(hi - lo, 1.0 / 256);  // eight halvings
   EXPECT_LE(lo, 0.4);
   EXPECT_GE(hi, 0.4);
   EXPECT_NEAR(nextX, 30 * hi, 1e-4);
 }
 
-TEST(RasterCBezierGetY, ExactHitAndValuesOutsideTheEnds)
-{
+TEST(RasterCBezierGetY, ExactHitAndValuesOutsideTheEnds) {
   double lo = -1, hi = -1;
   float nextX = 0, slope = 1;
-  EXPECT_FLOAT_EQ(Raster_CBezier_GetY(0, 10, 20, 30, 0, 5, 10, 15, 15, nullptr, nullptr, &lo, &hi), 7.5f);
-  EXPECT_DOUBLE_EQ(lo, 0.5); // the first midpoint hits x = 15 exactly
+  EXPECT_FLOAT_EQ(Raster_CBezier_GetY(0, 10, 20, 30, 0, 5, 10, 15, 15, nullptr, nullptr, &lo, &hi),
+                  7.5f);
+  EXPECT_DOUBLE_EQ(lo, 0.5);  // the first midpoint hits x = 15 exactly
   EXPECT_DOUBLE_EQ(hi, 0.5 + 1.0 / 256);
-  EXPECT_FLOAT_EQ(Raster_CBezier_GetY(0, 10, 20, 30, 1, 5, 10, 15, -3, &nextX, &slope, nullptr, nullptr), 1.0f);
+  EXPECT_FLOAT_EQ(
+      Raster_CBezier_GetY(0, 10, 20, 30, 1, 5, 10, 15, -3, &nextX, &slope, nullptr, nullptr), 1.0f);
   EXPECT_FLOAT_EQ(nextX, 0);
   EXPECT_FLOAT_EQ(slope, 0);
-  EXPECT_FLOAT_EQ(Raster_CBezier_GetY(0, 10, 20, 30, 1, 5, 10, 15, 31, &nextX, &slope, nullptr, nullptr), 15.0f);
+  EXPECT_FLOAT_EQ(
+      Raster_CBezier_GetY(0, 10, 20, 30, 1, 5, 10, 15, 31, &nextX, &slope, nullptr, nullptr),
+      15.0f);
   EXPECT_FLOAT_EQ(nextX, 30);
-  EXPECT_FLOAT_EQ(Raster_CBezier_GetY(0, 10, 20, 30, 1, 5, 10, 15, std::nanf(""), nullptr, nullptr, nullptr, nullptr),
+  EXPECT_FLOAT_EQ(Raster_CBezier_GetY(0, 10, 20, 30, 1, 5, 10, 15, std::nanf(""), nullptr, nullptr,
+                                      nullptr, nullptr),
                   1.0f);
 }

@@ -14,18 +14,16 @@ using rastertest::SpanBitmap;
 
 namespace {
 // Source whose pixel (x, y) is unique: red x, green y, blue 50, alpha 200 + x.
-void fillPattern(Raster_IBitmap* b)
-{
+void fillPattern(Raster_IBitmap* b) {
   Raster_RowView v(b);
   for (int y = 0; y < v.h; ++y)
     for (int x = 0; x < v.w; ++x) v.row(y)[x] = Px(x, y, 50, 200 + x);
 }
 Raster_PixelValue pat(int x, int y) { return Px(x, y, 50, 200 + x); }
 const Raster_PixelValue kBack = 0x01010101;
-} // namespace
+}  // namespace
 
-TEST(RasterBlit, FullWeightCopyEqualsSourceBytesIncludingAlpha)
-{
+TEST(RasterBlit, FullWeightCopyEqualsSourceBytesIncludingAlpha) {
   Raster_MemBitmap src(8, 6), dst(8, 6);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -33,13 +31,12 @@ TEST(RasterBlit, FullWeightCopyEqualsSourceBytesIncludingAlpha)
   EXPECT_EQ(Raster_BitmapCmp(&dst, &src), 0);
 }
 
-TEST(RasterBlit, WeightZeroAndUnknownModesDrawNothing)
-{
+TEST(RasterBlit, WeightZeroAndUnknownModesDrawNothing) {
   Raster_MemBitmap src(4, 4), dst(4, 4);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
   Raster_Blit(&dst, &src, 0, 0, nullptr, 0.0f, kBlitCopy);
-  Raster_Blit(&dst, &src, 0, 0, nullptr, 0.003f, kBlitAdd); // 0.003 * 256 truncates to 0
+  Raster_Blit(&dst, &src, 0, 0, nullptr, 0.003f, kBlitAdd);  // 0.003 * 256 truncates to 0
   Raster_Blit(&dst, &src, 0, 0, nullptr, 1.0f, 6);
   Raster_Blit(&dst, &src, 0, 0, nullptr, -1.0f, kBlitCopy);
   Raster_Blit(nullptr, &src, 0, 0, nullptr, 1.0f, kBlitCopy);
@@ -47,8 +44,7 @@ TEST(RasterBlit, WeightZeroAndUnknownModesDrawNothing)
   for (int i = 0; i < 16; ++i) EXPECT_EQ(dst.getBits()[i], kBack);
 }
 
-TEST(RasterBlit, NegativeDestinationShiftsTheSourceStart)
-{
+TEST(RasterBlit, NegativeDestinationShiftsTheSourceStart) {
   Raster_MemBitmap src(10, 4), dst(10, 4);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -59,22 +55,20 @@ TEST(RasterBlit, NegativeDestinationShiftsTheSourceStart)
   EXPECT_EQ(Raster_GetPixel(&dst, 0, 3), kBack);
 }
 
-TEST(RasterBlit, ClipsAtRightAndBottomOfBothBitmaps)
-{
+TEST(RasterBlit, ClipsAtRightAndBottomOfBothBitmaps) {
   Raster_MemBitmap src(6, 6);
   SpanBitmap dst(5, 5, 8, false, kBack);
   fillPattern(&src);
-  RECT r{2, 3, 100, 100}; // limited to the source: columns 2..5, rows 3..5
+  RECT r{2, 3, 100, 100};  // limited to the source: columns 2..5, rows 3..5
   Raster_Blit(&dst, &src, 3, 1, &r, 1.0f, kBlitCopy);
   EXPECT_EQ(dst.at(3, 1), pat(2, 3));
-  EXPECT_EQ(dst.at(4, 3), pat(3, 5)); // destination right edge reached after 2 columns
-  EXPECT_EQ(dst.at(3, 4), kBack);     // only 3 source rows
+  EXPECT_EQ(dst.at(4, 3), pat(3, 5));  // destination right edge reached after 2 columns
+  EXPECT_EQ(dst.at(3, 4), kBack);      // only 3 source rows
   EXPECT_EQ(dst.at(2, 1), kBack);
   for (Raster_PixelValue p : dst.padding()) EXPECT_EQ(p, kBack);
 }
 
-TEST(RasterBlit, NegativeRectOriginCountsAsZeroKeepingTheFarEdges)
-{
+TEST(RasterBlit, NegativeRectOriginCountsAsZeroKeepingTheFarEdges) {
   Raster_MemBitmap src(4, 4), dst(4, 4);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -86,8 +80,7 @@ TEST(RasterBlit, NegativeRectOriginCountsAsZeroKeepingTheFarEdges)
   EXPECT_EQ(Raster_GetPixel(&dst, 1, 3), kBack);
 }
 
-TEST(RasterBlit, FlippedBitmapsAndWideSpansAddressVisibleRows)
-{
+TEST(RasterBlit, FlippedBitmapsAndWideSpansAddressVisibleRows) {
   SpanBitmap src(4, 3, 7, true), dst(4, 3, 5, true, kBack);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 4; ++x) src.at(x, y) = pat(x, y);
@@ -101,8 +94,7 @@ TEST(RasterBlit, FlippedBitmapsAndWideSpansAddressVisibleRows)
   for (Raster_PixelValue p : dst.padding()) EXPECT_EQ(p, kBack);
 }
 
-TEST(RasterBlit, HalfWeightCopyUsesTheShiftMix)
-{
+TEST(RasterBlit, HalfWeightCopyUsesTheShiftMix) {
   Raster_MemBitmap src(1, 1), dst(1, 1);
   src.getBits()[0] = Px(255, 1, 3, 255);
   dst.getBits()[0] = Px(0, 1, 4, 0);
@@ -110,8 +102,7 @@ TEST(RasterBlit, HalfWeightCopyUsesTheShiftMix)
   EXPECT_EQ(dst.getBits()[0], Px(127, 0, 3, 127));
 }
 
-TEST(RasterBlit, OtherWeightsUseTheCopyRule)
-{
+TEST(RasterBlit, OtherWeightsUseTheCopyRule) {
   Raster_MemBitmap src(1, 1), dst(1, 1);
   src.getBits()[0] = Px(255, 0, 200, 255);
   dst.getBits()[0] = Px(0, 255, 100, 0);
@@ -119,8 +110,7 @@ TEST(RasterBlit, OtherWeightsUseTheCopyRule)
   EXPECT_EQ(dst.getBits()[0], Px(63, 191, 125, 63));
 }
 
-TEST(RasterBlit, SourceAlphaAtFullWeightCompositesAndSkipsTransparent)
-{
+TEST(RasterBlit, SourceAlphaAtFullWeightCompositesAndSkipsTransparent) {
   Raster_MemBitmap src(3, 1), dst(3, 1);
   src.getBits()[0] = Px(200, 200, 200, 0);
   src.getBits()[1] = Px(200, 200, 200, 255);
@@ -137,21 +127,19 @@ TEST(RasterBlit, SourceAlphaAtFullWeightCompositesAndSkipsTransparent)
   EXPECT_EQ(dst.getBits()[0], Px(0, 0, 0, 0));
 }
 
-TEST(RasterBlit, ChannelCopyMovesOneByteAndIgnoresWeight)
-{
+TEST(RasterBlit, ChannelCopyMovesOneByteAndIgnoresWeight) {
   Raster_MemBitmap src(2, 1), dst(2, 1);
   src.getBits()[0] = Px(1, 2, 3, 77);
   src.getBits()[1] = Px(4, 5, 6, 88);
   Raster_Clear(&dst, Px(10, 20, 30, 40));
-  Raster_Blit(&dst, &src, 0, 0, nullptr, 0.0f, 0xF4); // alpha (byte 0) into red (byte 1)
+  Raster_Blit(&dst, &src, 0, 0, nullptr, 0.0f, 0xF4);  // alpha (byte 0) into red (byte 1)
   EXPECT_EQ(dst.getBits()[0], Px(77, 20, 30, 40));
   EXPECT_EQ(dst.getBits()[1], Px(88, 20, 30, 40));
-  Raster_Blit(&dst, &src, 0, 0, nullptr, 1.0f, 0xFF); // blue into blue
+  Raster_Blit(&dst, &src, 0, 0, nullptr, 1.0f, 0xFF);  // blue into blue
   EXPECT_EQ(dst.getBits()[0], Px(77, 20, 3, 40));
 }
 
-TEST(RasterBlit, OverlappingSelfCopyFollowsRowAndPixelOrder)
-{
+TEST(RasterBlit, OverlappingSelfCopyFollowsRowAndPixelOrder) {
   // Pixels go left to right, so a copy one place to the right repeats the first pixel; one
   // place to the left reads each pixel before it is overwritten.
   Raster_MemBitmap b(6, 1);
@@ -169,8 +157,7 @@ TEST(RasterBlit, OverlappingSelfCopyFollowsRowAndPixelOrder)
   for (int y = 0; y < 4; ++y) EXPECT_EQ(c.getBits()[y], 1u) << y;
 }
 
-TEST(RasterBlit, ExtremeRectanglesAndWeightsAreSafe)
-{
+TEST(RasterBlit, ExtremeRectanglesAndWeightsAreSafe) {
   Raster_MemBitmap src(4, 2), dst(4, 2);
   fillPattern(&src);
   // A width reaching past the integer range still copies up to the source's right edge.

@@ -12,17 +12,15 @@ using rastertest::Px;
 
 namespace {
 const Raster_PixelValue kBack = 0x01010101;
-void fillPattern(Raster_IBitmap* b)
-{
+void fillPattern(Raster_IBitmap* b) {
   Raster_RowView v(b);
   for (int y = 0; y < v.h; ++y)
     for (int x = 0; x < v.w; ++x) v.row(y)[x] = Px(x, y, 50, 200);
 }
 Raster_PixelValue pat(int x, int y) { return Px(x, y, 50, 200); }
-} // namespace
+}  // namespace
 
-TEST(RasterDeltaBlit, UnitStepsCopyTheSource)
-{
+TEST(RasterDeltaBlit, UnitStepsCopyTheSource) {
   Raster_MemBitmap src(5, 4), dst(5, 4);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -30,8 +28,7 @@ TEST(RasterDeltaBlit, UnitStepsCopyTheSource)
   EXPECT_EQ(Raster_BitmapCmp(&dst, &src), 0);
 }
 
-TEST(RasterDeltaBlit, SwappedStepsTranspose)
-{
+TEST(RasterDeltaBlit, SwappedStepsTranspose) {
   Raster_MemBitmap src(3, 2), dst(2, 3);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -41,8 +38,7 @@ TEST(RasterDeltaBlit, SwappedStepsTranspose)
     for (int x = 0; x < 2; ++x) EXPECT_EQ(Raster_GetPixel(&dst, x, y), pat(y, x));
 }
 
-TEST(RasterDeltaBlit, CrossTermShearsRowByRow)
-{
+TEST(RasterDeltaBlit, CrossTermShearsRowByRow) {
   Raster_MemBitmap src(8, 3), dst(3, 3);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -53,8 +49,7 @@ TEST(RasterDeltaBlit, CrossTermShearsRowByRow)
   EXPECT_EQ(Raster_GetPixel(&dst, 2, 2), pat(6, 2));
 }
 
-TEST(RasterDeltaBlit, NegativeDestinationClipsIntoTheMapping)
-{
+TEST(RasterDeltaBlit, NegativeDestinationClipsIntoTheMapping) {
   Raster_MemBitmap src(8, 8), dst(4, 4);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -68,23 +63,21 @@ TEST(RasterDeltaBlit, NegativeDestinationClipsIntoTheMapping)
   EXPECT_EQ(Raster_GetPixel(&dst, 3, 2), pat(5, 5));
 }
 
-TEST(RasterDeltaBlit, ClipToSourceSkipsSamplesOutsideTheRectangle)
-{
+TEST(RasterDeltaBlit, ClipToSourceSkipsSamplesOutsideTheRectangle) {
   Raster_MemBitmap src(6, 1), dst(6, 1);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
   Raster_DeltaBlit(&dst, &src, 0, 0, 6, 1, 1, 0, 2, 1, 1, 0, 0, 1, 0, 0, true, 1.0f, kBlitCopy);
   EXPECT_EQ(Raster_GetPixel(&dst, 0, 0), pat(1, 0));
   EXPECT_EQ(Raster_GetPixel(&dst, 1, 0), pat(2, 0));
-  EXPECT_EQ(Raster_GetPixel(&dst, 2, 0), kBack); // s = 3 lies outside [1, 3)
+  EXPECT_EQ(Raster_GetPixel(&dst, 2, 0), kBack);  // s = 3 lies outside [1, 3)
   Raster_Clear(&dst, kBack);
   Raster_DeltaBlit(&dst, &src, 0, 0, 6, 1, 1, 0, 2, 1, 1, 0, 0, 1, 0, 0, false, 1.0f, kBlitCopy);
   EXPECT_EQ(Raster_GetPixel(&dst, 4, 0), pat(5, 0));
-  EXPECT_EQ(Raster_GetPixel(&dst, 5, 0), kBack); // beyond the source itself
+  EXPECT_EQ(Raster_GetPixel(&dst, 5, 0), kBack);  // beyond the source itself
 }
 
-TEST(RasterDeltaBlit, NegativeWidthMirrorsTheMapping)
-{
+TEST(RasterDeltaBlit, NegativeWidthMirrorsTheMapping) {
   Raster_MemBitmap src(4, 1), dst(4, 1);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -92,25 +85,25 @@ TEST(RasterDeltaBlit, NegativeWidthMirrorsTheMapping)
   for (int x = 0; x < 4; ++x) EXPECT_EQ(Raster_GetPixel(&dst, x, 0), pat(3 - x, 0));
 }
 
-TEST(RasterRotatedBlit, ZeroAngleSamplesAsTheDeltaBlit)
-{
+TEST(RasterRotatedBlit, ZeroAngleSamplesAsTheDeltaBlit) {
   Raster_MemBitmap src(10, 10), a(6, 5), b(6, 5);
   fillPattern(&src);
   Raster_Clear(&a, kBack);
   Raster_Clear(&b, kBack);
   Raster_RotatedBlit(&a, &src, 0, 0, 6, 5, 1, 2, 7, 6, 0.0f, false, 1.0f, kBlitCopy, 0, 0);
-  Raster_DeltaBlit(&b, &src, 0, 0, 6, 5, 1, 2, 7, 6, 7.0 / 6, 0, 0, 6.0 / 5, 0, 0, false, 1.0f, kBlitCopy);
+  Raster_DeltaBlit(&b, &src, 0, 0, 6, 5, 1, 2, 7, 6, 7.0 / 6, 0, 0, 6.0 / 5, 0, 0, false, 1.0f,
+                   kBlitCopy);
   EXPECT_EQ(Raster_BitmapCmp(&a, &b), 0);
   EXPECT_EQ(Raster_GetPixel(&a, 0, 0), pat(1, 2));
 }
 
-TEST(RasterRotatedBlit, QuarterTurnRotatesAboutTheCentre)
-{
+TEST(RasterRotatedBlit, QuarterTurnRotatesAboutTheCentre) {
   Raster_MemBitmap src(3, 3), dst(3, 3);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
   // Centre sample (1.5, 1.5) with the start shifted half a pixel so samples land mid-pixel.
-  Raster_RotatedBlit(&dst, &src, 0, 0, 3, 3, 0, 0, 3, 3, (float)(M_PI / 2), false, 1.0f, kBlitCopy, 0.5f, -0.5f);
+  Raster_RotatedBlit(&dst, &src, 0, 0, 3, 3, 0, 0, 3, 3, (float)(M_PI / 2), false, 1.0f, kBlitCopy,
+                     0.5f, -0.5f);
   // s = s0 + j, t = t0 - i: a destination row walks up a source column.
   EXPECT_EQ(Raster_GetPixel(&dst, 1, 1), pat(1, 1));
   EXPECT_EQ(Raster_GetPixel(&dst, 0, 0), pat(0, 2));
@@ -118,8 +111,7 @@ TEST(RasterRotatedBlit, QuarterTurnRotatesAboutTheCentre)
   EXPECT_EQ(Raster_GetPixel(&dst, 0, 2), pat(2, 2));
 }
 
-TEST(RasterTransformBlit, IdentityGridCopiesAndDegenerateGridDrawsNothing)
-{
+TEST(RasterTransformBlit, IdentityGridCopiesAndDegenerateGridDrawsNothing) {
   Raster_MemBitmap src(6, 6), dst(6, 6);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -137,8 +129,7 @@ TEST(RasterTransformBlit, IdentityGridCopiesAndDegenerateGridDrawsNothing)
   EXPECT_EQ(Raster_BitmapCmp(&dst, &src), 0);
 }
 
-TEST(RasterTransformBlit, MirroredGridFlipsEachCell)
-{
+TEST(RasterTransformBlit, MirroredGridFlipsEachCell) {
   Raster_MemBitmap src(4, 1), dst(4, 1);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);

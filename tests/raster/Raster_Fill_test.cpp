@@ -15,8 +15,7 @@ namespace {
 const Raster_PixelValue kBack = 0x01010101;
 }
 
-TEST(RasterFillRect, ClipsAndWritesTheColourAtFullWeight)
-{
+TEST(RasterFillRect, ClipsAndWritesTheColourAtFullWeight) {
   SpanBitmap b(4, 3, 6, true, kBack);
   Raster_FillRect(&b, -2, 1, 4, 9, Px(9, 8, 7, 6), 1.0f, kBlitCopy);
   EXPECT_EQ(b.at(0, 1), Px(9, 8, 7, 6));
@@ -26,8 +25,7 @@ TEST(RasterFillRect, ClipsAndWritesTheColourAtFullWeight)
   for (Raster_PixelValue p : b.padding()) EXPECT_EQ(p, kBack);
 }
 
-TEST(RasterFillRect, WideFullWeightFillsExactlyTheClippedRectangle)
-{
+TEST(RasterFillRect, WideFullWeightFillsExactlyTheClippedRectangle) {
   // Widths around the vector lengths, clipped on every side of a flipped bitmap with padding.
   for (int w = 1; w < 40; w += 3) {
     SpanBitmap b(37, 5, 41, true, kBack);
@@ -41,8 +39,7 @@ TEST(RasterFillRect, WideFullWeightFillsExactlyTheClippedRectangle)
   }
 }
 
-TEST(RasterFillRect, ExtremePositionsAndSizesClipWithoutOverflow)
-{
+TEST(RasterFillRect, ExtremePositionsAndSizesClipWithoutOverflow) {
   SpanBitmap b(6, 4, 8, false, kBack);
   // x far left with a width that ends at x = 4: columns 0..3 are filled, exactly.
   Raster_FillRect(&b, INT_MIN + 5, 1, INT_MAX, 1, Px(5, 5, 5, 5), 1.0f, kBlitCopy);
@@ -55,18 +52,16 @@ TEST(RasterFillRect, ExtremePositionsAndSizesClipWithoutOverflow)
   for (Raster_PixelValue p : b.padding()) EXPECT_EQ(p, kBack);
 }
 
-TEST(RasterFillRect, CopyShortcutsForHalfQuarterAndThreeQuarters)
-{
+TEST(RasterFillRect, CopyShortcutsForHalfQuarterAndThreeQuarters) {
   Raster_MemBitmap b(1, 1);
   const Raster_PixelValue d = Px(200, 3, 100, 255), c = Px(0, 255, 40, 3);
-  struct Case
-  {
+  struct Case {
     float alpha;
     Raster_PixelValue want;
   } cases[] = {
-    {0.5f, Px(100, 1 + 127, 50 + 20, 127 + 1)},
-    {0.25f, Px(100 + 50, 1 + 0 + 63, 50 + 25 + 10, 127 + 63 + 0)},
-    {0.75f, Px(0 + 0 + 50, 127 + 63 + 0, 20 + 10 + 25, 1 + 0 + 63)},
+      {0.5f, Px(100, 1 + 127, 50 + 20, 127 + 1)},
+      {0.25f, Px(100 + 50, 1 + 0 + 63, 50 + 25 + 10, 127 + 63 + 0)},
+      {0.75f, Px(0 + 0 + 50, 127 + 63 + 0, 20 + 10 + 25, 1 + 0 + 63)},
   };
   for (const Case& k : cases) {
     b.getBits()[0] = d;
@@ -75,11 +70,10 @@ TEST(RasterFillRect, CopyShortcutsForHalfQuarterAndThreeQuarters)
   }
 }
 
-TEST(RasterFillRect, OtherWeightsAndModesApplyTheRule)
-{
+TEST(RasterFillRect, OtherWeightsAndModesApplyTheRule) {
   Raster_MemBitmap b(1, 1);
   b.getBits()[0] = Px(0, 255, 100, 0);
-  Raster_FillRect(&b, 0, 0, 1, 1, Px(255, 0, 200, 255), 0.125f, kBlitCopy); // w = 32
+  Raster_FillRect(&b, 0, 0, 1, 1, Px(255, 0, 200, 255), 0.125f, kBlitCopy);  // w = 32
   EXPECT_EQ(b.getBits()[0], Px(31, 223, 112, 31));
   b.getBits()[0] = Px(200, 10, 0, 0);
   Raster_FillRect(&b, 0, 0, 1, 1, Px(100, 10, 0, 0), 1.0f, kBlitAdd);
@@ -88,8 +82,7 @@ TEST(RasterFillRect, OtherWeightsAndModesApplyTheRule)
   EXPECT_EQ(b.getBits()[0], Px(255, 20, 0, 0));
 }
 
-TEST(RasterFillRect, NegativeCopyWeightStillAppliesTheCopyRule)
-{
+TEST(RasterFillRect, NegativeCopyWeightStillAppliesTheCopyRule) {
   // w = -128: (s * -128 + d * 384) / 256 per channel, clamped.
   Raster_MemBitmap b(1, 1);
   b.getBits()[0] = Px(100, 200, 0, 255);
@@ -100,12 +93,11 @@ TEST(RasterFillRect, NegativeCopyWeightStillAppliesTheCopyRule)
   EXPECT_EQ(b.getBits()[0], Px(50, 255, 0, 255));
   const unsigned char full = 255;
   b.getBits()[0] = Px(100, 200, 0, 255);
-  Raster_DrawGlyph(&b, 0, 0, Px(200, 0, 10, 0), &full, 1, 1, -1.0f, kBlitCopy); // w = -255
+  Raster_DrawGlyph(&b, 0, 0, Px(200, 0, 10, 0), &full, 1, 1, -1.0f, kBlitCopy);  // w = -255
   EXPECT_EQ(b.getBits()[0], Px(0, 255, 0, 255));
 }
 
-TEST(RasterFillRect, SourceAlphaScalesTheWeightByColourAlpha)
-{
+TEST(RasterFillRect, SourceAlphaScalesTheWeightByColourAlpha) {
   Raster_MemBitmap b(1, 1);
   b.getBits()[0] = Px(10, 10, 10, 10);
   Raster_FillRect(&b, 0, 0, 1, 1, Px(255, 255, 255, 0), 1.0f, kBlitCopy | kBlitUseSourceAlpha);
@@ -115,8 +107,7 @@ TEST(RasterFillRect, SourceAlphaScalesTheWeightByColourAlpha)
   EXPECT_EQ(b.getBits()[0], Px(105, 105, 105, 132));
 }
 
-TEST(RasterPutPixel, HonoursFlipAndIgnoresSourceAlphaFlag)
-{
+TEST(RasterPutPixel, HonoursFlipAndIgnoresSourceAlphaFlag) {
   SpanBitmap b(3, 3, 3, true, kBack);
   Raster_PutPixel(&b, 2, 0, Px(50, 60, 70, 0), 1.0f, kBlitCopy | kBlitUseSourceAlpha);
   EXPECT_EQ(b.at(2, 0), Px(50, 60, 70, 0));
@@ -127,8 +118,7 @@ TEST(RasterPutPixel, HonoursFlipAndIgnoresSourceAlphaFlag)
   EXPECT_EQ(b.at(0, 0), 0u);
 }
 
-TEST(RasterGradRect, CopyGradientStepsColourAndWeight)
-{
+TEST(RasterGradRect, CopyGradientStepsColourAndWeight) {
   Raster_MemBitmap b(3, 2);
   Raster_Clear(&b, Px(0, 0, 0, 0));
   // Red 0 -> +0.5 per column, green +1 per row, full weight.
@@ -141,8 +131,7 @@ TEST(RasterGradRect, CopyGradientStepsColourAndWeight)
   EXPECT_EQ(Raster_GetPixel(&b, 0, 0), Px(0, 127, 255, 255));
 }
 
-TEST(RasterGradRect, WeightFromGradientAlphaAndClippedStart)
-{
+TEST(RasterGradRect, WeightFromGradientAlphaAndClippedStart) {
   Raster_MemBitmap b(2, 1);
   Raster_Clear(&b, Px(0, 0, 0, 100));
   // Alpha starts at 0 and rises 0.25 per column; x = -1 skips the first column (weight 64 at x 0).
@@ -153,21 +142,19 @@ TEST(RasterGradRect, WeightFromGradientAlphaAndClippedStart)
   EXPECT_EQ(Raster_GetPixel(&b, 1, 0), Px(127, 127, 127, 114));
 }
 
-TEST(RasterDrawGlyph, CoverageScalesTheWeightAndZeroIsSkipped)
-{
+TEST(RasterDrawGlyph, CoverageScalesTheWeightAndZeroIsSkipped) {
   Raster_MemBitmap b(3, 2);
   Raster_Clear(&b, Px(0, 0, 0, 0));
   const unsigned char cov[2 * 4] = {0, 255, 128, 9, 64, 0, 0, 0};
   // Drawn at x = -1: the first coverage column falls outside.
   Raster_DrawGlyph(&b, -1, 0, Px(255, 255, 255, 255), cov, 4, 2, 1.0f, kBlitCopy);
-  EXPECT_EQ(Raster_GetPixel(&b, 0, 0), Px(254, 254, 254, 254)); // w = 256 * 255 / 256 = 255
-  EXPECT_EQ(Raster_GetPixel(&b, 1, 0), Px(127, 127, 127, 127)); // w = 128
-  EXPECT_EQ(Raster_GetPixel(&b, 2, 0), Px(8, 8, 8, 8));         // w = 9
-  EXPECT_EQ(Raster_GetPixel(&b, 0, 1), Px(0, 0, 0, 0));         // coverage 0
+  EXPECT_EQ(Raster_GetPixel(&b, 0, 0), Px(254, 254, 254, 254));  // w = 256 * 255 / 256 = 255
+  EXPECT_EQ(Raster_GetPixel(&b, 1, 0), Px(127, 127, 127, 127));  // w = 128
+  EXPECT_EQ(Raster_GetPixel(&b, 2, 0), Px(8, 8, 8, 8));          // w = 9
+  EXPECT_EQ(Raster_GetPixel(&b, 0, 1), Px(0, 0, 0, 0));          // coverage 0
 }
 
-TEST(RasterDrawGlyph, GlyphFarOutsideTheBitmapDrawsNothing)
-{
+TEST(RasterDrawGlyph, GlyphFarOutsideTheBitmapDrawsNothing) {
   Raster_MemBitmap b(3, 2);
   Raster_Clear(&b, Px(0, 0, 0, 0));
   const unsigned char cov[4] = {255, 255, 255, 255};

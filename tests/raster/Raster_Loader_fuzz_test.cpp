@@ -15,30 +15,38 @@
 namespace {
 
 // Byte flips, overwrites with boundary values, truncation and duplicated chunks.
-std::vector<uint8_t> mutate(const std::vector<uint8_t>& in, std::mt19937& rng)
-{
+std::vector<uint8_t> mutate(const std::vector<uint8_t>& in, std::mt19937& rng) {
   std::vector<uint8_t> out = in;
   int edits = 1 + (int)(rng() % 6);
   for (int e = 0; e < edits && !out.empty(); ++e) {
     size_t at = rng() % out.size();
     switch (rng() % 5) {
-    case 0: out[at] ^= (uint8_t)(1u << (rng() % 8)); break;
-    case 1: out[at] = (uint8_t[]){0, 1, 0x7F, 0x80, 0xFF}[rng() % 5]; break;
-    case 2: out.resize(at); break;
-    case 3: {
-      size_t len = 1 + rng() % 16;
-      if (at + len <= out.size()) out.insert(out.begin() + (long)at, out.begin() + (long)at, out.begin() + (long)(at + len));
-      break;
-    }
-    default: out[at] = (uint8_t)rng(); break;
+      case 0:
+        out[at] ^= (uint8_t)(1u << (rng() % 8));
+        break;
+      case 1:
+        out[at] = (uint8_t[]){0, 1, 0x7F, 0x80, 0xFF}[rng() % 5];
+        break;
+      case 2:
+        out.resize(at);
+        break;
+      case 3: {
+        size_t len = 1 + rng() % 16;
+        if (at + len <= out.size())
+          out.insert(out.begin() + (long)at, out.begin() + (long)at,
+                     out.begin() + (long)(at + len));
+        break;
+      }
+      default:
+        out[at] = (uint8_t)rng();
+        break;
     }
   }
   return out;
 }
 
-void fuzz(Raster_IBitmap* (*loader)(const char*, Raster_IBitmap*), const std::vector<std::vector<uint8_t>>& seeds,
-          const char* ext, int rounds)
-{
+void fuzz(Raster_IBitmap* (*loader)(const char*, Raster_IBitmap*),
+          const std::vector<std::vector<uint8_t>>& seeds, const char* ext, int rounds) {
   std::mt19937 rng(12345);
   std::string p = rastertest::TempDir() + "/fuzz" + ext;
   int loaded = 0;
@@ -59,16 +67,17 @@ void fuzz(Raster_IBitmap* (*loader)(const char*, Raster_IBitmap*), const std::ve
   EXPECT_GT(loaded, 0);
 }
 
-} // namespace
+}  // namespace
 
-TEST(RasterLoaderFuzz, MutatedPNGFilesNeverCrashOrLeak)
-{
+TEST(RasterLoaderFuzz, MutatedPNGFilesNeverCrashOrLeak) {
   std::vector<std::vector<uint8_t>> seeds;
-  struct Kind
-  {
+  struct Kind {
     int type, depth, bpp;
-  } kinds[] = {{PNG_COLOR_TYPE_RGBA, 8, 32}, {PNG_COLOR_TYPE_RGB, 16, 48}, {PNG_COLOR_TYPE_GRAY, 4, 4},
-               {PNG_COLOR_TYPE_PALETTE, 8, 8}, {PNG_COLOR_TYPE_GRAY_ALPHA, 8, 16}};
+  } kinds[] = {{PNG_COLOR_TYPE_RGBA, 8, 32},
+               {PNG_COLOR_TYPE_RGB, 16, 48},
+               {PNG_COLOR_TYPE_GRAY, 4, 4},
+               {PNG_COLOR_TYPE_PALETTE, 8, 8},
+               {PNG_COLOR_TYPE_GRAY_ALPHA, 8, 16}};
   int n = 0;
   for (const Kind& k : kinds) {
     const int w = 13, h = 11;
@@ -80,16 +89,17 @@ TEST(RasterLoaderFuzz, MutatedPNGFilesNeverCrashOrLeak)
         for (auto& v : r) v %= 4;
     std::string p = rastertest::TempDir() + "/seed" + std::to_string(n++) + ".png";
     std::vector<uint8_t> pal = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    ASSERT_TRUE(rastertest::WritePNG(p, w, h, k.type, k.depth, rows, k.type == PNG_COLOR_TYPE_PALETTE ? pal : std::vector<uint8_t>{},
-                                     k.type == PNG_COLOR_TYPE_PALETTE ? std::vector<uint8_t>{0, 50} : std::vector<uint8_t>{},
-                                     n % 2 == 0));
+    ASSERT_TRUE(rastertest::WritePNG(
+        p, w, h, k.type, k.depth, rows,
+        k.type == PNG_COLOR_TYPE_PALETTE ? pal : std::vector<uint8_t>{},
+        k.type == PNG_COLOR_TYPE_PALETTE ? std::vector<uint8_t>{0, 50} : std::vector<uint8_t>{},
+        n % 2 == 0));
     seeds.push_back(rastertest::ReadFile(p));
   }
   fuzz(Raster_LoadPNG, seeds, ".png", 1500);
 }
 
-TEST(RasterLoaderFuzz, MutatedJPEGFilesNeverCrashOrLeak)
-{
+TEST(RasterLoaderFuzz, MutatedJPEGFilesNeverCrashOrLeak) {
   std::vector<std::vector<uint8_t>> seeds;
   for (int comps : {1, 3}) {
     const int w = 19, h = 9;

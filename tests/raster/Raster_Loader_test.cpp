@@ -22,106 +22,121 @@ namespace {
 
 std::string path(const char* name) { return TempDir() + "/" + name; }
 
-std::unique_ptr<Raster_IBitmap> load(const std::string& p) { return std::unique_ptr<Raster_IBitmap>(Raster_LoadPNG(p.c_str(), nullptr)); }
+std::unique_ptr<Raster_IBitmap> load(const std::string& p) {
+  return std::unique_ptr<Raster_IBitmap>(Raster_LoadPNG(p.c_str(), nullptr));
+}
 
 // Loads a 2 x 2 PNG and compares all four pixels.
 void expectPNG(const char* name, int type, int depth, const std::vector<std::vector<uint8_t>>& rows,
                const Raster_PixelValue want[4], const std::vector<uint8_t>& palette = {},
-               const std::vector<uint8_t>& trns = {})
-{
+               const std::vector<uint8_t>& trns = {}) {
   std::string p = path(name);
   ASSERT_TRUE(WritePNG(p, 2, 2, type, depth, rows, palette, trns));
   auto b = load(p);
   ASSERT_NE(b, nullptr) << name;
   ASSERT_EQ(b->getWidth(), 2);
   ASSERT_EQ(b->getHeight(), 2);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(Raster_GetPixel(b.get(), i % 2, i / 2), want[i]) << name << " pixel " << i;
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(Raster_GetPixel(b.get(), i % 2, i / 2), want[i]) << name << " pixel " << i;
 }
 
-} // namespace
+}  // namespace
 
-TEST(RasterPNGLoader, TrueColourEightBitIsOpaque)
-{
-  const Raster_PixelValue want[4] = {Px(255, 0, 0, 255), Px(0, 255, 0, 255), Px(0, 0, 255, 255), Px(1, 2, 3, 255)};
-  expectPNG("rgb8.png", PNG_COLOR_TYPE_RGB, 8, {{255, 0, 0, 0, 255, 0}, {0, 0, 255, 1, 2, 3}}, want);
+TEST(RasterPNGLoader, TrueColourEightBitIsOpaque) {
+  const Raster_PixelValue want[4] = {Px(255, 0, 0, 255), Px(0, 255, 0, 255), Px(0, 0, 255, 255),
+                                     Px(1, 2, 3, 255)};
+  expectPNG("rgb8.png", PNG_COLOR_TYPE_RGB, 8, {{255, 0, 0, 0, 255, 0}, {0, 0, 255, 1, 2, 3}},
+            want);
 }
 
-TEST(RasterPNGLoader, TrueColourWithAlphaKeepsStraightChannels)
-{
-  const Raster_PixelValue want[4] = {Px(255, 0, 0, 0), Px(10, 20, 30, 128), Px(0, 0, 255, 255), Px(1, 2, 3, 4)};
+TEST(RasterPNGLoader, TrueColourWithAlphaKeepsStraightChannels) {
+  const Raster_PixelValue want[4] = {Px(255, 0, 0, 0), Px(10, 20, 30, 128), Px(0, 0, 255, 255),
+                                     Px(1, 2, 3, 4)};
   expectPNG("rgba8.png", PNG_COLOR_TYPE_RGBA, 8,
             {{255, 0, 0, 0, 10, 20, 30, 128}, {0, 0, 255, 255, 1, 2, 3, 4}}, want);
 }
 
-TEST(RasterPNGLoader, SixteenBitChannelsKeepTheHighByte)
-{
-  const Raster_PixelValue rgb[4] = {Px(0x12, 0x34, 0x56, 255), Px(255, 0, 0, 255), Px(0, 0, 0, 255), Px(0xAB, 0xCD, 0xEF, 255)};
+TEST(RasterPNGLoader, SixteenBitChannelsKeepTheHighByte) {
+  const Raster_PixelValue rgb[4] = {Px(0x12, 0x34, 0x56, 255), Px(255, 0, 0, 255), Px(0, 0, 0, 255),
+                                    Px(0xAB, 0xCD, 0xEF, 255)};
   expectPNG("rgb16.png", PNG_COLOR_TYPE_RGB, 16,
             {{0x12, 0xFF, 0x34, 0x00, 0x56, 0x80, 0xFF, 0xFF, 0, 0, 0, 0},
              {0, 0, 0, 0, 0, 0, 0xAB, 1, 0xCD, 2, 0xEF, 3}},
             rgb);
-  const Raster_PixelValue rgba[4] = {Px(0x12, 0x34, 0x56, 0x78), Px(0, 0, 0, 0), Px(255, 255, 255, 255), Px(1, 2, 3, 4)};
+  const Raster_PixelValue rgba[4] = {Px(0x12, 0x34, 0x56, 0x78), Px(0, 0, 0, 0),
+                                     Px(255, 255, 255, 255), Px(1, 2, 3, 4)};
   expectPNG("rgba16.png", PNG_COLOR_TYPE_RGBA, 16,
             {{0x12, 9, 0x34, 9, 0x56, 9, 0x78, 9, 0, 0, 0, 0, 0, 0, 0, 0},
              {255, 255, 255, 255, 255, 255, 255, 255, 1, 0, 2, 0, 3, 0, 4, 0}},
             rgba);
 }
 
-TEST(RasterPNGLoader, GreyOfEveryDepthExpandsToEqualChannels)
-{
-  const Raster_PixelValue g8[4] = {Px(0, 0, 0, 255), Px(0x80, 0x80, 0x80, 255), Px(255, 255, 255, 255), Px(7, 7, 7, 255)};
+TEST(RasterPNGLoader, GreyOfEveryDepthExpandsToEqualChannels) {
+  const Raster_PixelValue g8[4] = {Px(0, 0, 0, 255), Px(0x80, 0x80, 0x80, 255),
+                                   Px(255, 255, 255, 255), Px(7, 7, 7, 255)};
   expectPNG("grey8.png", PNG_COLOR_TYPE_GRAY, 8, {{0, 0x80}, {255, 7}}, g8);
-  const Raster_PixelValue g16[4] = {Px(0x80, 0x80, 0x80, 255), Px(1, 1, 1, 255), Px(0, 0, 0, 255), Px(255, 255, 255, 255)};
+  const Raster_PixelValue g16[4] = {Px(0x80, 0x80, 0x80, 255), Px(1, 1, 1, 255), Px(0, 0, 0, 255),
+                                    Px(255, 255, 255, 255)};
   expectPNG("grey16.png", PNG_COLOR_TYPE_GRAY, 16, {{0x80, 0xFF, 1, 0}, {0, 0, 0xFF, 0xFF}}, g16);
   // 1 bit: 0 black, 1 white (rows are packed from the high bit).
-  const Raster_PixelValue g1[4] = {Px(255, 255, 255, 255), Px(0, 0, 0, 255), Px(0, 0, 0, 255), Px(255, 255, 255, 255)};
+  const Raster_PixelValue g1[4] = {Px(255, 255, 255, 255), Px(0, 0, 0, 255), Px(0, 0, 0, 255),
+                                   Px(255, 255, 255, 255)};
   expectPNG("grey1.png", PNG_COLOR_TYPE_GRAY, 1, {{0x80}, {0x40}}, g1);
   // 2 bit: levels 0, 85, 170, 255.
-  const Raster_PixelValue g2[4] = {Px(85, 85, 85, 255), Px(170, 170, 170, 255), Px(255, 255, 255, 255), Px(0, 0, 0, 255)};
+  const Raster_PixelValue g2[4] = {Px(85, 85, 85, 255), Px(170, 170, 170, 255),
+                                   Px(255, 255, 255, 255), Px(0, 0, 0, 255)};
   expectPNG("grey2.png", PNG_COLOR_TYPE_GRAY, 2, {{0x60}, {0xC0}}, g2);
   // 4 bit: 0x5 -> 0x55, 0xA -> 0xAA.
-  const Raster_PixelValue g4[4] = {Px(0x55, 0x55, 0x55, 255), Px(0xAA, 0xAA, 0xAA, 255), Px(0, 0, 0, 255), Px(255, 255, 255, 255)};
+  const Raster_PixelValue g4[4] = {Px(0x55, 0x55, 0x55, 255), Px(0xAA, 0xAA, 0xAA, 255),
+                                   Px(0, 0, 0, 255), Px(255, 255, 255, 255)};
   expectPNG("grey4.png", PNG_COLOR_TYPE_GRAY, 4, {{0x5A}, {0x0F}}, g4);
 }
 
-TEST(RasterPNGLoader, GreyWithAlphaPutsAlphaFirst)
-{
-  const Raster_PixelValue want[4] = {Px(10, 10, 10, 200), Px(255, 255, 255, 0), Px(0, 0, 0, 255), Px(99, 99, 99, 1)};
-  expectPNG("greyalpha8.png", PNG_COLOR_TYPE_GRAY_ALPHA, 8, {{10, 200, 255, 0}, {0, 255, 99, 1}}, want);
-  const Raster_PixelValue want16[4] = {Px(10, 10, 10, 200), Px(255, 255, 255, 0), Px(0, 0, 0, 255), Px(99, 99, 99, 1)};
+TEST(RasterPNGLoader, GreyWithAlphaPutsAlphaFirst) {
+  const Raster_PixelValue want[4] = {Px(10, 10, 10, 200), Px(255, 255, 255, 0), Px(0, 0, 0, 255),
+                                     Px(99, 99, 99, 1)};
+  expectPNG("greyalpha8.png", PNG_COLOR_TYPE_GRAY_ALPHA, 8, {{10, 200, 255, 0}, {0, 255, 99, 1}},
+            want);
+  const Raster_PixelValue want16[4] = {Px(10, 10, 10, 200), Px(255, 255, 255, 0), Px(0, 0, 0, 255),
+                                       Px(99, 99, 99, 1)};
   expectPNG("greyalpha16.png", PNG_COLOR_TYPE_GRAY_ALPHA, 16,
             {{10, 0, 200, 0, 255, 255, 0, 0}, {0, 0, 255, 255, 99, 0, 1, 0}}, want16);
 }
 
-TEST(RasterPNGLoader, PaletteImagesWithAndWithoutTransparency)
-{
+TEST(RasterPNGLoader, PaletteImagesWithAndWithoutTransparency) {
   const std::vector<uint8_t> pal = {255, 0, 0, 0, 255, 0, 0, 0, 255, 9, 8, 7};
-  const Raster_PixelValue opaque[4] = {Px(255, 0, 0, 255), Px(0, 255, 0, 255), Px(0, 0, 255, 255), Px(9, 8, 7, 255)};
+  const Raster_PixelValue opaque[4] = {Px(255, 0, 0, 255), Px(0, 255, 0, 255), Px(0, 0, 255, 255),
+                                       Px(9, 8, 7, 255)};
   expectPNG("pal8.png", PNG_COLOR_TYPE_PALETTE, 8, {{0, 1}, {2, 3}}, opaque, pal);
   expectPNG("pal2.png", PNG_COLOR_TYPE_PALETTE, 2, {{0x10}, {0xB0}}, opaque, pal);
   // tRNS gives entries 0 and 1 alpha; entries past the chunk stay opaque.
-  const Raster_PixelValue trans[4] = {Px(255, 0, 0, 0), Px(0, 255, 0, 128), Px(0, 0, 255, 255), Px(9, 8, 7, 255)};
+  const Raster_PixelValue trans[4] = {Px(255, 0, 0, 0), Px(0, 255, 0, 128), Px(0, 0, 255, 255),
+                                      Px(9, 8, 7, 255)};
   expectPNG("pal8t.png", PNG_COLOR_TYPE_PALETTE, 8, {{0, 1}, {2, 3}}, trans, pal, {0, 128});
   expectPNG("pal4t.png", PNG_COLOR_TYPE_PALETTE, 4, {{0x01}, {0x23}}, trans, pal, {0, 128});
   expectPNG("pal1t.png", PNG_COLOR_TYPE_PALETTE, 1, {{0x40}, {0x00}},
-            std::vector<Raster_PixelValue>{Px(255, 0, 0, 0), Px(0, 255, 0, 128), Px(255, 0, 0, 0), Px(255, 0, 0, 0)}.data(),
+            std::vector<Raster_PixelValue>{Px(255, 0, 0, 0), Px(0, 255, 0, 128), Px(255, 0, 0, 0),
+                                           Px(255, 0, 0, 0)}
+                .data(),
             std::vector<uint8_t>(pal.begin(), pal.begin() + 6), {0, 128});
 }
 
-TEST(RasterPNGLoader, ColourKeyTransparencyBecomesAlpha)
-{
-  const Raster_PixelValue grey[4] = {Px(0x80, 0x80, 0x80, 0), Px(0x81, 0x81, 0x81, 255), Px(0, 0, 0, 255), Px(0x80, 0x80, 0x80, 0)};
+TEST(RasterPNGLoader, ColourKeyTransparencyBecomesAlpha) {
+  const Raster_PixelValue grey[4] = {Px(0x80, 0x80, 0x80, 0), Px(0x81, 0x81, 0x81, 255),
+                                     Px(0, 0, 0, 255), Px(0x80, 0x80, 0x80, 0)};
   expectPNG("greykey.png", PNG_COLOR_TYPE_GRAY, 8, {{0x80, 0x81}, {0, 0x80}}, grey, {}, {0, 0x80});
-  const Raster_PixelValue rgb[4] = {Px(1, 2, 3, 0), Px(1, 2, 4, 255), Px(255, 255, 255, 255), Px(1, 2, 3, 0)};
-  expectPNG("rgbkey.png", PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 1, 2, 4}, {255, 255, 255, 1, 2, 3}}, rgb, {}, {0, 1, 0, 2, 0, 3});
-  const Raster_PixelValue rgb16[4] = {Px(1, 2, 3, 0), Px(1, 2, 3, 255), Px(0, 0, 0, 255), Px(1, 2, 3, 0)};
+  const Raster_PixelValue rgb[4] = {Px(1, 2, 3, 0), Px(1, 2, 4, 255), Px(255, 255, 255, 255),
+                                    Px(1, 2, 3, 0)};
+  expectPNG("rgbkey.png", PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 1, 2, 4}, {255, 255, 255, 1, 2, 3}},
+            rgb, {}, {0, 1, 0, 2, 0, 3});
+  const Raster_PixelValue rgb16[4] = {Px(1, 2, 3, 0), Px(1, 2, 3, 255), Px(0, 0, 0, 255),
+                                      Px(1, 2, 3, 0)};
   expectPNG("rgb16key.png", PNG_COLOR_TYPE_RGB, 16,
             {{1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 4}, {0, 0, 0, 0, 0, 0, 1, 1, 2, 2, 3, 3}}, rgb16, {},
             {1, 1, 2, 2, 3, 3});
 }
 
-TEST(RasterPNGLoader, InterlacedImagesLoadWhole)
-{
+TEST(RasterPNGLoader, InterlacedImagesLoadWhole) {
   std::vector<std::vector<uint8_t>> rows(9, std::vector<uint8_t>(9 * 3));
   for (int y = 0; y < 9; ++y)
     for (int x = 0; x < 9; ++x) {
@@ -134,35 +149,34 @@ TEST(RasterPNGLoader, InterlacedImagesLoadWhole)
   auto b = load(p);
   ASSERT_NE(b, nullptr);
   for (int y = 0; y < 9; ++y)
-    for (int x = 0; x < 9; ++x) ASSERT_EQ(Raster_GetPixel(b.get(), x, y), Px(x * 20, y * 20, 77, 255));
+    for (int x = 0; x < 9; ++x)
+      ASSERT_EQ(Raster_GetPixel(b.get(), x, y), Px(x * 20, y * 20, 77, 255));
 }
 
-TEST(RasterPNGLoader, FillsAGivenFlippedBitmapWithWideRowsTopRowFirst)
-{
+TEST(RasterPNGLoader, FillsAGivenFlippedBitmapWithWideRowsTopRowFirst) {
   std::string p = path("flip.png");
-  ASSERT_TRUE(WritePNG(p, 2, 3, PNG_COLOR_TYPE_RGBA, 8,
-                       {{1, 0, 0, 255, 2, 0, 0, 255}, {3, 0, 0, 255, 4, 0, 0, 255}, {5, 0, 0, 255, 6, 0, 0, 255}}));
+  ASSERT_TRUE(WritePNG(
+      p, 2, 3, PNG_COLOR_TYPE_RGBA, 8,
+      {{1, 0, 0, 255, 2, 0, 0, 255}, {3, 0, 0, 255, 4, 0, 0, 255}, {5, 0, 0, 255, 6, 0, 0, 255}}));
   rastertest::SpanBitmap b(1, 1, 1, true);
   ASSERT_EQ(Raster_LoadPNG(p.c_str(), &b), &b);
   ASSERT_EQ(b.getWidth(), 2);
   ASSERT_EQ(b.getRowSpan(), 5);
   EXPECT_EQ(b.at(0, 0), Px(1, 0, 0, 255));
   EXPECT_EQ(b.at(1, 2), Px(6, 0, 0, 255));
-  EXPECT_EQ(b.getBits()[0], Px(5, 0, 0, 255)); // memory row 0 is the bottom row
+  EXPECT_EQ(b.getBits()[0], Px(5, 0, 0, 255));  // memory row 0 is the bottom row
 }
 
 namespace {
 // A bitmap that refuses every size change.
-class FixedBitmap : public Raster_MemBitmap
-{
-public:
+class FixedBitmap : public Raster_MemBitmap {
+ public:
   FixedBitmap() : Raster_MemBitmap(1, 1) {}
   bool resize(int, int) override { return false; }
 };
-} // namespace
+}  // namespace
 
-TEST(RasterPNGLoader, BitmapThatCannotTakeTheSizeFails)
-{
+TEST(RasterPNGLoader, BitmapThatCannotTakeTheSizeFails) {
   std::string p = path("small.png");
   ASSERT_TRUE(WritePNG(p, 2, 1, PNG_COLOR_TYPE_GRAY, 8, {{1, 2}}));
   FixedBitmap b;
@@ -171,8 +185,7 @@ TEST(RasterPNGLoader, BitmapThatCannotTakeTheSizeFails)
   EXPECT_EQ(b.getBits()[0], 0x5A5A5A5Au);
 }
 
-TEST(RasterPNGLoader, ExtensionCheckAndTypeList)
-{
+TEST(RasterPNGLoader, ExtensionCheckAndTypeList) {
   std::string p = path("ext.PNG");
   ASSERT_TRUE(WritePNG(p, 1, 1, PNG_COLOR_TYPE_GRAY, 8, {{1}}));
   std::unique_ptr<Raster_IBitmap> ok(Raster_PNGLoader::loadfunc(p.c_str(), true, nullptr));
@@ -190,8 +203,7 @@ TEST(RasterPNGLoader, ExtensionCheckAndTypeList)
   EXPECT_EQ(list[strlen(list) + 1 + strlen("*.PNG") + 1], 0);
 }
 
-TEST(RasterLoaderList, BothLoadersAreRegistered)
-{
+TEST(RasterLoaderList, BothLoadersAreRegistered) {
   int found = 0;
   for (Raster_ImageLoader* l = Raster_ImageLoader_list; l; l = l->next)
     if (l == &Raster_pngldr || l == &Raster_jgpldr) ++found;
@@ -200,8 +212,7 @@ TEST(RasterLoaderList, BothLoadersAreRegistered)
   EXPECT_EQ(Raster_LoadJPGFromResource(nullptr, 1, nullptr), nullptr);
 }
 
-TEST(RasterJPGLoader, ColourImageLoadsOpaqueWithinCompressionError)
-{
+TEST(RasterJPGLoader, ColourImageLoadsOpaqueWithinCompressionError) {
   std::vector<uint8_t> s(16 * 16 * 3);
   for (int i = 0; i < 16 * 16; ++i) {
     s[3 * i] = 200;
@@ -223,8 +234,7 @@ TEST(RasterJPGLoader, ColourImageLoadsOpaqueWithinCompressionError)
     }
 }
 
-TEST(RasterJPGLoader, GreyValueBecomesEqualChannels)
-{
+TEST(RasterJPGLoader, GreyValueBecomesEqualChannels) {
   std::vector<uint8_t> s(8 * 8, 0x80);
   std::string p = path("grey.jpeg");
   ASSERT_TRUE(WriteJPEG(p, 8, 8, 1, s));
@@ -236,8 +246,7 @@ TEST(RasterJPGLoader, GreyValueBecomesEqualChannels)
   EXPECT_EQ(Raster_GetPixel(fresh.get(), 7, 7), Px(0x80, 0x80, 0x80, 255));
 }
 
-TEST(RasterJPGLoader, ExtensionCheck)
-{
+TEST(RasterJPGLoader, ExtensionCheck) {
   std::string p = path("photo.JFIF");
   ASSERT_TRUE(WriteJPEG(p, 8, 8, 1, std::vector<uint8_t>(64, 1)));
   std::unique_ptr<Raster_IBitmap> a(Raster_JPGLoader::loadfunc(p.c_str(), true, nullptr));
@@ -247,8 +256,7 @@ TEST(RasterJPGLoader, ExtensionCheck)
   EXPECT_EQ(Raster_JPGLoader::loadfunc(q.c_str(), true, nullptr), nullptr);
 }
 
-TEST(RasterLoaders, MissingTruncatedAndForeignFilesGiveNull)
-{
+TEST(RasterLoaders, MissingTruncatedAndForeignFilesGiveNull) {
   EXPECT_EQ(Raster_LoadPNG(path("does-not-exist.png").c_str(), nullptr), nullptr);
   EXPECT_EQ(Raster_LoadJPG(path("does-not-exist.jpg").c_str(), nullptr), nullptr);
   EXPECT_EQ(Raster_LoadPNG(nullptr, nullptr), nullptr);
@@ -259,16 +267,17 @@ TEST(RasterLoaders, MissingTruncatedAndForeignFilesGiveNull)
   ASSERT_TRUE(WriteJPEG(jpg, 32, 32, 3, std::vector<uint8_t>(32 * 32 * 3, 0x44)));
   auto pngBytes = rastertest::ReadFile(png), jpgBytes = rastertest::ReadFile(jpg);
   std::string cut = path("cut.png"), cutj = path("cut.jpg");
-  ASSERT_TRUE(rastertest::WriteFile(cut, std::vector<uint8_t>(pngBytes.begin(), pngBytes.begin() + 60)));
-  ASSERT_TRUE(rastertest::WriteFile(cutj, std::vector<uint8_t>(jpgBytes.begin(), jpgBytes.begin() + 200)));
+  ASSERT_TRUE(
+      rastertest::WriteFile(cut, std::vector<uint8_t>(pngBytes.begin(), pngBytes.begin() + 60)));
+  ASSERT_TRUE(
+      rastertest::WriteFile(cutj, std::vector<uint8_t>(jpgBytes.begin(), jpgBytes.begin() + 200)));
   EXPECT_EQ(Raster_LoadPNG(cut.c_str(), nullptr), nullptr);
   EXPECT_EQ(Raster_LoadJPG(cutj.c_str(), nullptr), nullptr);
   EXPECT_EQ(Raster_LoadPNG(jpg.c_str(), nullptr), nullptr);
   EXPECT_EQ(Raster_LoadJPG(png.c_str(), nullptr), nullptr);
 }
 
-TEST(RasterLoaders, HugeDimensionsAreRefusedBeforeAllocating)
-{
+TEST(RasterLoaders, HugeDimensionsAreRefusedBeforeAllocating) {
   // A valid 1 x 1 PNG whose header is rewritten to 60000 x 60000 with a correct CRC.
   std::string p = path("huge.png");
   ASSERT_TRUE(WritePNG(p, 1, 1, PNG_COLOR_TYPE_RGBA, 8, {{1, 2, 3, 4}}));
@@ -292,7 +301,8 @@ TEST(RasterLoaders, HugeDimensionsAreRefusedBeforeAllocating)
   auto jb = rastertest::ReadFile(j);
   bool patched = false;
   for (size_t i = 0; i + 8 < jb.size(); ++i)
-    if (jb[i] == 0xFF && jb[i + 1] == 0xC0) { // baseline frame: length(2) precision(1) height(2) width(2)
+    if (jb[i] == 0xFF &&
+        jb[i + 1] == 0xC0) {  // baseline frame: length(2) precision(1) height(2) width(2)
       jb[i + 5] = 0xFD;
       jb[i + 6] = 0xE8;
       jb[i + 7] = 0xFD;
@@ -306,8 +316,7 @@ TEST(RasterLoaders, HugeDimensionsAreRefusedBeforeAllocating)
   EXPECT_EQ(Raster_LoadJPG(hj.c_str(), nullptr), nullptr);
 }
 
-TEST(RasterJPGLoader, ImageDataCutShortOrDamagedGivesNull)
-{
+TEST(RasterJPGLoader, ImageDataCutShortOrDamagedGivesNull) {
   // A textured image so the compressed scan is long; cut it inside the scan data, where the
   // decoder would otherwise pad the missing rows with grey and report success.
   const int w = 64, h = 64;
@@ -321,7 +330,8 @@ TEST(RasterJPGLoader, ImageDataCutShortOrDamagedGivesNull)
   ASSERT_NE(ok, nullptr);
 
   std::string cut = path("scan_cut.jpg");
-  ASSERT_TRUE(rastertest::WriteFile(cut, std::vector<uint8_t>(bytes.begin(), bytes.begin() + (long)bytes.size() * 2 / 3)));
+  ASSERT_TRUE(rastertest::WriteFile(
+      cut, std::vector<uint8_t>(bytes.begin(), bytes.begin() + (long)bytes.size() * 2 / 3)));
   EXPECT_EQ(Raster_LoadJPG(cut.c_str(), nullptr), nullptr);
   // A given bitmap is not handed back half-decoded either.
   rastertest::SpanBitmap given(1, 1, 1, false);

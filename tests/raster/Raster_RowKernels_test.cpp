@@ -17,29 +17,28 @@
 using rastertest::Px;
 
 namespace {
-void randomFill(Raster_IBitmap* b, std::mt19937& rng)
-{
+void randomFill(Raster_IBitmap* b, std::mt19937& rng) {
   Raster_RowView v(b);
   for (int y = 0; y < v.h; ++y)
     for (int x = 0; x < v.w; ++x) v.row(y)[x] = (Raster_PixelValue)rng();
 }
 // Random pixels whose alpha is often 0 or 255, the two cases with their own results.
-void randomAlphaFill(Raster_IBitmap* b, std::mt19937& rng)
-{
+void randomAlphaFill(Raster_IBitmap* b, std::mt19937& rng) {
   Raster_RowView v(b);
   for (int y = 0; y < v.h; ++y)
     for (int x = 0; x < v.w; ++x) {
       Raster_PixelValue p = (Raster_PixelValue)rng();
       int pick = (int)(rng() % 4);
-      if (pick == 0) p &= 0xFFFFFF00u;
-      else if (pick == 1) p |= 0xFFu;
+      if (pick == 0)
+        p &= 0xFFFFFF00u;
+      else if (pick == 1)
+        p |= 0xFFu;
       v.row(y)[x] = p;
     }
 }
-} // namespace
+}  // namespace
 
-TEST(RasterRowKernels, SourceAlphaCompositeMatchesTheRuleForEveryAlphaSourceAndDestination)
-{
+TEST(RasterRowKernels, SourceAlphaCompositeMatchesTheRuleForEveryAlphaSourceAndDestination) {
   // For each source alpha: every (source, destination) byte pair in red, and every destination
   // alpha byte; odd length so the tail runs too.
   const int n = 65536 - 3;
@@ -50,24 +49,24 @@ TEST(RasterRowKernels, SourceAlphaCompositeMatchesTheRuleForEveryAlphaSourceAndD
       src[k] = Px(s, 255 - s, s ^ 0x5A, a);
       dst[k] = Px(d, d ^ 0x33, 255 - d, d);
       want[k] = dst[k];
-      _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm::doPix((unsigned char*)&want[k], s, 255 - s, s ^ 0x5A, a,
-                                                                 256);
+      _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm::doPix((unsigned char*)&want[k], s,
+                                                                 255 - s, s ^ 0x5A, a, 256);
     }
     Raster_RowCompositeSourceAlpha(dst.data(), src.data(), n);
     for (int k = 0; k < n; ++k)
       if (dst[k] != want[k]) {
-        ADD_FAILURE() << "alpha " << a << " source " << (k >> 8) << " dest " << (k & 0xFF) << ": " << std::hex
-                      << dst[k] << " want " << want[k];
+        ADD_FAILURE() << "alpha " << a << " source " << (k >> 8) << " dest " << (k & 0xFF) << ": "
+                      << std::hex << dst[k] << " want " << want[k];
         return;
       }
   }
 }
 
-TEST(RasterRowKernels, SourceAlphaBlitMatchesThePerPixelRuleWithClipping)
-{
+TEST(RasterRowKernels, SourceAlphaBlitMatchesThePerPixelRuleWithClipping) {
   std::mt19937 rng(7);
   for (int round = 0; round < 40; ++round) {
-    Raster_MemBitmap src(1 + rng() % 40, 1 + rng() % 9), dst(1 + rng() % 40, 1 + rng() % 9), want(1, 1);
+    Raster_MemBitmap src(1 + rng() % 40, 1 + rng() % 9), dst(1 + rng() % 40, 1 + rng() % 9),
+        want(1, 1);
     randomAlphaFill(&src, rng);
     randomFill(&dst, rng);
     want.resize(dst.getWidth(), dst.getHeight());
@@ -81,16 +80,17 @@ TEST(RasterRowKernels, SourceAlphaBlitMatchesThePerPixelRuleWithClipping)
         int tx = x + dx, ty = y + dy;
         if (tx < 0 || ty < 0 || tx >= wv.w || ty >= wv.h) continue;
         Raster_PixelValue s = sv.row(y)[x];
-        _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm::doPix((unsigned char*)(wv.row(ty) + tx), Raster_GetR(s),
-                                                                   Raster_GetG(s), Raster_GetB(s), Raster_GetA(s), 256);
+        _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm::doPix(
+            (unsigned char*)(wv.row(ty) + tx), Raster_GetR(s), Raster_GetG(s), Raster_GetB(s),
+            Raster_GetA(s), 256);
       }
     for (int y = 0; y < dv.h; ++y)
-      for (int x = 0; x < dv.w; ++x) ASSERT_EQ(dv.row(y)[x], wv.row(y)[x]) << round << " at " << x << "," << y;
+      for (int x = 0; x < dv.w; ++x)
+        ASSERT_EQ(dv.row(y)[x], wv.row(y)[x]) << round << " at " << x << "," << y;
   }
 }
 
-TEST(RasterRowKernels, BilinearInteriorMatchesTheWeightRuleAtExtremeAndRandomFractions)
-{
+TEST(RasterRowKernels, BilinearInteriorMatchesTheWeightRuleAtExtremeAndRandomFractions) {
   std::mt19937 rng(11);
   const int srcW = 64;
   std::vector<Raster_PixelValue> top(srcW), below(srcW), out(40);
@@ -102,7 +102,8 @@ TEST(RasterRowKernels, BilinearInteriorMatchesTheWeightRuleAtExtremeAndRandomFra
     }
     int fy = round < 81 ? fracs[round % 9] : (int)(rng() & 0xFFFF);
     int64_t fx = round < 81 ? fracs[round / 9] : (int64_t)(rng() & 0xFFFF);
-    int64_t step = round < 81 ? 65536 * (round % 3) / 2 + fracs[round / 9] : (int64_t)(rng() % 100000);
+    int64_t step =
+        round < 81 ? 65536 * (round % 3) / 2 + fracs[round / 9] : (int64_t)(rng() % 100000);
     int n = 1 + (int)(rng() % 39);
     while (n > 0 && ((fx + (n - 1) * step) >> 16) + 1 >= srcW) --n;
     Raster_RowBilinearInterior(out.data(), top.data(), below.data(), fx, step, fy, n);
@@ -115,14 +116,13 @@ TEST(RasterRowKernels, BilinearInteriorMatchesTheWeightRuleAtExtremeAndRandomFra
         uint64_t sum = byte(top[ix]) * (65536 - f - g + c) + byte(top[ix + 1]) * (f - c) +
                        byte(below[ix]) * (g - c) + byte(below[ix + 1]) * c;
         ASSERT_EQ((uint64_t)((const unsigned char*)&out[i])[ch], sum / 65536)
-          << "round " << round << " pixel " << i << " channel " << ch;
+            << "round " << round << " pixel " << i << " channel " << ch;
       }
     }
   }
 }
 
-TEST(RasterRowKernels, BilinearCopyEqualsTheGenericRuleOnRandomScalesClipsAndMirrors)
-{
+TEST(RasterRowKernels, BilinearCopyEqualsTheGenericRuleOnRandomScalesClipsAndMirrors) {
   // Adding at full weight onto zero writes each sample as it is, through the generic per-pixel
   // path: the plain-copy fast path must give the same bytes everywhere, untouched pixels too.
   std::mt19937 rng(3);
@@ -138,23 +138,24 @@ TEST(RasterRowKernels, BilinearCopyEqualsTheGenericRuleOnRandomScalesClipsAndMir
     int dx = (int)(rng() % 50) - 15, dy = (int)(rng() % 30) - 8;
     float sx = (float)(rng() % 1000) / 100.0f - 2.0f, sy = (float)(rng() % 1000) / 100.0f - 2.0f;
     float sw = (float)(rng() % 3000) / 100.0f + 0.5f, sh = (float)(rng() % 2000) / 100.0f + 0.5f;
-    Raster_ScaledBlit(&a, &src, dx, dy, dw, dh, sx, sy, sw, sh, 1.0f, kBlitCopy | kBlitFilterBilinear);
-    Raster_ScaledBlit(&b, &src, dx, dy, dw, dh, sx, sy, sw, sh, 1.0f, kBlitAdd | kBlitFilterBilinear);
-    for (int k = 0; k < 40 * 25; ++k) ASSERT_EQ(a.getBits()[k], b.getBits()[k]) << "round " << round << " pixel " << k;
+    Raster_ScaledBlit(&a, &src, dx, dy, dw, dh, sx, sy, sw, sh, 1.0f,
+                      kBlitCopy | kBlitFilterBilinear);
+    Raster_ScaledBlit(&b, &src, dx, dy, dw, dh, sx, sy, sw, sh, 1.0f,
+                      kBlitAdd | kBlitFilterBilinear);
+    for (int k = 0; k < 40 * 25; ++k)
+      ASSERT_EQ(a.getBits()[k], b.getBits()[k]) << "round " << round << " pixel " << k;
   }
 }
 
 namespace {
 // The weight rule for one channel of one sample, in 64 bits.
-uint64_t bilinearRule(uint64_t p, uint64_t r, uint64_t b, uint64_t br, uint64_t fx, uint64_t fy)
-{
+uint64_t bilinearRule(uint64_t p, uint64_t r, uint64_t b, uint64_t br, uint64_t fx, uint64_t fy) {
   uint64_t c = fx * fy / 65536;
   return (p * (65536 - fx - fy + c) + r * (fx - c) + b * (fy - c) + br * c) / 65536;
 }
-} // namespace
+}  // namespace
 
-TEST(RasterRowKernels, BilinearTablesMatchTheWeightRuleForEveryHorizontalFraction)
-{
+TEST(RasterRowKernels, BilinearTablesMatchTheWeightRuleForEveryHorizontalFraction) {
   // Every fx against row fractions at and around the signed 16-bit boundaries, on independent
   // column pairs (even columns) cycling through all 16 combinations of 0 and 255 per channel
   // and random bytes; 65536 pixels so the eight-pixel loop and its tail both run.
@@ -165,7 +166,9 @@ TEST(RasterRowKernels, BilinearTablesMatchTheWeightRuleForEveryHorizontalFractio
     Raster_PixelValue t0 = 0, t1 = 0, b0 = 0, b1 = 0;
     for (int k = 0; k < 4; ++k) {
       int combo = (x + 5 * k) & 15;
-      auto v = [&](int bit) { return x < 32 ? ((combo >> bit) & 1) * 255u : (unsigned)(rng() & 0xFF); };
+      auto v = [&](int bit) {
+        return x < 32 ? ((combo >> bit) & 1) * 255u : (unsigned)(rng() & 0xFF);
+      };
       t0 |= v(0) << (8 * k);
       t1 |= v(1) << (8 * k);
       b0 |= v(2) << (8 * k);
@@ -182,7 +185,17 @@ TEST(RasterRowKernels, BilinearTablesMatchTheWeightRuleForEveryHorizontalFractio
     fx[i] = (uint16_t)i;
   }
   Raster_BilinearPrepareDiffs(ad.data(), top.data(), below.data(), 2 * pairs);
-  const int fys[] = {0, 1, 2, 255, 32767, 32768, 32769, 65534, 65535, (int)(rng() & 0xFFFF), (int)(rng() & 0xFFFF)};
+  const int fys[] = {0,
+                     1,
+                     2,
+                     255,
+                     32767,
+                     32768,
+                     32769,
+                     65534,
+                     65535,
+                     (int)(rng() & 0xFFFF),
+                     (int)(rng() & 0xFFFF)};
   for (int fy : fys) {
     Raster_BilinearPrepareBase(base.data(), top.data(), below.data(), fy, 2 * pairs);
     Raster_BilinearFromTables(out.data(), ix.data(), fx.data(), base.data(), ad.data(), fy, n);
@@ -190,14 +203,15 @@ TEST(RasterRowKernels, BilinearTablesMatchTheWeightRuleForEveryHorizontalFractio
       for (int k = 0; k < 4; ++k) {
         auto byte = [k](Raster_PixelValue p) { return (uint64_t)((p >> (8 * k)) & 0xFF); };
         const int x = ix[i];
-        uint64_t want = bilinearRule(byte(top[x]), byte(top[x + 1]), byte(below[x]), byte(below[x + 1]), fx[i], fy);
-        ASSERT_EQ(byte(out[i]), want) << "fx " << i << " fy " << fy << " column " << x << " channel " << k;
+        uint64_t want = bilinearRule(byte(top[x]), byte(top[x + 1]), byte(below[x]),
+                                     byte(below[x + 1]), fx[i], fy);
+        ASSERT_EQ(byte(out[i]), want)
+            << "fx " << i << " fy " << fy << " column " << x << " channel " << k;
       }
   }
 }
 
-TEST(RasterRowKernels, BilinearTablesPrepareEveryColumnForAnyLength)
-{
+TEST(RasterRowKernels, BilinearTablesPrepareEveryColumnForAnyLength) {
   // Lengths around the four-column step, adjacent (overlapping) columns, random fractions:
   // the vector loops and the scalar tails of every step, the combined pass included.
   std::mt19937 rng(23);
@@ -226,14 +240,14 @@ TEST(RasterRowKernels, BilinearTablesPrepareEveryColumnForAnyLength)
       for (int k = 0; k < 4; ++k) {
         auto byte = [k](Raster_PixelValue p) { return (uint64_t)((p >> (8 * k)) & 0xFF); };
         const int x = ix[i];
-        ASSERT_EQ(byte(out[i]), bilinearRule(byte(top[x]), byte(top[x + 1]), byte(below[x]), byte(below[x + 1]), fx[i], fy))
-          << "columns " << cols << " pixel " << i << " channel " << k;
+        ASSERT_EQ(byte(out[i]), bilinearRule(byte(top[x]), byte(top[x + 1]), byte(below[x]),
+                                             byte(below[x + 1]), fx[i], fy))
+            << "columns " << cols << " pixel " << i << " channel " << k;
       }
   }
 }
 
-TEST(RasterRowKernels, WideBilinearCopiesEqualTheGenericRuleOnRandomScalesClipsAndMirrors)
-{
+TEST(RasterRowKernels, WideBilinearCopiesEqualTheGenericRuleOnRandomScalesClipsAndMirrors) {
   // Destinations wide enough for the table path (long interiors, odd tails), enlargements and
   // mild reductions, clipped on every side, mirrored on either axis, flipped bitmaps and row
   // padding too; the full-weight add onto zero draws every sample through the generic per-pixel
@@ -250,8 +264,10 @@ TEST(RasterRowKernels, WideBilinearCopiesEqualTheGenericRuleOnRandomScalesClipsA
     int dx = (int)(rng() % 60) - 20, dy = (int)(rng() % 30) - 8;
     float sx = (float)(rng() % 1000) / 100.0f - 3.0f, sy = (float)(rng() % 1000) / 100.0f - 3.0f;
     float sw = (float)(rng() % 9000) / 100.0f + 0.5f, sh = (float)(rng() % 4000) / 100.0f + 0.5f;
-    Raster_ScaledBlit(&a, &src, dx, dy, dw, dh, sx, sy, sw, sh, 1.0f, kBlitCopy | kBlitFilterBilinear);
-    Raster_ScaledBlit(&b, &src, dx, dy, dw, dh, sx, sy, sw, sh, 1.0f, kBlitAdd | kBlitFilterBilinear);
+    Raster_ScaledBlit(&a, &src, dx, dy, dw, dh, sx, sy, sw, sh, 1.0f,
+                      kBlitCopy | kBlitFilterBilinear);
+    Raster_ScaledBlit(&b, &src, dx, dy, dw, dh, sx, sy, sw, sh, 1.0f,
+                      kBlitAdd | kBlitFilterBilinear);
     for (int k = 0; k < span * H; ++k)
       ASSERT_EQ(a.getBits()[k], b.getBits()[k]) << "round " << round << " memory pixel " << k;
     for (Raster_PixelValue p : a.padding()) ASSERT_EQ(p, 0u) << "round " << round;

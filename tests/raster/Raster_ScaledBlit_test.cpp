@@ -11,27 +11,25 @@ using rastertest::SpanBitmap;
 
 namespace {
 const Raster_PixelValue kBack = 0x01010101;
-void fillPattern(Raster_IBitmap* b)
-{
+void fillPattern(Raster_IBitmap* b) {
   Raster_RowView v(b);
   for (int y = 0; y < v.h; ++y)
     for (int x = 0; x < v.w; ++x) v.row(y)[x] = Px(x, y, 50, 200);
 }
-} // namespace
+}  // namespace
 
-TEST(RasterScaledBlit, SameSizeWholePositionBehavesAsBlit)
-{
+TEST(RasterScaledBlit, SameSizeWholePositionBehavesAsBlit) {
   Raster_MemBitmap src(6, 5), a(6, 5), b(6, 5);
   fillPattern(&src);
   Raster_Clear(&a, kBack);
   Raster_Clear(&b, kBack);
-  Raster_ScaledBlit(&a, &src, 1, -1, 4, 4, 2.02f, 1.0f, 4.0f, 4.0f, 0.3f, kBlitCopy | kBlitFilterBilinear);
+  Raster_ScaledBlit(&a, &src, 1, -1, 4, 4, 2.02f, 1.0f, 4.0f, 4.0f, 0.3f,
+                    kBlitCopy | kBlitFilterBilinear);
   Raster_Blit(&b, &src, 1, -1, 2, 1, 4, 4, 0.3f, kBlitCopy);
   EXPECT_EQ(Raster_BitmapCmp(&a, &b), 0);
 }
 
-TEST(RasterScaledBlit, ZeroSizeOrWeightDrawsNothing)
-{
+TEST(RasterScaledBlit, ZeroSizeOrWeightDrawsNothing) {
   Raster_MemBitmap src(4, 4), dst(4, 4);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -40,18 +38,17 @@ TEST(RasterScaledBlit, ZeroSizeOrWeightDrawsNothing)
   for (int i = 0; i < 16; ++i) EXPECT_EQ(dst.getBits()[i], kBack);
 }
 
-TEST(RasterScaledBlit, NearestEnlargementRepeatsPixels)
-{
+TEST(RasterScaledBlit, NearestEnlargementRepeatsPixels) {
   Raster_MemBitmap src(2, 2), dst(4, 4);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
   Raster_ScaledBlit(&dst, &src, 0, 0, 4, 4, 0, 0, 2, 2, 1.0f, kBlitCopy);
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(Raster_GetPixel(&dst, x, y), Px(x / 2, y / 2, 50, 200)) << x << "," << y;
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(Raster_GetPixel(&dst, x, y), Px(x / 2, y / 2, 50, 200)) << x << "," << y;
 }
 
-TEST(RasterScaledBlit, NegativeSizeMirrors)
-{
+TEST(RasterScaledBlit, NegativeSizeMirrors) {
   Raster_MemBitmap src(4, 1), dst(4, 1);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -60,8 +57,7 @@ TEST(RasterScaledBlit, NegativeSizeMirrors)
   for (int x = 0; x < 4; ++x) EXPECT_EQ(Raster_GetPixel(&dst, x, 0), Px(3 - x, 0, 50, 200)) << x;
 }
 
-TEST(RasterScaledBlit, ClippedDestinationStartsLaterInTheSource)
-{
+TEST(RasterScaledBlit, ClippedDestinationStartsLaterInTheSource) {
   Raster_MemBitmap src(4, 4), dst(4, 4);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -71,8 +67,7 @@ TEST(RasterScaledBlit, ClippedDestinationStartsLaterInTheSource)
   EXPECT_EQ(Raster_GetPixel(&dst, 3, 2), Px(2, 2, 50, 200));
 }
 
-TEST(RasterScaledBlit, PositionsOutsideTheReadableSourceAreUntouched)
-{
+TEST(RasterScaledBlit, PositionsOutsideTheReadableSourceAreUntouched) {
   Raster_MemBitmap src(2, 2), dst(4, 1);
   fillPattern(&src);
   Raster_Clear(&dst, kBack);
@@ -84,8 +79,7 @@ TEST(RasterScaledBlit, PositionsOutsideTheReadableSourceAreUntouched)
   EXPECT_EQ(Raster_GetPixel(&dst, 3, 0), Px(0, 0, 50, 200));
 }
 
-TEST(RasterScaledBlit, BilinearInterpolatesBetweenNeighbours)
-{
+TEST(RasterScaledBlit, BilinearInterpolatesBetweenNeighbours) {
   Raster_MemBitmap src(2, 2), dst(3, 3);
   src.getBits()[0] = Px(0, 0, 0, 255);
   src.getBits()[1] = Px(200, 0, 0, 255);
@@ -105,26 +99,26 @@ TEST(RasterScaledBlit, BilinearInterpolatesBetweenNeighbours)
   EXPECT_EQ(Raster_GetG(Raster_GetPixel(&dst, 2, 1)), 66);
 }
 
-TEST(RasterScaledBlit, ReductionBy5UsesThe5x5AreaFilter)
-{
+TEST(RasterScaledBlit, ReductionBy5UsesThe5x5AreaFilter) {
   // 100 -> 20 columns (step 5): one bright pixel two columns right of a sample centre still
   // reaches it (5 x 5 square); with bilinear or nearest sampling it would not.
   Raster_MemBitmap src(100, 10), dst(20, 2);
   Raster_Clear(&src, Px(0, 0, 0, 255));
-  src.getBits()[5 * 100 + 12] = Px(250, 0, 0, 255); // sample centres are at columns 10 and 15, row 5
+  src.getBits()[5 * 100 + 12] =
+      Px(250, 0, 0, 255);  // sample centres are at columns 10 and 15, row 5
   Raster_Clear(&dst, kBack);
   Raster_ScaledBlit(&dst, &src, 0, 0, 20, 2, 0, 0, 100, 10, 1.0f, kBlitCopy | kBlitFilterBilinear);
   // Weights for step 5: every tap (4 / distance, limited to 1) is 1.0: 25 taps, red 250 / 25.
   EXPECT_EQ(Raster_GetPixel(&dst, 2, 1), Px(10, 0, 0, 255));
-  EXPECT_EQ(Raster_GetPixel(&dst, 3, 1), Px(0, 0, 0, 255)); // column 15: 3 away, outside the square
+  EXPECT_EQ(Raster_GetPixel(&dst, 3, 1),
+            Px(0, 0, 0, 255));  // column 15: 3 away, outside the square
 }
 
-TEST(RasterScaledBlit, ReductionBy2UsesThe3x3AreaFilterWithDistanceWeights)
-{
+TEST(RasterScaledBlit, ReductionBy2UsesThe3x3AreaFilterWithDistanceWeights) {
   Raster_MemBitmap src(8, 8), dst(4, 4);
   Raster_Clear(&src, Px(0, 0, 0, 255));
-  src.getBits()[2 * 8 + 3] = Px(255, 0, 0, 255); // right neighbour of the centre (2, 2)
-  src.getBits()[3 * 8 + 3] = Px(0, 255, 0, 255); // diagonal neighbour
+  src.getBits()[2 * 8 + 3] = Px(255, 0, 0, 255);  // right neighbour of the centre (2, 2)
+  src.getBits()[3 * 8 + 3] = Px(0, 255, 0, 255);  // diagonal neighbour
   Raster_Clear(&dst, kBack);
   Raster_ScaledBlit(&dst, &src, 0, 0, 4, 4, 0, 0, 8, 8, 1.0f, kBlitCopy | kBlitFilterBilinear);
   // Step 2: side taps (2-1)/1 = 1.0 (65536), diagonal (1/sqrt 2) = 46340; total 4*65536 + 4*46340 + 65536.
@@ -135,8 +129,7 @@ TEST(RasterScaledBlit, ReductionBy2UsesThe3x3AreaFilterWithDistanceWeights)
   EXPECT_EQ(Raster_GetA(p), 255);
 }
 
-TEST(RasterScaledBlit, MildReductionUsesBilinear)
-{
+TEST(RasterScaledBlit, MildReductionUsesBilinear) {
   // 100 -> 80 (step 1.25) with filtering samples bilinearly: a uniform source stays exact and
   // a single bright column two pixels from a sample does not leak into it.
   Raster_MemBitmap src(100, 1), dst(80, 1);
@@ -150,8 +143,7 @@ TEST(RasterScaledBlit, MildReductionUsesBilinear)
   EXPECT_EQ(Raster_GetR(Raster_GetPixel(&dst, 5, 0)), 63);
 }
 
-TEST(RasterScaledBlit, HalfWeightNearestUsesShiftMixAndOtherModesTheirRule)
-{
+TEST(RasterScaledBlit, HalfWeightNearestUsesShiftMixAndOtherModesTheirRule) {
   Raster_MemBitmap src(1, 1), dst(2, 1);
   src.getBits()[0] = Px(255, 1, 100, 255);
   Raster_Clear(&dst, Px(1, 1, 100, 1));
@@ -162,8 +154,7 @@ TEST(RasterScaledBlit, HalfWeightNearestUsesShiftMixAndOtherModesTheirRule)
   EXPECT_EQ(Raster_GetPixel(&dst, 1, 0), Px(255, 101, 200, 255));
 }
 
-TEST(RasterScaledBlit, SourceAlphaAtFullWeightUsesTheSourceAlphaCopyRule)
-{
+TEST(RasterScaledBlit, SourceAlphaAtFullWeightUsesTheSourceAlphaCopyRule) {
   // Scaling has no weight-1.0 composite shortcut: the weight becomes 256 * (a + 1) / 256 = 128
   // and all four channels follow the copy rule, alpha included ((127 * 128 + 10 * 128) / 256).
   Raster_MemBitmap src(1, 1), dst(2, 1);

@@ -7,16 +7,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-class FlippedSysBitmap : public Raster_SysBitmap
-{
-public:
+class FlippedSysBitmap : public Raster_SysBitmap {
+ public:
   using Raster_SysBitmap::Raster_SysBitmap;
   bool isFlipped() override { return true; }
 };
-} // namespace
+}  // namespace
 
-TEST(RasterSysBitmap, PixelsAreTheContextsZeroedFrameBuffer)
-{
+TEST(RasterSysBitmap, PixelsAreTheContextsZeroedFrameBuffer) {
   Raster_SysBitmap b(4, 3);
   ASSERT_NE(b.getDC(), nullptr);
   EXPECT_EQ(b.getWidth(), 4);
@@ -28,8 +26,7 @@ TEST(RasterSysBitmap, PixelsAreTheContextsZeroedFrameBuffer)
   EXPECT_EQ(((Raster_PixelValue*)GDI_GetCtxFrameBuffer((HDC)b.getDC()))[5], 0x11223344u);
 }
 
-TEST(RasterSysBitmap, ShrinkKeepsContextAndSpan)
-{
+TEST(RasterSysBitmap, ShrinkKeepsContextAndSpan) {
   Raster_SysBitmap b(10, 8);
   void* dc = b.getDC();
   Raster_PixelValue* bits = b.getBits();
@@ -44,8 +41,7 @@ TEST(RasterSysBitmap, ShrinkKeepsContextAndSpan)
   EXPECT_EQ(b.getDC(), dc);
 }
 
-TEST(RasterSysBitmap, GrowingMakesANewContextOfExactlyTheSize)
-{
+TEST(RasterSysBitmap, GrowingMakesANewContextOfExactlyTheSize) {
   Raster_SysBitmap b(10, 8);
   EXPECT_TRUE(b.resize(12, 4));
   EXPECT_EQ(b.getRowSpan(), 12);
@@ -53,11 +49,10 @@ TEST(RasterSysBitmap, GrowingMakesANewContextOfExactlyTheSize)
   EXPECT_EQ(b.getHeight(), 4);
   ASSERT_NE(b.getDC(), nullptr);
   EXPECT_EQ((void*)b.getBits(), GDI_GetCtxFrameBuffer((HDC)b.getDC()));
-  Raster_Clear(&b, 0xFFFFFFFFu); // all 48 pixels are writable (ASan checks the bounds)
+  Raster_Clear(&b, 0xFFFFFFFFu);  // all 48 pixels are writable (ASan checks the bounds)
 }
 
-TEST(RasterSysBitmap, EmptySizeDropsTheContext)
-{
+TEST(RasterSysBitmap, EmptySizeDropsTheContext) {
   Raster_SysBitmap b(5, 5);
   EXPECT_FALSE(b.resize(0, 5));
   EXPECT_EQ(b.getDC(), nullptr);
@@ -68,18 +63,16 @@ TEST(RasterSysBitmap, EmptySizeDropsTheContext)
   EXPECT_NE(e.getBits(), nullptr);
 }
 
-TEST(RasterSysBitmap, FlippedShrinkKeepsVisibleRowsAtTheBottom)
-{
+TEST(RasterSysBitmap, FlippedShrinkKeepsVisibleRowsAtTheBottom) {
   FlippedSysBitmap b(4, 6);
   Raster_PixelValue* fb = (Raster_PixelValue*)GDI_GetCtxFrameBuffer((HDC)b.getDC());
   EXPECT_TRUE(b.resize(4, 2));
   EXPECT_EQ(b.getBits(), fb + 4 * 4);
-  Raster_PutPixel(&b, 0, 0, 0xABCDEF01u, 1.0f, kBlitCopy); // top visible row = last memory row
+  Raster_PutPixel(&b, 0, 0, 0xABCDEF01u, 1.0f, kBlitCopy);  // top visible row = last memory row
   EXPECT_EQ(fb[5 * 4], 0xABCDEF01u);
 }
 
-TEST(RasterSysBitmap, ASizeNoContextCanHoldLeavesAnEmptyBitmap)
-{
+TEST(RasterSysBitmap, ASizeNoContextCanHoldLeavesAnEmptyBitmap) {
   Raster_SysBitmap b(4, 4);
   // 2^28 x 8 pixels are more bytes than a context can address: creation fails.
   EXPECT_TRUE(b.resize(1 << 28, 8));
@@ -87,7 +80,7 @@ TEST(RasterSysBitmap, ASizeNoContextCanHoldLeavesAnEmptyBitmap)
   EXPECT_EQ(b.getHeight(), 0);
   EXPECT_EQ(b.getBits(), nullptr);
   EXPECT_EQ(b.getDC(), nullptr);
-  EXPECT_EQ(b.getRowSpan(), 1 << 28); // the width the context was asked for
+  EXPECT_EQ(b.getRowSpan(), 1 << 28);  // the width the context was asked for
   Raster_Clear(&b, 1);                 // utilities see no pixels and do nothing
   EXPECT_TRUE(b.resize(3, 2));
   EXPECT_NE(b.getBits(), nullptr);

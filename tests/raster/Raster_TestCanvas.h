@@ -10,15 +10,13 @@
 namespace rastertest {
 
 // w x h pixels, row span w + 3, with two guard rows above and below; optionally flipped.
-class GuardedBitmap : public Raster_IBitmap
-{
-public:
+class GuardedBitmap : public Raster_IBitmap {
+ public:
   static constexpr Raster_PixelValue kBack = 0x10203040;
   static constexpr Raster_PixelValue kGuard = 0xA5A5A5A5;
 
   GuardedBitmap(int w, int h, bool flipped = false)
-    : mW(w), mH(h), mSpan(w + 3), mFlipped(flipped), mMem((size_t)(h + 4) * (w + 3), kGuard)
-  {
+      : mW(w), mH(h), mSpan(w + 3), mFlipped(flipped), mMem((size_t)(h + 4) * (w + 3), kGuard) {
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) mem(x, y) = kBack;
   }
@@ -34,8 +32,7 @@ public:
   // Pixel at memory row y.
   Raster_PixelValue& mem(int x, int y) { return mMem[(size_t)(y + 2) * mSpan + x]; }
 
-  bool guardsIntact() const
-  {
+  bool guardsIntact() const {
     for (int y = 0; y < mH + 4; ++y)
       for (int x = 0; x < mSpan; ++x) {
         bool inside = y >= 2 && y < mH + 2 && x < mW;
@@ -44,8 +41,7 @@ public:
     return true;
   }
   // One string per visible row: '#' for a pixel that differs from the background, '.' otherwise.
-  std::vector<std::string> picture()
-  {
+  std::vector<std::string> picture() {
     std::vector<std::string> out;
     for (int y = 0; y < mH; ++y) {
       std::string row;
@@ -54,23 +50,21 @@ public:
     }
     return out;
   }
-  void clear(Raster_PixelValue c)
-  {
+  void clear(Raster_PixelValue c) {
     for (int y = 0; y < mH; ++y)
       for (int x = 0; x < mW; ++x) mem(x, y) = c;
   }
-  int changed()
-  {
+  int changed() {
     int n = 0;
     for (int y = 0; y < mH; ++y)
       for (int x = 0; x < mW; ++x) n += at(x, y) != kBack;
     return n;
   }
 
-private:
+ private:
   int mW, mH, mSpan;
   bool mFlipped;
   std::vector<Raster_PixelValue> mMem;
 };
 
-} // namespace rastertest
+}  // namespace rastertest

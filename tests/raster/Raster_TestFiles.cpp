@@ -10,8 +10,7 @@
 
 namespace rastertest {
 
-std::string TempDir()
-{
+std::string TempDir() {
   static std::string dir;
   if (dir.empty()) {
     char tmpl[] = "/tmp/raster_test_XXXXXX";
@@ -23,8 +22,7 @@ std::string TempDir()
 
 bool WritePNG(const std::string& path, int w, int h, int colorType, int depth,
               const std::vector<std::vector<uint8_t>>& rows, const std::vector<uint8_t>& palette,
-              const std::vector<uint8_t>& trns, bool interlaced)
-{
+              const std::vector<uint8_t>& trns, bool interlaced) {
   FILE* f = fopen(path.c_str(), "wb");
   if (!f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -39,7 +37,8 @@ bool WritePNG(const std::string& path, int w, int h, int colorType, int depth,
                interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> pal;
-  for (size_t i = 0; i + 2 < palette.size(); i += 3) pal.push_back(png_color{palette[i], palette[i + 1], palette[i + 2]});
+  for (size_t i = 0; i + 2 < palette.size(); i += 3)
+    pal.push_back(png_color{palette[i], palette[i + 1], palette[i + 2]});
   if (!pal.empty()) png_set_PLTE(png, info, pal.data(), (int)pal.size());
   if (!trns.empty()) {
     if (colorType == PNG_COLOR_TYPE_PALETTE) {
@@ -47,7 +46,8 @@ bool WritePNG(const std::string& path, int w, int h, int colorType, int depth,
     } else {
       png_color_16 key{};
       auto word = [&](size_t i) { return (png_uint_16)((trns[i] << 8) | trns[i + 1]); };
-      if (colorType == PNG_COLOR_TYPE_GRAY) key.gray = word(0);
+      if (colorType == PNG_COLOR_TYPE_GRAY)
+        key.gray = word(0);
       else {
         key.red = word(0);
         key.green = word(2);
@@ -66,8 +66,8 @@ bool WritePNG(const std::string& path, int w, int h, int colorType, int depth,
   return true;
 }
 
-bool WriteJPEG(const std::string& path, int w, int h, int components, const std::vector<uint8_t>& samples)
-{
+bool WriteJPEG(const std::string& path, int w, int h, int components,
+               const std::vector<uint8_t>& samples) {
   FILE* f = fopen(path.c_str(), "wb");
   if (!f) return false;
   jpeg_compress_struct c;
@@ -92,8 +92,7 @@ bool WriteJPEG(const std::string& path, int w, int h, int components, const std:
   return true;
 }
 
-std::vector<uint8_t> ReadFile(const std::string& path)
-{
+std::vector<uint8_t> ReadFile(const std::string& path) {
   std::vector<uint8_t> out;
   FILE* f = fopen(path.c_str(), "rb");
   if (!f) return out;
@@ -104,8 +103,7 @@ std::vector<uint8_t> ReadFile(const std::string& path)
   return out;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* f = fopen(path.c_str(), "wb");
   if (!f) return false;
   bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -113,4 +111,4 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
   return ok;
 }
 
-} // namespace rastertest
+}  // namespace rastertest

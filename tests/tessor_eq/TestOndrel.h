@@ -7,9 +7,8 @@
 
 #include "tessor_eq/ondrel.h"
 
-class TestOndrel : public ondrel
-{
-public:
+class TestOndrel : public ondrel {
+ public:
   void BeginInformHostOfParamChange(int) override {}
   void InformHostOfParamChange(int, double) override {}
   void EndInformHostOfParamChange(int) override {}
@@ -22,15 +21,13 @@ public:
   bool SendMidiMsgs(Core_TypedBuf<IMidiMsg>*) override { return false; }
 
   // Sets a parameter's real value and notifies the plug-in, as a host would.
-  void Set(int idx, double value)
-  {
+  void Set(int idx, double value) {
     GetParam(idx)->Set(value);
     OnParamChange(idx);
   }
 
   // Host initialisation: every parameter handler once, stereo or mono channels connected.
-  void Initialize(bool stereo)
-  {
+  void Initialize(bool stereo) {
     SetBlockSize(4096);
     SetInputChannelConnections(0, stereo ? 2 : 1, true);
     SetOutputChannelConnections(0, stereo ? 2 : 1, true);
@@ -40,8 +37,7 @@ public:
   }
 
   // Runs doubles straight through ProcessDoubleReplacing.
-  void Run(std::vector<double>& l, std::vector<double>* r)
-  {
+  void Run(std::vector<double>& l, std::vector<double>* r) {
     double* in[2] = {l.data(), r ? r->data() : nullptr};
     std::vector<double> ol(l.size()), orr(l.size());
     double* out[2] = {ol.data(), r ? orr.data() : nullptr};

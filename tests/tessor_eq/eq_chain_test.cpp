@@ -17,38 +17,32 @@ namespace {
 double Clip(double x) { return std::min(1.0, std::max(-1.0, x)); }
 
 // One frame at a time, one stage after the other, through rbjfilter::Process.
-void ReferenceChain(const eq_Chain& ch, const double* inL, const double* inR, double* outL, double* outR,
-                    int n)
-{
+void ReferenceChain(const eq_Chain& ch, const double* inL, const double* inR, double* outL,
+                    double* outR, int n) {
   const bool stereo = inR != nullptr;
-  for (int i = 0; i < n; ++i)
-  {
+  for (int i = 0; i < n; ++i) {
     double L = 0, R = 0;
-    for (int pass = 0; pass < (ch.twice ? 2 : 1); ++pass)
-    {
+    for (int pass = 0; pass < (ch.twice ? 2 : 1); ++pass) {
       L = inL[i];
       R = stereo ? inR[i] : 0.0;
       const double dL = eq_Sine(Clip(L)), dR = eq_Sine(Clip(R));
-      for (int k = 0; k < ch.nStages; ++k)
-      {
+      for (int k = 0; k < ch.nStages; ++k) {
         const eq_Stage& st = ch.stages[k];
-        if (ch.outputBeforeLast && k == ch.nStages - 1)
-        {
+        if (ch.outputBeforeLast && k == ch.nStages - 1) {
           L = ch.outScale * L + ch.outDrive * dL;
           R = ch.outScale * R + ch.outDrive * dR;
-        }
-        else if (st.drive != 0.0)
-        {
+        } else if (st.drive != 0.0) {
           L = L + st.drive * dL;
           R = R + st.drive * dR;
         }
         L = rbj_Flush(L);
         R = rbj_Flush(R);
-        if (stereo) st.filter->Process(L, R);
-        else st.filter->Process(L);
+        if (stereo)
+          st.filter->Process(L, R);
+        else
+          st.filter->Process(L);
       }
-      if (!ch.outputBeforeLast)
-      {
+      if (!ch.outputBeforeLast) {
         L = ch.outScale * L + ch.outDrive * dL;
         R = ch.outScale * R + ch.outDrive * dR;
       }
@@ -60,35 +54,40 @@ void ReferenceChain(const eq_Chain& ch, const double* inL, const double* inR, do
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-std::vector<double> Signal(int n, unsigned seed)
-{
+std::vector<double> Signal(int n, unsigned seed) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<double> u(-1.6, 1.6);
   std::vector<double> v(n);
-  for (int i = 0; i < n; ++i)
-  {
+  for (int i = 0; i < n; ++i) {
     v[i] = u(rng);
-    switch (rng() % 16)
-    {
-      case 0: v[i] = 0.0; break;
-      case 1: v[i] = -0.0; break;
-      case 2: v[i] *= 1e-308; break;  // subnormal
-      case 3: v[i] *= 1e-30; break;
-      default: break;
+    switch (rng() % 16) {
+      case 0:
+        v[i] = 0.0;
+        break;
+      case 1:
+        v[i] = -0.0;
+        break;
+      case 2:
+        v[i] *= 1e-308;
+        break;  // subnormal
+      case 3:
+        v[i] *= 1e-30;
+        break;
+      default:
+        break;
     }
   }
   return v;
 }
 
 // A varied set of filters with non-trivial memories.
-std::vector<rbjfilter> Filters(unsigned seed)
-{
+std::vector<rbjfilter> Filters(unsigned seed) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<double> u(0.0, 1.0);
-  const EFilterType types[] = {kLowPass, kHighPass, kLowShelf, kPeaking, kPeaking, kHighShelf, kLowPass, kAllPass};
+  const EFilterType types[] = {kLowPass, kHighPass,  kLowShelf, kPeaking,
+                               kPeaking, kHighShelf, kLowPass,  kAllPass};
   std::vector<rbjfilter> f(8);
-  for (int k = 0; k < 8; ++k)
-  {
+  for (int k = 0; k < 8; ++k) {
     f[k].SetSampleRate(k == 0 || k == 6 ? 96000 : 48000);
     f[k].SetFreq(30.0 + 12000.0 * u(rng) * u(rng));
     f[k].SetGain(-20.0 + 40.0 * u(rng));
@@ -100,8 +99,7 @@ std::vector<rbjfilter> Filters(unsigned seed)
   return f;
 }
 
-struct Case
-{
+struct Case {
   int nStages;
   bool twice;
   bool folded;
@@ -109,14 +107,12 @@ struct Case
   int frames;
 };
 
-void CheckCase(const Case& c, unsigned seed)
-{
-  SCOPED_TRACE(testing::Message() << "stages " << c.nStages << " twice " << c.twice << " folded " << c.folded
-                                  << " stereo " << c.stereo << " frames " << c.frames);
+void CheckCase(const Case& c, unsigned seed) {
+  SCOPED_TRACE(testing::Message() << "stages " << c.nStages << " twice " << c.twice << " folded "
+                                  << c.folded << " stereo " << c.stereo << " frames " << c.frames);
   std::vector<rbjfilter> fast = Filters(seed), slow = fast;
   eq_Chain a, b;
-  for (int k = 0; k < c.nStages; ++k)
-  {
+  for (int k = 0; k < c.nStages; ++k) {
     // Undriven stages first, in the middle and last; drives of both signs.
     const double drive = (k % 3 == (seed % 2 ? 0 : 1)) ? 0.0 : (k - 3.5) / 40.0;
     a.Add(&fast[k], drive);
@@ -129,25 +125,22 @@ void CheckCase(const Case& c, unsigned seed)
   const std::vector<double> inL = Signal(c.frames, seed + 1), inR = Signal(c.frames, seed + 2);
   std::vector<double> fl(c.frames, -9), fr(c.frames, -9), sl(c.frames, -9), sr(c.frames, -9);
   // Two calls, so state carries from one block to the next.
-  for (int half = 0; half < 2; ++half)
-  {
+  for (int half = 0; half < 2; ++half) {
     const int off = half * (c.frames / 2), n = half ? c.frames - c.frames / 2 : c.frames / 2;
     eq_ProcessChain(a, inL.data() + off, c.stereo ? inR.data() + off : nullptr, fl.data() + off,
                     c.stereo ? fr.data() + off : nullptr, n);
     ReferenceChain(b, inL.data() + off, c.stereo ? inR.data() + off : nullptr, sl.data() + off,
                    c.stereo ? sr.data() + off : nullptr, n);
   }
-  for (int i = 0; i < c.frames; ++i)
-  {
+  for (int i = 0; i < c.frames; ++i) {
     ASSERT_TRUE(SameBits(fl[i], sl[i])) << "left frame " << i << ": " << fl[i] << " vs " << sl[i];
     ASSERT_TRUE(SameBits(fr[i], sr[i])) << "right frame " << i << ": " << fr[i] << " vs " << sr[i];
   }
-  for (int k = 0; k < 8; ++k)
-  {
-    for (int ch = 0; ch < 2; ++ch)
-    {
+  for (int k = 0; k < 8; ++k) {
+    for (int ch = 0; ch < 2; ++ch) {
       const rbjfilter::Memories m = fast[k].GetMemories(ch), r = slow[k].GetMemories(ch);
-      EXPECT_TRUE(SameBits(m.x1, r.x1) && SameBits(m.x2, r.x2) && SameBits(m.y1, r.y1) && SameBits(m.y2, r.y2))
+      EXPECT_TRUE(SameBits(m.x1, r.x1) && SameBits(m.x2, r.x2) && SameBits(m.y1, r.y1) &&
+                  SameBits(m.y2, r.y2))
           << "memories of filter " << k << " channel " << ch;
     }
   }
@@ -155,8 +148,7 @@ void CheckCase(const Case& c, unsigned seed)
 
 }  // namespace
 
-TEST(EqChain, MatchesThePerSampleDefinitionForEveryStageCount)
-{
+TEST(EqChain, MatchesThePerSampleDefinitionForEveryStageCount) {
   OnEveryChainPath([] {
     unsigned seed = 10;
     for (int n = 0; n <= eq_Chain::kMaxStages; ++n)
@@ -166,8 +158,7 @@ TEST(EqChain, MatchesThePerSampleDefinitionForEveryStageCount)
   });
 }
 
-TEST(EqChain, MatchesThePerSampleDefinitionWithTwoPassesPerFrame)
-{
+TEST(EqChain, MatchesThePerSampleDefinitionWithTwoPassesPerFrame) {
   OnEveryChainPath([] {
     unsigned seed = 500;
     for (int n : {0, 1, 2, 3, 4, 7})
@@ -178,8 +169,7 @@ TEST(EqChain, MatchesThePerSampleDefinitionWithTwoPassesPerFrame)
   });
 }
 
-TEST(EqChain, NonFiniteInputReachesTheOutputLikeThePlainDefinition)
-{
+TEST(EqChain, NonFiniteInputReachesTheOutputLikeThePlainDefinition) {
   std::vector<rbjfilter> fast = Filters(900), slow = fast;
   eq_Chain a, b;
   a.Add(&fast[2], 0.1);
@@ -189,11 +179,11 @@ TEST(EqChain, NonFiniteInputReachesTheOutputLikeThePlainDefinition)
   eq_ProcessChain(a, in, nullptr, fo, nullptr, 4);
   ReferenceChain(b, in, nullptr, so, nullptr, 4);
   EXPECT_TRUE(std::isnan(fo[1]));
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(SameBits(fo[i], so[i]) || (std::isnan(fo[i]) && std::isnan(so[i])));
+  for (int i = 0; i < 4; ++i)
+    EXPECT_TRUE(SameBits(fo[i], so[i]) || (std::isnan(fo[i]) && std::isnan(so[i])));
 }
 
-TEST(EqChain, ZeroFramesChangeNothing)
-{
+TEST(EqChain, ZeroFramesChangeNothing) {
   std::vector<rbjfilter> f = Filters(901);
   const rbjfilter::Memories before = f[0].GetMemories(0);
   eq_Chain a;
@@ -204,8 +194,7 @@ TEST(EqChain, ZeroFramesChangeNothing)
   EXPECT_EQ(f[0].GetMemories(0).y1, before.y1);
 }
 
-TEST(EqChain, ProcessingInPlaceGivesTheSameBitsAsSeparateBuffers)
-{
+TEST(EqChain, ProcessingInPlaceGivesTheSameBitsAsSeparateBuffers) {
   OnEveryChainPath([] {
     for (bool twice : {false, true}) {
       std::vector<rbjfilter> a = Filters(77), b = a;
@@ -220,13 +209,13 @@ TEST(EqChain, ProcessingInPlaceGivesTheSameBitsAsSeparateBuffers)
       eq_ProcessChain(ca, il.data(), ir.data(), il.data(), ir.data(), 700);
       eq_ProcessChain(cb, l.data(), r.data(), ol.data(), orr.data(), 700);
       for (int i = 0; i < 700; ++i)
-        ASSERT_TRUE(SameBits(il[i], ol[i]) && SameBits(ir[i], orr[i])) << "twice " << twice << " frame " << i;
+        ASSERT_TRUE(SameBits(il[i], ol[i]) && SameBits(ir[i], orr[i]))
+            << "twice " << twice << " frame " << i;
     }
   });
 }
 
-TEST(EqChain, RunsOnTheFastestPathThisProcessorHasUnlessTestsChooseAnother)
-{
+TEST(EqChain, RunsOnTheFastestPathThisProcessorHasUnlessTestsChooseAnother) {
   EXPECT_EQ(eq_CurrentChainPath(), eq_FastestChainPath());
 #if defined(__x86_64__)
   __builtin_cpu_init();
@@ -238,7 +227,8 @@ TEST(EqChain, RunsOnTheFastestPathThisProcessorHasUnlessTestsChooseAnother)
   EXPECT_EQ(eq_FastestChainPath(), eq_kPlainPath);
 #endif
   for (int p = 0; p <= eq_FastestChainPath(); ++p)
-    EXPECT_TRUE(eq_ChainPathAvailable(static_cast<eq_ChainPath>(p))) << ChainPathName(static_cast<eq_ChainPath>(p));
+    EXPECT_TRUE(eq_ChainPathAvailable(static_cast<eq_ChainPath>(p)))
+        << ChainPathName(static_cast<eq_ChainPath>(p));
   EXPECT_FALSE(eq_UseChainPath(eq_kNumChainPaths));
   EXPECT_EQ(eq_CurrentChainPath(), eq_FastestChainPath());
 }

@@ -13,8 +13,7 @@
 namespace {
 
 // Distance in units in the last place between two doubles of the same sign region.
-int64_t UlpDistance(double a, double b)
-{
+int64_t UlpDistance(double a, double b) {
   int64_t ia, ib;
   std::memcpy(&ia, &a, 8);
   std::memcpy(&ib, &b, 8);
@@ -25,8 +24,7 @@ int64_t UlpDistance(double a, double b)
 
 double CorrectlyRounded(double x) { return static_cast<double>(sinq(static_cast<__float128>(x))); }
 
-void ExpectWithinOneUlp(double x)
-{
+void ExpectWithinOneUlp(double x) {
   const double got = eq_Sine(x);
   const double want = CorrectlyRounded(x);
   ASSERT_LE(UlpDistance(got, want), 1) << "x = " << x << " got " << got << " want " << want;
@@ -34,23 +32,18 @@ void ExpectWithinOneUlp(double x)
 
 }  // namespace
 
-TEST(EqSine, WithinOneUlpOnADenseGridOverMinusOneToOne)
-{
+TEST(EqSine, WithinOneUlpOnADenseGridOverMinusOneToOne) {
   const int n = 1 << 20;
-  for (int i = 0; i <= n; ++i)
-  {
+  for (int i = 0; i <= n; ++i) {
     const double x = -1.0 + 2.0 * i / n;
     ExpectWithinOneUlp(x);
     ExpectWithinOneUlp(std::nextafter(x, 0.0));
   }
 }
 
-TEST(EqSine, WithinOneUlpAcrossEveryBinadeDownToSubnormals)
-{
-  for (double base = 1.0; base > 0.0; base /= 2.0)
-  {
-    for (int k = 0; k < 64; ++k)
-    {
+TEST(EqSine, WithinOneUlpAcrossEveryBinadeDownToSubnormals) {
+  for (double base = 1.0; base > 0.0; base /= 2.0) {
+    for (int k = 0; k < 64; ++k) {
       const double x = base * (1.0 - k / 128.0);
       ExpectWithinOneUlp(x);
       ExpectWithinOneUlp(-x);
@@ -58,8 +51,7 @@ TEST(EqSine, WithinOneUlpAcrossEveryBinadeDownToSubnormals)
   }
 }
 
-TEST(EqSine, EndsZeroAndSubnormalsAreExact)
-{
+TEST(EqSine, EndsZeroAndSubnormalsAreExact) {
   EXPECT_LE(UlpDistance(eq_Sine(1.0), std::sin(1.0)), 1);
   EXPECT_LE(UlpDistance(eq_Sine(-1.0), std::sin(-1.0)), 1);
   EXPECT_EQ(eq_Sine(0.0), 0.0);

@@ -15,8 +15,7 @@ namespace {
 
 double Drive(double x) { return std::sin(std::min(1.0, std::max(-1.0, x))); }
 
-std::vector<double> Signal(int n, unsigned seed, double peak = 1.5)
-{
+std::vector<double> Signal(int n, unsigned seed, double peak = 1.5) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<double> u(-peak, peak);
   std::vector<double> v(n);
@@ -28,63 +27,59 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // The signal path written out frame by frame and pass by pass on copies of the plug-in's
 // filters, with no scheduling of any kind.
-struct ReferenceEq
-{
+struct ReferenceEq {
   rbjfilter aaIn, aaOut, hp, ls, m1, m2, hs;
   bool hpOn;
   double gainDb, gain, oversample;
 
   explicit ReferenceEq(TestOndrel& eq)
-    : aaIn(eq.AaIn()), aaOut(eq.AaOut()), hp(eq.HighPass()), ls(eq.LowShelf()), m1(eq.MidBand1()),
-      m2(eq.MidBand2()), hs(eq.HighShelf()), hpOn(eq.HighPassOn()), gainDb(eq.OutGainDb()),
-      gain(eq.OutGain()), oversample(eq.GetParam(kOversample)->Value())
-  {
-  }
+      : aaIn(eq.AaIn()),
+        aaOut(eq.AaOut()),
+        hp(eq.HighPass()),
+        ls(eq.LowShelf()),
+        m1(eq.MidBand1()),
+        m2(eq.MidBand2()),
+        hs(eq.HighShelf()),
+        hpOn(eq.HighPassOn()),
+        gainDb(eq.OutGainDb()),
+        gain(eq.OutGain()),
+        oversample(eq.GetParam(kOversample)->Value()) {}
 
-  static void Run(rbjfilter& f, double& L, double& R, bool stereo)
-  {
+  static void Run(rbjfilter& f, double& L, double& R, bool stereo) {
     L = rbj_Flush(L);
-    if (stereo)
-    {
+    if (stereo) {
       R = rbj_Flush(R);
       f.Process(L, R);
-    }
-    else
+    } else
       f.Process(L);
   }
 
-  void Process(const double* inL, const double* inR, double* outL, double* outR, int n)
-  {
+  void Process(const double* inL, const double* inR, double* outL, double* outR, int n) {
     const bool stereo = inR != nullptr;
-    for (int i = 0; i < n; ++i)
-    {
+    for (int i = 0; i < n; ++i) {
       double L = 0, R = 0;
       const int passes = oversample > 0.0 ? 2 : 1;
-      for (int p = 0; p < passes; ++p)
-      {
+      for (int p = 0; p < passes; ++p) {
         L = inL[i];
         R = stereo ? inR[i] : 0.0;
         const double dL = eq_Sine(std::min(1.0, std::max(-1.0, L)));
         const double dR = eq_Sine(std::min(1.0, std::max(-1.0, R)));
         if (oversample >= 0.5) Run(aaIn, L, R, stereo);
         if (hpOn) Run(hp, L, R, stereo);
-        if (ls.GetGain() != 0.0)
-        {
+        if (ls.GetGain() != 0.0) {
           const double k = ls.GetGain() / 60.0;
           L = L + k * dL;
           R = R + k * dR;
           Run(ls, L, R, stereo);
         }
-        for (rbjfilter* m : {&m1, &m2})
-        {
+        for (rbjfilter* m : {&m1, &m2}) {
           if (m->GetGain() == 0.0) continue;
           const double k = std::fabs(m->GetGain() / 80.0);
           L = L + k * dL;
           R = R + k * dR;
           Run(*m, L, R, stereo);
         }
-        if (hs.GetGain() != 0.0)
-        {
+        if (hs.GetGain() != 0.0) {
           const double k = std::fabs(hs.GetGain() / 60.0);
           L = L + k * dL;
           R = R + k * dR;
@@ -102,8 +97,7 @@ struct ReferenceEq
 };
 
 // A single active band: out = y + 0.01 d, with y the band filter run on x + k d.
-void ExpectBandDrive(int levelParam, double dB, rbjfilter& (TestOndrel::*band)(), double k)
-{
+void ExpectBandDrive(int levelParam, double dB, rbjfilter& (TestOndrel::*band)(), double k) {
   SCOPED_TRACE(testing::Message() << "parameter " << levelParam << " at " << dB << " dB");
   TestOndrel eq;
   eq.Initialize(false);
@@ -111,8 +105,7 @@ void ExpectBandDrive(int levelParam, double dB, rbjfilter& (TestOndrel::*band)()
   rbjfilter ref = (eq.*band)();
   std::vector<double> x = Signal(256, 7), y = x;
   eq.Run(y, nullptr);
-  for (size_t i = 0; i < x.size(); ++i)
-  {
+  for (size_t i = 0; i < x.size(); ++i) {
     double v = x[i] + k * Drive(x[i]);
     ref.Process(v);
     ASSERT_NEAR(y[i], v + 0.01 * Drive(x[i]), 1e-14) << i;
@@ -121,8 +114,7 @@ void ExpectBandDrive(int levelParam, double dB, rbjfilter& (TestOndrel::*band)()
 
 }  // namespace
 
-TEST(OndrelProcess, DefaultsOnlyAddTheOutputDrive)
-{
+TEST(OndrelProcess, DefaultsOnlyAddTheOutputDrive) {
   TestOndrel eq;
   eq.Initialize(true);
   std::vector<double> l = {0.5, 2.0, -3.0, 0.0, -0.25, 1e-300};
@@ -130,10 +122,9 @@ TEST(OndrelProcess, DefaultsOnlyAddTheOutputDrive)
   const std::vector<double> l0 = l, r0 = r;
   eq.Run(l, &r);
   EXPECT_NEAR(l[0], 0.504794, 1e-6);
-  EXPECT_NEAR(l[1], 2.0 + 0.01 * std::sin(1.0), 1e-15);   // clipped to 1
+  EXPECT_NEAR(l[1], 2.0 + 0.01 * std::sin(1.0), 1e-15);    // clipped to 1
   EXPECT_NEAR(l[2], -3.0 + 0.01 * std::sin(-1.0), 1e-15);  // clipped to -1
-  for (size_t i = 0; i < l.size(); ++i)
-  {
+  for (size_t i = 0; i < l.size(); ++i) {
     EXPECT_NEAR(l[i], l0[i] + 0.01 * Drive(l0[i]), 1e-15 * std::max(1.0, std::fabs(l0[i])));
     EXPECT_NEAR(r[i], r0[i] + 0.01 * Drive(r0[i]), 1e-15 * std::max(1.0, std::fabs(r0[i])));
   }
@@ -142,8 +133,7 @@ TEST(OndrelProcess, DefaultsOnlyAddTheOutputDrive)
     EXPECT_EQ(f->GetMemories(0).x1, 0.0);
 }
 
-TEST(OndrelProcess, EachBandAddsItsDriveWithItsSign)
-{
+TEST(OndrelProcess, EachBandAddsItsDriveWithItsSign) {
   ExpectBandDrive(kLoShelfLevel, -6.0, &TestOndrel::LowShelf, -0.1);  // a cut subtracts
   ExpectBandDrive(kLoShelfLevel, 6.0, &TestOndrel::LowShelf, 0.1);
   ExpectBandDrive(kMF1Level, -8.0, &TestOndrel::MidBand1, 0.1);  // mid bands always add
@@ -151,8 +141,7 @@ TEST(OndrelProcess, EachBandAddsItsDriveWithItsSign)
   ExpectBandDrive(kHiShelfLevel, -12.0, &TestOndrel::HighShelf, 0.2);  // so does the high shelf
 }
 
-TEST(OndrelProcess, OutputGainScalesAndDrivesHarder)
-{
+TEST(OndrelProcess, OutputGainScalesAndDrivesHarder) {
   TestOndrel eq;
   eq.Initialize(false);
   eq.Set(kGain, 10.0);
@@ -163,16 +152,14 @@ TEST(OndrelProcess, OutputGainScalesAndDrivesHarder)
     EXPECT_NEAR(y[i], amp * x[i] + (10.0 / 60.0 + 0.01) * Drive(x[i]), 1e-14);
 }
 
-TEST(OndrelProcess, HighPassRunsOnlyWhenSwitchedOn)
-{
+TEST(OndrelProcess, HighPassRunsOnlyWhenSwitchedOn) {
   TestOndrel eq;
   eq.Initialize(false);
   eq.Set(kHPF, 3);  // 80 Hz
   rbjfilter ref = eq.HighPass();
   std::vector<double> x = Signal(128, 9), y = x;
   eq.Run(y, nullptr);
-  for (size_t i = 0; i < x.size(); ++i)
-  {
+  for (size_t i = 0; i < x.size(); ++i) {
     double v = x[i];
     ref.Process(v);
     ASSERT_NEAR(y[i], v + 0.01 * Drive(x[i]), 1e-14);
@@ -187,13 +174,11 @@ TEST(OndrelProcess, HighPassRunsOnlyWhenSwitchedOn)
   EXPECT_NEAR(dc2.back(), 0.5 + 0.01 * std::sin(0.5), 1e-15);
 }
 
-TEST(OndrelProcess, MonoMatchesStereoWithASilentRightInputAndWritesOneChannel)
-{
+TEST(OndrelProcess, MonoMatchesStereoWithASilentRightInputAndWritesOneChannel) {
   TestOndrel mono, stereo;
   mono.Initialize(false);
   stereo.Initialize(true);
-  for (TestOndrel* eq : {&mono, &stereo})
-  {
+  for (TestOndrel* eq : {&mono, &stereo}) {
     eq->Set(kHPF, 2);
     eq->Set(kLoShelfLevel, 7.0);
     eq->Set(kMF1Level, -3.3);
@@ -209,8 +194,7 @@ TEST(OndrelProcess, MonoMatchesStereoWithASilentRightInputAndWritesOneChannel)
   double* stIn[2] = {in.data(), silent.data()};
   double* stOut[2] = {outL.data(), outR.data()};
   stereo.ProcessDoubleReplacing(stIn, stOut, 1000);
-  for (int i = 0; i < 1000; ++i)
-  {
+  for (int i = 0; i < 1000; ++i) {
     ASSERT_TRUE(SameBits(outMono[i], outL[i])) << i;
     ASSERT_EQ(untouched[i], 123.0);
   }
@@ -219,16 +203,15 @@ TEST(OndrelProcess, MonoMatchesStereoWithASilentRightInputAndWritesOneChannel)
   EXPECT_EQ(mono.LowShelf().GetMemories(1).y1, 0.0);
 }
 
-TEST(OndrelProcess, MatchesTheFrameByFrameDefinitionBitForBit)
-{
+TEST(OndrelProcess, MatchesTheFrameByFrameDefinitionBitForBit) {
   OnEveryChainPath([] {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> u(0.0, 1.0);
-    for (int trial = 0; trial < 24; ++trial)
-    {
+    for (int trial = 0; trial < 24; ++trial) {
       const bool stereo = trial % 2 == 0;
       const double oversample = (trial / 2) % 3 == 0 ? 0.0 : ((trial / 2) % 3 == 1 ? 1.0 : 0.3);
-      SCOPED_TRACE(testing::Message() << "trial " << trial << " stereo " << stereo << " oversample " << oversample);
+      SCOPED_TRACE(testing::Message()
+                   << "trial " << trial << " stereo " << stereo << " oversample " << oversample);
       TestOndrel eq;
       eq.SetSampleRate(trial % 4 == 1 ? 48000.0 : 44100.0);
       eq.Initialize(stereo);
@@ -248,11 +231,9 @@ TEST(OndrelProcess, MatchesTheFrameByFrameDefinitionBitForBit)
       std::vector<double> el(777), er(777);
       ref.Process(l.data(), stereo ? r.data() : nullptr, el.data(), er.data(), 777);
       eq.Run(l, stereo ? &r : nullptr);
-      for (int i = 0; i < 777; ++i)
-      {
+      for (int i = 0; i < 777; ++i) {
         ASSERT_TRUE(SameBits(l[i], el[i])) << "left " << i << ": " << l[i] << " vs " << el[i];
-        if (stereo)
-        {
+        if (stereo) {
           ASSERT_TRUE(SameBits(r[i], er[i])) << "right " << i;
         }
       }
@@ -260,8 +241,7 @@ TEST(OndrelProcess, MatchesTheFrameByFrameDefinitionBitForBit)
   });
 }
 
-TEST(OndrelProcess, OversamplingRunsEachFrameTwiceAndKeepsTheSecondResult)
-{
+TEST(OndrelProcess, OversamplingRunsEachFrameTwiceAndKeepsTheSecondResult) {
   TestOndrel eq;
   eq.Initialize(false);
   eq.Set(kMF1Level, 6.0);
@@ -270,11 +250,9 @@ TEST(OndrelProcess, OversamplingRunsEachFrameTwiceAndKeepsTheSecondResult)
   EXPECT_EQ(mid.GetSampleRate(), 88200);
   std::vector<double> x = Signal(200, 12, 0.8), y = x;
   eq.Run(y, nullptr);
-  for (size_t i = 0; i < x.size(); ++i)
-  {
+  for (size_t i = 0; i < x.size(); ++i) {
     double v = 0;
-    for (int pass = 0; pass < 2; ++pass)
-    {
+    for (int pass = 0; pass < 2; ++pass) {
       v = x[i];
       aaIn.Process(v);
       v += 0.075 * Drive(x[i]);
@@ -288,8 +266,7 @@ TEST(OndrelProcess, OversamplingRunsEachFrameTwiceAndKeepsTheSecondResult)
   EXPECT_NE(eq.AaIn().GetMemories(0).x1, 0.0);
 }
 
-TEST(OndrelProcess, ABandAtZeroDecibelsKeepsItsMemoriesUntilItReturns)
-{
+TEST(OndrelProcess, ABandAtZeroDecibelsKeepsItsMemoriesUntilItReturns) {
   TestOndrel eq;
   eq.Initialize(true);
   eq.Set(kLoShelfLevel, 9.0);
@@ -314,8 +291,7 @@ TEST(OndrelProcess, ABandAtZeroDecibelsKeepsItsMemoriesUntilItReturns)
   EXPECT_NEAR(l3[0], v + 0.01 * std::sin(0.3), 1e-15);
 }
 
-TEST(OndrelProcess, ResetKeepsEveryFilterMemory)
-{
+TEST(OndrelProcess, ResetKeepsEveryFilterMemory) {
   TestOndrel eq;
   eq.Initialize(true);
   eq.Set(kHPF, 1);
@@ -329,8 +305,7 @@ TEST(OndrelProcess, ResetKeepsEveryFilterMemory)
   EXPECT_EQ(eq.HighShelf().GetMemories(0).y2, hs.y2);
 }
 
-TEST(OndrelProcess, FloatHostBuffersRunThroughThePluginBase)
-{
+TEST(OndrelProcess, FloatHostBuffersRunThroughThePluginBase) {
   TestOndrel eq;
   eq.Initialize(true);
   std::vector<float> inL = {0.5f, -0.125f, 1.75f, 0.0f}, inR = {0.25f, 0.0f, -2.0f, 1.0f};
@@ -340,19 +315,16 @@ TEST(OndrelProcess, FloatHostBuffersRunThroughThePluginBase)
   eq.AttachInputBuffers(0, 2, ins, 4);
   eq.AttachOutputBuffers(0, 2, outs);
   eq.ProcessBuffers(0.0f, 4);
-  for (int i = 0; i < 4; ++i)
-  {
+  for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(outL[i], static_cast<float>(inL[i] + 0.01 * Drive(inL[i]))) << i;
     EXPECT_EQ(outR[i], static_cast<float>(inR[i] + 0.01 * Drive(inR[i]))) << i;
   }
 }
 
-TEST(OndrelProcess, BandsAboveHalfALowHostRateAreDesignedBelowItAndStayStable)
-{
+TEST(OndrelProcess, BandsAboveHalfALowHostRateAreDesignedBelowItAndStayStable) {
   // At 22050 Hz the fixed 12 kHz shelf and the 8 kHz mid step at 16 kHz lie at or above half
   // the rate; designed there the biquads would be unstable.
-  for (double sr : {22050.0, 16000.0})
-  {
+  for (double sr : {22050.0, 16000.0}) {
     TestOndrel eq;
     eq.SetSampleRate(sr);
     eq.Initialize(true);
@@ -363,22 +335,19 @@ TEST(OndrelProcess, BandsAboveHalfALowHostRateAreDesignedBelowItAndStayStable)
     EXPECT_LE(eq.MidBand2().GetFreq(), 0.45 * sr);
 
     std::vector<double> l(4096), r(4096);
-    for (size_t i = 0; i < l.size(); ++i)
-    {
+    for (size_t i = 0; i < l.size(); ++i) {
       l[i] = 0.5 * std::sin(0.37 * static_cast<double>(i)) + ((i * 7919) % 13 == 0 ? 0.4 : 0.0);
       r[i] = -l[i];
     }
     eq.Run(l, &r);
-    for (size_t i = 0; i < l.size(); ++i)
-    {
+    for (size_t i = 0; i < l.size(); ++i) {
       ASSERT_TRUE(std::isfinite(l[i]) && std::fabs(l[i]) < 20.0) << "sr " << sr << " frame " << i;
       ASSERT_TRUE(std::isfinite(r[i]) && std::fabs(r[i]) < 20.0) << "sr " << sr << " frame " << i;
     }
   }
 }
 
-TEST(OndrelProcess, BandsReturnToTheirNominalFrequencyWhenTheRateAllows)
-{
+TEST(OndrelProcess, BandsReturnToTheirNominalFrequencyWhenTheRateAllows) {
   TestOndrel eq;
   eq.SetSampleRate(22050.0);
   eq.Initialize(true);

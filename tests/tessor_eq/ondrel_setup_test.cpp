@@ -11,8 +11,7 @@
 
 namespace {
 
-struct ParamRow
-{
+struct ParamRow {
   const char* name;
   EParamKind kind;
   double def, min, max;
@@ -24,9 +23,20 @@ const ParamRow kTable[kNumParams] = {
     {"HPF", kParamEnum, 0, 0, 5, "", {"Off", "30 Hz", "50 Hz", "80 Hz", "160 Hz", "300 Hz"}},
     {"LoShelf Freq", kParamEnum, 0, 0, 3, "", {"35 Hz", "60 Hz", "110 Hz", "220 Hz"}},
     {"LoShelf Level", kParamDouble, 0, -20, 20, "dB", {}},
-    {"MF 1 Freq", kParamEnum, 2, 0, 5, "", {"150 Hz", "180 Hz", "240 Hz", "400 Hz", "820 Hz", "1200 Hz"}},
+    {"MF 1 Freq",
+     kParamEnum,
+     2,
+     0,
+     5,
+     "",
+     {"150 Hz", "180 Hz", "240 Hz", "400 Hz", "820 Hz", "1200 Hz"}},
     {"MF Level 1", kParamDouble, 0, -20, 20, "dB", {}},
-    {"MF 2 Freq", kParamEnum, 3, 0, 6, "",
+    {"MF 2 Freq",
+     kParamEnum,
+     3,
+     0,
+     6,
+     "",
      {"220 Hz", "315 Hz", "640 Hz", "2500 Hz", "3150 Hz", "6000 Hz", "8000 Hz"}},
     {"MF Level 2", kParamDouble, 0, -20, 20, "dB", {}},
     {"HiShelf Level", kParamDouble, 0, -20, 20, "dB", {}},
@@ -36,12 +46,10 @@ const ParamRow kTable[kNumParams] = {
 
 }  // namespace
 
-TEST(OndrelSetup, TenParametersWithTheirNamesRangesDefaultsAndTexts)
-{
+TEST(OndrelSetup, TenParametersWithTheirNamesRangesDefaultsAndTexts) {
   TestOndrel eq;
   ASSERT_EQ(eq.NParams(), 10);
-  for (int i = 0; i < kNumParams; ++i)
-  {
+  for (int i = 0; i < kNumParams; ++i) {
     SCOPED_TRACE(kTable[i].name);
     const IParam* p = eq.GetParam(i);
     EXPECT_STREQ(p->GetNameForHost(), kTable[i].name);
@@ -54,8 +62,7 @@ TEST(OndrelSetup, TenParametersWithTheirNamesRangesDefaultsAndTexts)
     EXPECT_EQ(p->GetNDisplayTexts(), static_cast<int>(kTable[i].texts.size()));
     for (size_t v = 0; v < kTable[i].texts.size(); ++v)
       EXPECT_STREQ(p->GetDisplayText(static_cast<int>(v)), kTable[i].texts[v].c_str());
-    if (kTable[i].kind == kParamDouble)
-    {
+    if (kTable[i].kind == kParamDouble) {
       EXPECT_EQ(p->GetStep(), 0.1);
       EXPECT_EQ(p->GetPrecision(), 1);
     }
@@ -67,8 +74,7 @@ TEST(OndrelSetup, TenParametersWithTheirNamesRangesDefaultsAndTexts)
   EXPECT_STREQ(text, "2500 Hz");
 }
 
-TEST(OndrelSetup, IdentityChannelsAndTheDefaultPreset)
-{
+TEST(OndrelSetup, IdentityChannelsAndTheDefaultPreset) {
   TestOndrel eq;
   EXPECT_STREQ(eq.GetEffectName(), "Tessor EQ");
   EXPECT_STREQ(eq.GetProductName(), "");
@@ -95,13 +101,11 @@ TEST(OndrelSetup, IdentityChannelsAndTheDefaultPreset)
   EXPECT_EQ(eq.GetParam(kGain)->Value(), 0.0);
 }
 
-TEST(OndrelSetup, ConstructionGivesEveryFilterItsFixedDesign)
-{
+TEST(OndrelSetup, ConstructionGivesEveryFilterItsFixedDesign) {
   TestOndrel eq;
   const double sr = 44100.0;
 
-  for (rbjfilter* aa : {&eq.AaIn(), &eq.AaOut()})
-  {
+  for (rbjfilter* aa : {&eq.AaIn(), &eq.AaOut()}) {
     EXPECT_EQ(aa->GetType(), kLowPass);
     EXPECT_EQ(aa->GetSampleRate(), 88200);
     EXPECT_EQ(aa->GetFreq(), sr / 1.84);
@@ -117,8 +121,7 @@ TEST(OndrelSetup, ConstructionGivesEveryFilterItsFixedDesign)
   EXPECT_EQ(eq.LowShelf().GetFreq(), 35.0);
   EXPECT_DOUBLE_EQ(eq.LowShelf().GetQ(), 1.0);
 
-  for (rbjfilter* mid : {&eq.MidBand1(), &eq.MidBand2()})
-  {
+  for (rbjfilter* mid : {&eq.MidBand1(), &eq.MidBand2()}) {
     EXPECT_EQ(mid->GetType(), kPeaking);
     EXPECT_EQ(mid->GetQ(), 0.5);
     EXPECT_EQ(mid->GetGain(), 0.0);
@@ -130,32 +133,33 @@ TEST(OndrelSetup, ConstructionGivesEveryFilterItsFixedDesign)
   EXPECT_EQ(eq.HighShelf().GetFreq(), 12000.0);
   EXPECT_DOUBLE_EQ(eq.HighShelf().GetQ(), std::sqrt(0.2));
 
-  for (rbjfilter* band : {&eq.HighPass(), &eq.LowShelf(), &eq.MidBand1(), &eq.MidBand2(), &eq.HighShelf()})
+  for (rbjfilter* band :
+       {&eq.HighPass(), &eq.LowShelf(), &eq.MidBand1(), &eq.MidBand2(), &eq.HighShelf()})
     EXPECT_EQ(band->GetSampleRate(), 44100);
 }
 
-TEST(OndrelSetup, EveryFrequencyStepSetsTheFrequencyItsTextNames)
-{
+TEST(OndrelSetup, EveryFrequencyStepSetsTheFrequencyItsTextNames) {
   TestOndrel eq;
   eq.Initialize(true);
-  struct { int param; rbjfilter* filter; } const bands[] = {
-      {kHPF, &eq.HighPass()}, {kLoShelfFreq, &eq.LowShelf()}, {kMF1Freq, &eq.MidBand1()}, {kMF2Freq, &eq.MidBand2()}};
-  for (const auto& b : bands)
-  {
+  struct {
+    int param;
+    rbjfilter* filter;
+  } const bands[] = {{kHPF, &eq.HighPass()},
+                     {kLoShelfFreq, &eq.LowShelf()},
+                     {kMF1Freq, &eq.MidBand1()},
+                     {kMF2Freq, &eq.MidBand2()}};
+  for (const auto& b : bands) {
     const IParam* p = eq.GetParam(b.param);
-    for (int step = 0; step <= static_cast<int>(p->GetMax()); ++step)
-    {
+    for (int step = 0; step <= static_cast<int>(p->GetMax()); ++step) {
       eq.Set(b.param, step);
       const char* text = p->GetDisplayText(step);
       SCOPED_TRACE(text);
-      if (b.param == kHPF && step == 0)
-      {
+      if (b.param == kHPF && step == 0) {
         EXPECT_FALSE(eq.HighPassOn());
         EXPECT_EQ(b.filter->GetFreq(), 1.0);
         continue;
       }
-      if (b.param == kHPF)
-      {
+      if (b.param == kHPF) {
         EXPECT_TRUE(eq.HighPassOn());
       }
       EXPECT_EQ(b.filter->GetFreq(), std::atof(text));
@@ -163,8 +167,7 @@ TEST(OndrelSetup, EveryFrequencyStepSetsTheFrequencyItsTextNames)
   }
 }
 
-TEST(OndrelSetup, LevelsReachTheFiltersUnchangedAndGainBecomesLinear)
-{
+TEST(OndrelSetup, LevelsReachTheFiltersUnchangedAndGainBecomesLinear) {
   TestOndrel eq;
   eq.Initialize(true);
   eq.Set(kLoShelfLevel, -6.3);
@@ -185,12 +188,12 @@ TEST(OndrelSetup, LevelsReachTheFiltersUnchangedAndGainBecomesLinear)
   EXPECT_EQ(eq.HighShelf().GetFreq(), 12000.0);
 }
 
-TEST(OndrelSetup, SampleRateReachesTheBandsOnlyThroughParameterChanges)
-{
+TEST(OndrelSetup, SampleRateReachesTheBandsOnlyThroughParameterChanges) {
   TestOndrel eq;
   eq.Initialize(true);
   eq.SetSampleRate(96000.7);
-  rbjfilter* bands[] = {&eq.HighPass(), &eq.LowShelf(), &eq.MidBand1(), &eq.MidBand2(), &eq.HighShelf()};
+  rbjfilter* bands[] = {&eq.HighPass(), &eq.LowShelf(), &eq.MidBand1(), &eq.MidBand2(),
+                        &eq.HighShelf()};
   for (rbjfilter* b : bands) EXPECT_EQ(b->GetSampleRate(), 44100);
 
   eq.OnParamChange(kGain);
@@ -202,8 +205,7 @@ TEST(OndrelSetup, SampleRateReachesTheBandsOnlyThroughParameterChanges)
   EXPECT_EQ(eq.MidBand2().GetFreq(), 2500.0);
 
   // The anti-alias filters keep their construction design at any rate.
-  for (rbjfilter* aa : {&eq.AaIn(), &eq.AaOut()})
-  {
+  for (rbjfilter* aa : {&eq.AaIn(), &eq.AaOut()}) {
     EXPECT_EQ(aa->GetSampleRate(), 88200);
     EXPECT_EQ(aa->GetFreq(), 44100.0 / 1.84);
   }
@@ -212,8 +214,7 @@ TEST(OndrelSetup, SampleRateReachesTheBandsOnlyThroughParameterChanges)
   for (rbjfilter* b : bands) EXPECT_EQ(b->GetSampleRate(), 96000);
 }
 
-TEST(OndrelSetup, AnyNonZeroOversampleValueDoublesTheBandRate)
-{
+TEST(OndrelSetup, AnyNonZeroOversampleValueDoublesTheBandRate) {
   TestOndrel eq;
   eq.Initialize(true);
   eq.Set(kOversample, 0.3);  // a host may store values between the steps

@@ -12,8 +12,7 @@ namespace {
 
 bool ZeroOrNormal(double v) { return v == 0.0 || std::fabs(v) >= DBL_MIN; }
 
-std::vector<double> Noise(int n, unsigned seed)
-{
+std::vector<double> Noise(int n, unsigned seed) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<double> u(-1.0, 1.0);
   std::vector<double> v(n);
@@ -21,8 +20,7 @@ std::vector<double> Noise(int n, unsigned seed)
   return v;
 }
 
-rbjfilter Bell(double f0, double dB, double q)
-{
+rbjfilter Bell(double f0, double dB, double q) {
   rbjfilter f;
   f.SetFreq(f0);
   f.SetGain(dB);
@@ -32,18 +30,19 @@ rbjfilter Bell(double f0, double dB, double q)
 
 }  // namespace
 
-TEST(RbjFilterProcess, FollowsTheDirectFormOneRecursion)
-{
+TEST(RbjFilterProcess, FollowsTheDirectFormOneRecursion) {
   rbjfilter f = Bell(800.0, 9.0, 1.5);
   const rbjfilter::Coefficients c = f.GetCoefficients();
   double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-  for (double x : Noise(500, 1))
-  {
+  for (double x : Noise(500, 1)) {
     const double expected = c.b0 * x + c.b1 * x1 + c.b2 * x2 - c.a1 * y1 - c.a2 * y2;
     double io = x;
     f.Process(io);
     ASSERT_EQ(io, expected);
-    x2 = x1; x1 = x; y2 = y1; y1 = expected;
+    x2 = x1;
+    x1 = x;
+    y2 = y1;
+    y1 = expected;
   }
   const rbjfilter::Memories m = f.GetMemories(0);
   EXPECT_EQ(m.x1, x1);
@@ -52,8 +51,7 @@ TEST(RbjFilterProcess, FollowsTheDirectFormOneRecursion)
   EXPECT_EQ(m.y2, y2);
 }
 
-TEST(RbjFilterProcess, UnityGainBandsPassTheSignal)
-{
+TEST(RbjFilterProcess, UnityGainBandsPassTheSignal) {
   rbjfilter fresh;
   rbjfilter low;
   low.SetType(kLowShelf);
@@ -63,8 +61,7 @@ TEST(RbjFilterProcess, UnityGainBandsPassTheSignal)
   high.SetType(kHighShelf);
   high.SetFreq(12000.0);
   high.SetS(0.4);
-  for (double x : Noise(2000, 2))
-  {
+  for (double x : Noise(2000, 2)) {
     double a = x, b = x, c = x;
     fresh.Process(a);
     low.Process(b);
@@ -75,22 +72,23 @@ TEST(RbjFilterProcess, UnityGainBandsPassTheSignal)
   }
 }
 
-TEST(RbjFilterProcess, SignalDecaysToExactlyPositiveZeroWithoutSubnormals)
-{
+TEST(RbjFilterProcess, SignalDecaysToExactlyPositiveZeroWithoutSubnormals) {
   rbjfilter f;
   f.SetType(kLowPass);
   f.SetFreq(150.0);
   f.SetQ(2.0);  // slow, ringing decay
   for (double x : Noise(1000, 3)) f.Process(x);
   bool reachedZero = false;
-  for (int i = 0; i < 1000000; ++i)
-  {
+  for (int i = 0; i < 1000000; ++i) {
     double l = 0.0, r = 0.0;
     f.Process(l, r);
     ASSERT_TRUE(ZeroOrNormal(l)) << "subnormal output at " << i;
     const rbjfilter::Memories m = f.GetMemories(0);
     ASSERT_TRUE(ZeroOrNormal(m.y1) && ZeroOrNormal(m.y2));
-    if (l == 0.0 && m.y1 == 0.0 && m.y2 == 0.0) { reachedZero = true; break; }
+    if (l == 0.0 && m.y1 == 0.0 && m.y2 == 0.0) {
+      reachedZero = true;
+      break;
+    }
   }
   ASSERT_TRUE(reachedZero);
   double l = 0.0;
@@ -99,10 +97,8 @@ TEST(RbjFilterProcess, SignalDecaysToExactlyPositiveZeroWithoutSubnormals)
   EXPECT_FALSE(std::signbit(l));
 }
 
-TEST(RbjFilterProcess, SubnormalAndNegativeZeroResultsAreWrittenAsPositiveZero)
-{
-  for (double tiny : {-1e-310, 1e-310, -0.0, -DBL_MIN / 2})
-  {
+TEST(RbjFilterProcess, SubnormalAndNegativeZeroResultsAreWrittenAsPositiveZero) {
+  for (double tiny : {-1e-310, 1e-310, -0.0, -DBL_MIN / 2}) {
     rbjfilter f;
     double x = tiny;
     f.Process(x);
@@ -119,19 +115,16 @@ TEST(RbjFilterProcess, SubnormalAndNegativeZeroResultsAreWrittenAsPositiveZero)
   EXPECT_FALSE(std::signbit(xf));
 }
 
-TEST(RbjFilterProcess, NonFiniteSamplesPropagate)
-{
+TEST(RbjFilterProcess, NonFiniteSamplesPropagate) {
   rbjfilter f;
   double x = NAN;
   f.Process(x);
   EXPECT_TRUE(std::isnan(x));
 }
 
-TEST(RbjFilterProcess, FloatVariantsKeepTheRoundedOutputAsFeedback)
-{
+TEST(RbjFilterProcess, FloatVariantsKeepTheRoundedOutputAsFeedback) {
   rbjfilter f = Bell(3000.0, -14.0, 0.8);
-  for (double v : Noise(300, 4))
-  {
+  for (double v : Noise(300, 4)) {
     float l = static_cast<float>(v), r = static_cast<float>(-v * 0.5);
     f.Process(l, r);
     EXPECT_EQ(f.GetMemories(0).y1, static_cast<double>(l));
@@ -142,19 +135,17 @@ TEST(RbjFilterProcess, FloatVariantsKeepTheRoundedOutputAsFeedback)
   float m = 0.25f;
   const rbjfilter::Memories mem = f.GetMemories(0);
   const rbjfilter::Coefficients c = f.GetCoefficients();
-  const float expected = static_cast<float>(c.b0 * 0.25 + c.b1 * mem.x1 + c.b2 * mem.x2 - c.a1 * mem.y1 -
-                                            c.a2 * mem.y2);
+  const float expected = static_cast<float>(c.b0 * 0.25 + c.b1 * mem.x1 + c.b2 * mem.x2 -
+                                            c.a1 * mem.y1 - c.a2 * mem.y2);
   f.Process(m);
   EXPECT_EQ(m, expected);
 }
 
-TEST(RbjFilterProcess, StereoRunsEachChannelOnItsOwnMemories)
-{
+TEST(RbjFilterProcess, StereoRunsEachChannelOnItsOwnMemories) {
   rbjfilter stereo = Bell(500.0, 6.0, 0.7);
   rbjfilter left = stereo, right = stereo;
   const std::vector<double> a = Noise(400, 5), b = Noise(400, 6);
-  for (size_t i = 0; i < a.size(); ++i)
-  {
+  for (size_t i = 0; i < a.size(); ++i) {
     double l = a[i], r = b[i], lm = a[i], rm = b[i];
     stereo.Process(l, r);
     left.Process(lm);
@@ -164,8 +155,7 @@ TEST(RbjFilterProcess, StereoRunsEachChannelOnItsOwnMemories)
   }
 }
 
-TEST(RbjFilterProcess, MonoLeavesTheRightMemoriesAlone)
-{
+TEST(RbjFilterProcess, MonoLeavesTheRightMemoriesAlone) {
   rbjfilter f = Bell(500.0, 6.0, 0.7);
   double l = 0.3, r = -0.7;
   f.Process(l, r);
@@ -178,8 +168,7 @@ TEST(RbjFilterProcess, MonoLeavesTheRightMemoriesAlone)
   EXPECT_EQ(before.y2, after.y2);
 }
 
-TEST(RbjFilterProcess, DesignChangesKeepTheMemories)
-{
+TEST(RbjFilterProcess, DesignChangesKeepTheMemories) {
   rbjfilter f = Bell(500.0, 6.0, 0.7);
   for (double x : Noise(64, 8)) f.Process(x);
   const rbjfilter::Memories m = f.GetMemories(0);

@@ -7,27 +7,21 @@
 
 namespace {
 
-void Put32(std::vector<uint8_t>& b, uint32_t v)
-{
+void Put32(std::vector<uint8_t>& b, uint32_t v) {
   for (int k = 0; k < 4; ++k) b.push_back(static_cast<uint8_t>(v >> (8 * k)));
 }
 
-void Put16(std::vector<uint8_t>& b, uint16_t v)
-{
+void Put16(std::vector<uint8_t>& b, uint16_t v) {
   b.push_back(static_cast<uint8_t>(v));
   b.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void PutTag(std::vector<uint8_t>& b, const char* tag)
-{
-  b.insert(b.end(), tag, tag + 4);
-}
+void PutTag(std::vector<uint8_t>& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
 
 }  // namespace
 
 bool WriteFloatWav(const std::string& path, const std::vector<float>& interleaved, int channels,
-                   int sampleRate, std::string* pError)
-{
+                   int sampleRate, std::string* pError) {
   const uint32_t dataBytes = static_cast<uint32_t>(interleaved.size() * sizeof(float));
   std::vector<uint8_t> header;
   PutTag(header, "RIFF");
@@ -51,7 +45,8 @@ bool WriteFloatWav(const std::string& path, const std::vector<float>& interleave
   }
   bool ok = fwrite(header.data(), 1, header.size(), fp) == header.size();
   // Samples are written in the machine's byte order, little-endian on the targets we build for.
-  ok = ok && fwrite(interleaved.data(), sizeof(float), interleaved.size(), fp) == interleaved.size();
+  ok =
+      ok && fwrite(interleaved.data(), sizeof(float), interleaved.size(), fp) == interleaved.size();
   ok = (fclose(fp) == 0) && ok;
   if (!ok) *pError = "write failed";
   return ok;

@@ -23,15 +23,11 @@ const int kBlock = 512;
 const int kChannels = 2;
 const double kPi = 3.14159265358979323846;
 
-double DbFs(double rms)
-{
-  return rms > 0.0 ? 20.0 * std::log10(rms) : -INFINITY;
-}
+double DbFs(double rms) { return rms > 0.0 ? 20.0 * std::log10(rms) : -INFINITY; }
 
 // Renders frames [from, to) of the planar input into the planar output through the plug-in.
-void Render(DemoTrim& plug, std::vector<float> (&in)[kChannels], std::vector<float> (&out)[kChannels],
-            int from, int to)
-{
+void Render(DemoTrim& plug, std::vector<float> (&in)[kChannels],
+            std::vector<float> (&out)[kChannels], int from, int to) {
   for (int pos = from; pos < to; pos += kBlock) {
     int n = std::min(kBlock, to - pos);
     float* inBufs[kChannels] = {in[0].data() + pos, in[1].data() + pos};
@@ -44,8 +40,7 @@ void Render(DemoTrim& plug, std::vector<float> (&in)[kChannels], std::vector<flo
 }
 
 void Report(const char* what, const std::vector<float> (&in)[kChannels],
-            const std::vector<float> (&out)[kChannels], int from, int to)
-{
+            const std::vector<float> (&out)[kChannels], int from, int to) {
   printf("  %-34s", what);
   for (int c = 0; c < kChannels; ++c) {
     double si = 0, so = 0, corr = 0;
@@ -61,8 +56,7 @@ void Report(const char* what, const std::vector<float> (&in)[kChannels],
   printf("\n");
 }
 
-void PrintParam(const IParam* p)
-{
+void PrintParam(const IParam* p) {
   char value[kParamTextSize];
   p->GetDisplayForHost(p->Value(), false, value);
   printf("%s = %s%s%s", p->GetNameForHost(), value, *p->GetLabelForHost() ? " " : "",
@@ -71,8 +65,7 @@ void PrintParam(const IParam* p)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
   std::string outDir = argc > 1 ? argv[1] : "framework-demo";
   if (argc > 2 || (argc > 1 && argv[1][0] == '-')) {
     fprintf(stderr, "usage: framework-demo [OUTPUT_DIR]\n");
@@ -138,7 +131,8 @@ int main(int argc, char** argv)
   // An editor gesture: the gain knob moved to 80% of its travel.
   plug.SetParameterFromGUI(DemoTrim::kGain, 0.8);
   char gainText[64];
-  snprintf(gainText, sizeof(gainText), "gain knob at 0.8 (%+.1f dB)", plug.GetParam(DemoTrim::kGain)->Value());
+  snprintf(gainText, sizeof(gainText), "gain knob at 0.8 (%+.1f dB)",
+           plug.GetParam(DemoTrim::kGain)->Value());
   Render(plug, in, out, 3 * q, frames);
   Report(gainText, in, out, 3 * q, frames);
   printf("  host notified of %d parameter change(s)\n", plug.HostNotifications());
@@ -147,7 +141,8 @@ int main(int argc, char** argv)
   ByteChunk state, bank;
   plug.SerializeParams(&state);
   plug.SerializePresets(&bank);
-  printf("State: %d bytes of parameter values, %d bytes of preset bank\n", state.Size(), bank.Size());
+  printf("State: %d bytes of parameter values, %d bytes of preset bank\n", state.Size(),
+         bank.Size());
   DemoTrim restored;
   int pos = restored.UnserializeParams(&state, 0);
   printf("  restored into a new instance (read %d bytes): ", pos);
@@ -163,14 +158,15 @@ int main(int argc, char** argv)
   }
   std::vector<float> interleaved(static_cast<size_t>(frames) * kChannels);
   for (int s = 0; s < frames; ++s)
-    for (int c = 0; c < kChannels; ++c) interleaved[static_cast<size_t>(s) * kChannels + c] = out[c][s];
+    for (int c = 0; c < kChannels; ++c)
+      interleaved[static_cast<size_t>(s) * kChannels + c] = out[c][s];
   std::string path = outDir + "/demo-output.wav";
   std::string error;
   if (!WriteFloatWav(path, interleaved, kChannels, kRate, &error)) {
     fprintf(stderr, "framework-demo: cannot write %s: %s\n", path.c_str(), error.c_str());
     return 1;
   }
-  printf("Wrote %s (%d frames, %d channels, 32-bit float, %d Hz)\n", path.c_str(), frames, kChannels,
-         kRate);
+  printf("Wrote %s (%d frames, %d channels, 32-bit float, %d Hz)\n", path.c_str(), frames,
+         kChannels, kRate);
   return 0;
 }

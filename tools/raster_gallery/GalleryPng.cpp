@@ -5,8 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-bool Gallery_WritePNG(Raster_IBitmap* bmp, const char* path)
-{
+bool Gallery_WritePNG(Raster_IBitmap* bmp, const char* path) {
   Raster_RowView v(bmp);
   if (v.empty()) return false;
   FILE* f = std::fopen(path, "wb");
@@ -17,8 +16,8 @@ bool Gallery_WritePNG(Raster_IBitmap* bmp, const char* path)
   bool ok = false;
   if (png && info && !setjmp(png_jmpbuf(png))) {
     png_init_io(png, f);
-    png_set_IHDR(png, info, (png_uint_32)v.w, (png_uint_32)v.h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, (png_uint_32)v.w, (png_uint_32)v.h, 8, PNG_COLOR_TYPE_RGBA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < v.h; ++y) {
       const Raster_PixelValue* p = v.row(y);

@@ -40,7 +40,8 @@ Bus& B() {
 thread_local std::vector<AUListenerBase*> tDelivering;
 
 bool IsParameterEvent(AudioUnitEventType t) {
-  return t == kAudioUnitEvent_ParameterValueChange || t == kAudioUnitEvent_BeginParameterChangeGesture ||
+  return t == kAudioUnitEvent_ParameterValueChange ||
+         t == kAudioUnitEvent_BeginParameterChangeGesture ||
          t == kAudioUnitEvent_EndParameterChangeGesture;
 }
 
@@ -48,8 +49,8 @@ bool SameRegistration(const AudioUnitEvent& a, const AudioUnitEvent& b) {
   if (a.mEventType != b.mEventType) return false;
   if (IsParameterEvent(a.mEventType)) {
     const AudioUnitParameter &x = a.mArgument.mParameter, &y = b.mArgument.mParameter;
-    return x.mAudioUnit == y.mAudioUnit && x.mParameterID == y.mParameterID && x.mScope == y.mScope &&
-           x.mElement == y.mElement;
+    return x.mAudioUnit == y.mAudioUnit && x.mParameterID == y.mParameterID &&
+           x.mScope == y.mScope && x.mElement == y.mElement;
   }
   const AudioUnitProperty &x = a.mArgument.mProperty, &y = b.mArgument.mProperty;
   return x.mAudioUnit == y.mAudioUnit && x.mPropertyID == y.mPropertyID && x.mScope == y.mScope &&
@@ -62,7 +63,8 @@ bool Wants(const AudioUnitEvent& reg, const AudioUnitEvent& ev) {
   if (IsParameterEvent(ev.mEventType)) {
     const AudioUnitParameter &r = reg.mArgument.mParameter, &e = ev.mArgument.mParameter;
     return r.mAudioUnit == e.mAudioUnit &&
-           (r.mParameterID == kAUParameterListener_AnyParameter || r.mParameterID == e.mParameterID) &&
+           (r.mParameterID == kAUParameterListener_AnyParameter ||
+            r.mParameterID == e.mParameterID) &&
            r.mScope == e.mScope && r.mElement == e.mElement;
   }
   return SameRegistration(reg, ev);
@@ -131,8 +133,8 @@ OSStatus AUEventListenerCreate(AUEventListenerProc inProc, void* inCallbackRefCo
   return Create(inProc, nullptr, inCallbackRefCon, outListener);
 }
 
-OSStatus AUListenerCreate(AUParameterListenerProc inProc, void* inUserData, CFRunLoopRef, CFStringRef,
-                          Float32, AUParameterListenerRef* outListener) {
+OSStatus AUListenerCreate(AUParameterListenerProc inProc, void* inUserData, CFRunLoopRef,
+                          CFStringRef, Float32, AUParameterListenerRef* outListener) {
   if (!inProc) return paramErr;
   return Create(nullptr, inProc, inUserData, outListener);
 }
@@ -236,9 +238,9 @@ OSStatus AUParameterSet(AUParameterListenerRef inSendingListener, void* inSendin
                         const AudioUnitParameter* inParameter, AudioUnitParameterValue inValue,
                         UInt32 inBufferOffsetInFrames) {
   if (!inParameter) return paramErr;
-  OSStatus err = AudioUnitSetParameter(inParameter->mAudioUnit, inParameter->mParameterID,
-                                       inParameter->mScope, inParameter->mElement, inValue,
-                                       inBufferOffsetInFrames);
+  OSStatus err =
+      AudioUnitSetParameter(inParameter->mAudioUnit, inParameter->mParameterID, inParameter->mScope,
+                            inParameter->mElement, inValue, inBufferOffsetInFrames);
   if (err != noErr) return err;
   return AUParameterListenerNotify(inSendingListener, inSendingObject, inParameter);
 }

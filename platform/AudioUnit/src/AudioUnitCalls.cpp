@@ -14,9 +14,9 @@ OSStatus AudioUnitUninitialize(AudioUnit inUnit) {
   return DispatchCall(inUnit, kAudioUnitUninitializeSelect);
 }
 
-OSStatus AudioUnitGetPropertyInfo(AudioUnit inUnit, AudioUnitPropertyID inID, AudioUnitScope inScope,
-                                  AudioUnitElement inElement, UInt32* outDataSize,
-                                  Boolean* outWritable) {
+OSStatus AudioUnitGetPropertyInfo(AudioUnit inUnit, AudioUnitPropertyID inID,
+                                  AudioUnitScope inScope, AudioUnitElement inElement,
+                                  UInt32* outDataSize, Boolean* outWritable) {
   return DispatchCall(inUnit, kAudioUnitGetPropertyInfoSelect, inID, inScope, inElement,
                       outDataSize, outWritable);
 }
@@ -54,7 +54,8 @@ OSStatus AudioUnitAddRenderNotify(AudioUnit inUnit, AURenderCallback inProc, voi
   return DispatchCall(inUnit, kAudioUnitAddRenderNotifySelect, inProc, inProcUserData);
 }
 
-OSStatus AudioUnitRemoveRenderNotify(AudioUnit inUnit, AURenderCallback inProc, void* inProcUserData) {
+OSStatus AudioUnitRemoveRenderNotify(AudioUnit inUnit, AURenderCallback inProc,
+                                     void* inProcUserData) {
   return DispatchCall(inUnit, kAudioUnitRemoveRenderNotifySelect, inProc, inProcUserData);
 }
 
@@ -70,9 +71,11 @@ OSStatus AudioUnitSetParameter(AudioUnit inUnit, AudioUnitParameterID inID, Audi
                       inBufferOffsetInFrames);
 }
 
-OSStatus AudioUnitScheduleParameters(AudioUnit inUnit, const AudioUnitParameterEvent* inParameterEvent,
+OSStatus AudioUnitScheduleParameters(AudioUnit inUnit,
+                                     const AudioUnitParameterEvent* inParameterEvent,
                                      UInt32 inNumParamEvents) {
-  return DispatchCall(inUnit, kAudioUnitScheduleParametersSelect, inParameterEvent, inNumParamEvents);
+  return DispatchCall(inUnit, kAudioUnitScheduleParametersSelect, inParameterEvent,
+                      inNumParamEvents);
 }
 
 OSStatus AudioUnitRender(AudioUnit inUnit, AudioUnitRenderActionFlags* ioActionFlags,
@@ -96,19 +99,21 @@ OSStatus MusicDeviceSysEx(MusicDeviceComponent inUnit, const UInt8* inData, UInt
   return DispatchCall(inUnit, kMusicDeviceSysExSelect, inData, inLength);
 }
 
-OSStatus MusicDevicePrepareInstrument(MusicDeviceComponent inUnit, MusicDeviceInstrumentID inInstrument) {
+OSStatus MusicDevicePrepareInstrument(MusicDeviceComponent inUnit,
+                                      MusicDeviceInstrumentID inInstrument) {
   return DispatchCall(inUnit, kMusicDevicePrepareInstrumentSelect, inInstrument);
 }
 
-OSStatus MusicDeviceReleaseInstrument(MusicDeviceComponent inUnit, MusicDeviceInstrumentID inInstrument) {
+OSStatus MusicDeviceReleaseInstrument(MusicDeviceComponent inUnit,
+                                      MusicDeviceInstrumentID inInstrument) {
   return DispatchCall(inUnit, kMusicDeviceReleaseInstrumentSelect, inInstrument);
 }
 
 OSStatus MusicDeviceStartNote(MusicDeviceComponent inUnit, MusicDeviceInstrumentID inInstrument,
                               MusicDeviceGroupID inGroupID, NoteInstanceID* outNoteInstanceID,
                               UInt32 inOffsetSampleFrame, const MusicDeviceNoteParams* inParams) {
-  return DispatchCall(inUnit, kMusicDeviceStartNoteSelect, inInstrument, inGroupID, outNoteInstanceID,
-                      inOffsetSampleFrame, inParams);
+  return DispatchCall(inUnit, kMusicDeviceStartNoteSelect, inInstrument, inGroupID,
+                      outNoteInstanceID, inOffsetSampleFrame, inParams);
 }
 
 OSStatus MusicDeviceStopNote(MusicDeviceComponent inUnit, MusicDeviceGroupID inGroupID,
@@ -117,9 +122,10 @@ OSStatus MusicDeviceStopNote(MusicDeviceComponent inUnit, MusicDeviceGroupID inG
                       inOffsetSampleFrame);
 }
 
-OSStatus AudioUnitCarbonViewCreate(AudioUnitCarbonView inView, AudioUnit inAudioUnit, WindowRef inWindow,
-                                   ControlRef inParentControl, const Float32Point* inLocation,
-                                   const Float32Point* inSize, ControlRef* outControl) {
+OSStatus AudioUnitCarbonViewCreate(AudioUnitCarbonView inView, AudioUnit inAudioUnit,
+                                   WindowRef inWindow, ControlRef inParentControl,
+                                   const Float32Point* inLocation, const Float32Point* inSize,
+                                   ControlRef* outControl) {
   return DispatchCall(inView, kAudioUnitCarbonViewCreateSelect, inAudioUnit, inWindow,
                       inParentControl, inLocation, inSize, outControl);
 }

@@ -16,8 +16,7 @@ __CFArray* NewArray(const CFArrayCallBacks* cb, bool isMutable) {
 }
 
 bool RangeOK(const __CFArray* a, CFRange r) {
-  return r.location >= 0 && r.length >= 0 &&
-         static_cast<size_t>(r.location) <= a->values.size() &&
+  return r.location >= 0 && r.length >= 0 && static_cast<size_t>(r.location) <= a->values.size() &&
          static_cast<size_t>(r.length) <= a->values.size() - static_cast<size_t>(r.location);
 }
 
@@ -86,7 +85,8 @@ const void* CFArrayGetValueAtIndex(CFArrayRef theArray, CFIndex idx) {
 void CFArrayGetValues(CFArrayRef theArray, CFRange range, const void** values) {
   const __CFArray* a = cfimpl::As<__CFArray>(theArray);
   if (!a || !values || !RangeOK(a, range)) return;
-  for (CFIndex i = 0; i < range.length; ++i) values[i] = a->values[static_cast<size_t>(range.location + i)];
+  for (CFIndex i = 0; i < range.length; ++i)
+    values[i] = a->values[static_cast<size_t>(range.location + i)];
 }
 
 CFIndex CFArrayGetFirstIndexOfValue(CFArrayRef theArray, CFRange range, const void* value) {

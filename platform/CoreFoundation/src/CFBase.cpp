@@ -35,7 +35,8 @@ CFHashCode HashBytes(const void* data, size_t n) {
 
 CFTypeRef CFRetain(CFTypeRef cf) {
   const cfimpl::CFObject* o = cfimpl::Obj(cf);
-  if (o && !o->immortal) const_cast<cfimpl::CFObject*>(o)->refs.fetch_add(1, std::memory_order_relaxed);
+  if (o && !o->immortal)
+    const_cast<cfimpl::CFObject*>(o)->refs.fetch_add(1, std::memory_order_relaxed);
   return cf;
 }
 
@@ -78,17 +79,38 @@ CFStringRef CFCopyDescription(CFTypeRef cf) {
 CFStringRef CFCopyTypeIDDescription(CFTypeID typeID) {
   const char* name = "CFType";
   switch (typeID) {
-    case cfimpl::kTypeBoolean: name = "CFBoolean"; break;
-    case cfimpl::kTypeNumber: name = "CFNumber"; break;
-    case cfimpl::kTypeString: name = "CFString"; break;
-    case cfimpl::kTypeData: name = "CFData"; break;
-    case cfimpl::kTypeArray: name = "CFArray"; break;
-    case cfimpl::kTypeDictionary: name = "CFDictionary"; break;
-    case cfimpl::kTypeURL: name = "CFURL"; break;
-    case cfimpl::kTypeBundle: name = "CFBundle"; break;
-    case cfimpl::kTypeError: name = "CFError"; break;
-    case cfimpl::kTypeRunLoop: name = "CFRunLoop"; break;
-    default: break;
+    case cfimpl::kTypeBoolean:
+      name = "CFBoolean";
+      break;
+    case cfimpl::kTypeNumber:
+      name = "CFNumber";
+      break;
+    case cfimpl::kTypeString:
+      name = "CFString";
+      break;
+    case cfimpl::kTypeData:
+      name = "CFData";
+      break;
+    case cfimpl::kTypeArray:
+      name = "CFArray";
+      break;
+    case cfimpl::kTypeDictionary:
+      name = "CFDictionary";
+      break;
+    case cfimpl::kTypeURL:
+      name = "CFURL";
+      break;
+    case cfimpl::kTypeBundle:
+      name = "CFBundle";
+      break;
+    case cfimpl::kTypeError:
+      name = "CFError";
+      break;
+    case cfimpl::kTypeRunLoop:
+      name = "CFRunLoop";
+      break;
+    default:
+      break;
   }
   return cfimpl::MakeString(name);
 }

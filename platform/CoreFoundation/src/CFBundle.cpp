@@ -17,8 +17,8 @@
 struct __CFBundle : cfimpl::CFObject {
   static constexpr CFTypeID kTypeID = cfimpl::kTypeBundle;
   __CFBundle() : CFObject(kTypeID) { immortal = true; }
-  std::string path;                  // the bundle directory
-  std::string executableDir;         // where the executable lives
+  std::string path;                            // the bundle directory
+  std::string executableDir;                   // where the executable lives
   std::atomic<CFDictionaryRef> info{nullptr};  // immortal once published
   std::mutex loadLock;
   void* handle = nullptr;
@@ -120,7 +120,8 @@ bool IsMain(const __CFBundle* b) {
 }
 
 std::string StringValue(CFBundleRef bundle, CFStringRef key) {
-  return cfimpl::UTF8Of(static_cast<CFStringRef>(CFBundleGetValueForInfoDictionaryKey(bundle, key)));
+  return cfimpl::UTF8Of(
+      static_cast<CFStringRef>(CFBundleGetValueForInfoDictionaryKey(bundle, key)));
 }
 
 }  // namespace
@@ -138,8 +139,9 @@ void _CFBundleSetMainBundleIdentifier(CFStringRef identifier) {
   std::lock_guard<std::mutex> guard(r.lock);
   __CFBundle* b = MainBundleLocked(r);
   std::string exe = BaseName(ExecutablePath());
-  std::string id = cfimpl::As<__CFString>(identifier) ? cfimpl::UTF8Of(identifier)
-                                                       : "local." + (exe.empty() ? std::string("host") : exe);
+  std::string id = cfimpl::As<__CFString>(identifier)
+                       ? cfimpl::UTF8Of(identifier)
+                       : "local." + (exe.empty() ? std::string("host") : exe);
   r.retired.push_back(b->info.load());
   b->info.store(MainInfo(id, exe));
 }
@@ -149,7 +151,8 @@ CFBundleRef CFBundleGetBundleWithIdentifier(CFStringRef bundleID) {
   Registry& r = Table();
   std::lock_guard<std::mutex> guard(r.lock);
   __CFBundle* main = MainBundleLocked(r);
-  if (CFEqual(CFDictionaryGetValue(main->info.load(), kCFBundleIdentifierKey), bundleID)) return main;
+  if (CFEqual(CFDictionaryGetValue(main->info.load(), kCFBundleIdentifierKey), bundleID))
+    return main;
   for (__CFBundle* b : r.bundles)
     if (CFEqual(CFDictionaryGetValue(b->info.load(), kCFBundleIdentifierKey), bundleID)) return b;
   return nullptr;
@@ -194,8 +197,8 @@ CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef k
 UInt32 CFBundleGetVersionNumber(CFBundleRef bundle) {
   CFTypeRef v = CFBundleGetValueForInfoDictionaryKey(bundle, kCFBundleVersionKey);
   SInt64 n = 0;
-  if (CFGetTypeID(v) == CFNumberGetTypeID() && CFNumberGetValue(static_cast<CFNumberRef>(v),
-                                                                kCFNumberSInt64Type, &n))
+  if (CFGetTypeID(v) == CFNumberGetTypeID() &&
+      CFNumberGetValue(static_cast<CFNumberRef>(v), kCFNumberSInt64Type, &n))
     return static_cast<UInt32>(n);
   return 0;
 }
@@ -232,8 +235,8 @@ CFURLRef CFBundleCopyExecutableURL(CFBundleRef bundle) {
   return url;
 }
 
-CFURLRef CFBundleCopyResourceURL(CFBundleRef bundle, CFStringRef resourceName, CFStringRef resourceType,
-                                 CFStringRef subDirName) {
+CFURLRef CFBundleCopyResourceURL(CFBundleRef bundle, CFStringRef resourceName,
+                                 CFStringRef resourceType, CFStringRef subDirName) {
   CFURLRef dir = CFBundleCopyResourcesDirectoryURL(bundle);
   if (!dir || !cfimpl::As<__CFString>(resourceName)) {
     CFRelease(dir);

@@ -71,5 +71,6 @@ void CFDataSetLength(CFMutableDataRef theData, CFIndex length) {
 
 void CFDataAppendBytes(CFMutableDataRef theData, const UInt8* bytes, CFIndex length) {
   __CFData* d = cfimpl::As<__CFData>(theData);
-  if (d && d->isMutable && bytes && length > 0) d->bytes.insert(d->bytes.end(), bytes, bytes + length);
+  if (d && d->isMutable && bytes && length > 0)
+    d->bytes.insert(d->bytes.end(), bytes, bytes + length);
 }

@@ -46,10 +46,10 @@ void Put(__CFDictionary* d, const void* key, const void* value, bool add, bool r
 
 }  // namespace
 
-const CFDictionaryKeyCallBacks kCFTypeDictionaryKeyCallBacks = {0, RetainCF, ReleaseCF,
-                                                                DescribeCF, EqualCF, HashCF};
-const CFDictionaryKeyCallBacks kCFCopyStringDictionaryKeyCallBacks = {0, RetainCF, ReleaseCF,
-                                                                      DescribeCF, EqualCF, HashCF};
+const CFDictionaryKeyCallBacks kCFTypeDictionaryKeyCallBacks = {0,          RetainCF, ReleaseCF,
+                                                                DescribeCF, EqualCF,  HashCF};
+const CFDictionaryKeyCallBacks kCFCopyStringDictionaryKeyCallBacks = {
+    0, RetainCF, ReleaseCF, DescribeCF, EqualCF, HashCF};
 const CFDictionaryValueCallBacks kCFTypeDictionaryValueCallBacks = {0, RetainCF, ReleaseCF,
                                                                     DescribeCF, EqualCF};
 
@@ -104,7 +104,8 @@ CFDictionaryRef CFDictionaryCreateCopy(CFAllocatorRef, CFDictionaryRef theDict) 
   const __CFDictionary* s = cfimpl::As<__CFDictionary>(theDict);
   if (!s) return nullptr;
   __CFDictionary* d = NewDict(&s->kcb, &s->vcb, false);
-  for (auto& e : s->entries) d->entries.emplace_back(RetainKey(d, e.first), RetainValue(d, e.second));
+  for (auto& e : s->entries)
+    d->entries.emplace_back(RetainKey(d, e.first), RetainValue(d, e.second));
   return d;
 }
 
@@ -116,11 +117,13 @@ CFMutableDictionaryRef CFDictionaryCreateMutable(CFAllocatorRef, CFIndex capacit
   return d;
 }
 
-CFMutableDictionaryRef CFDictionaryCreateMutableCopy(CFAllocatorRef, CFIndex, CFDictionaryRef theDict) {
+CFMutableDictionaryRef CFDictionaryCreateMutableCopy(CFAllocatorRef, CFIndex,
+                                                     CFDictionaryRef theDict) {
   const __CFDictionary* s = cfimpl::As<__CFDictionary>(theDict);
   if (!s) return nullptr;
   __CFDictionary* d = NewDict(&s->kcb, &s->vcb, true);
-  for (auto& e : s->entries) d->entries.emplace_back(RetainKey(d, e.first), RetainValue(d, e.second));
+  for (auto& e : s->entries)
+    d->entries.emplace_back(RetainKey(d, e.first), RetainValue(d, e.second));
   return d;
 }
 
@@ -135,7 +138,8 @@ const void* CFDictionaryGetValue(CFDictionaryRef theDict, const void* key) {
   return v;
 }
 
-Boolean CFDictionaryGetValueIfPresent(CFDictionaryRef theDict, const void* key, const void** value) {
+Boolean CFDictionaryGetValueIfPresent(CFDictionaryRef theDict, const void* key,
+                                      const void** value) {
   const __CFDictionary* d = cfimpl::As<__CFDictionary>(theDict);
   if (!d) return false;
   long i = d->Find(key);

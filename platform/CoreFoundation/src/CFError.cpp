@@ -17,7 +17,8 @@ std::string __CFError::Describe() const {
 
 CFTypeID CFErrorGetTypeID(void) { return cfimpl::kTypeError; }
 
-CFErrorRef CFErrorCreate(CFAllocatorRef, CFStringRef domain, CFIndex code, CFDictionaryRef userInfo) {
+CFErrorRef CFErrorCreate(CFAllocatorRef, CFStringRef domain, CFIndex code,
+                         CFDictionaryRef userInfo) {
   if (!cfimpl::As<__CFString>(domain)) return nullptr;
   __CFError* e = new __CFError;
   e->domain = CFStringCreateCopy(nullptr, domain);
@@ -47,7 +48,8 @@ CFDictionaryRef CFErrorCopyUserInfo(CFErrorRef err) {
 CFStringRef CFErrorCopyDescription(CFErrorRef err) {
   const __CFError* e = cfimpl::As<__CFError>(err);
   if (!e) return nullptr;
-  CFStringRef text = static_cast<CFStringRef>(CFDictionaryGetValue(e->userInfo, kCFErrorDescriptionKey));
+  CFStringRef text =
+      static_cast<CFStringRef>(CFDictionaryGetValue(e->userInfo, kCFErrorDescriptionKey));
   if (cfimpl::As<__CFString>(text)) return CFStringCreateCopy(nullptr, text);
   return cfimpl::MakeString("The operation couldn't be completed. (" + e->Describe() + ")");
 }
@@ -59,8 +61,8 @@ CFErrorRef MakeError(CFIndex code, const std::string& description) {
   if (!text) text = MakeString("invalid property list");
   const void* keys[] = {kCFErrorDescriptionKey};
   const void* values[] = {text};
-  CFDictionaryRef info = CFDictionaryCreate(nullptr, keys, values, 1, &kCFTypeDictionaryKeyCallBacks,
-                                            &kCFTypeDictionaryValueCallBacks);
+  CFDictionaryRef info = CFDictionaryCreate(
+      nullptr, keys, values, 1, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
   CFErrorRef e = CFErrorCreate(nullptr, kCFErrorDomainCocoa, code, info);
   CFRelease(info);
   CFRelease(text);

@@ -54,7 +54,7 @@ T* As(CFTypeRef ref) {
 }
 
 CFHashCode HashBytes(const void* data, size_t n);
-std::string UTF8Of(CFStringRef s);  // "" for null or non-strings
+std::string UTF8Of(CFStringRef s);                // "" for null or non-strings
 CFStringRef MakeString(const std::string& utf8);  // new string (+1)
 
 }  // namespace cfimpl

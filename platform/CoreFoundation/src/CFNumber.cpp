@@ -19,16 +19,36 @@ struct TypeInfo {
 
 bool Info(CFNumberType t, TypeInfo* out) {
   switch (t) {
-    case kCFNumberSInt8Type: case kCFNumberCharType: *out = {false, 1, kCFNumberSInt8Type}; return true;
-    case kCFNumberSInt16Type: case kCFNumberShortType: *out = {false, 2, kCFNumberSInt16Type}; return true;
-    case kCFNumberSInt32Type: case kCFNumberIntType: *out = {false, 4, kCFNumberSInt32Type}; return true;
-    case kCFNumberSInt64Type: case kCFNumberLongType: case kCFNumberLongLongType:
-    case kCFNumberCFIndexType: case kCFNumberNSIntegerType:
-      *out = {false, 8, kCFNumberSInt64Type}; return true;
-    case kCFNumberFloat32Type: case kCFNumberFloatType: *out = {true, 4, kCFNumberFloat32Type}; return true;
-    case kCFNumberFloat64Type: case kCFNumberDoubleType: case kCFNumberCGFloatType:
-      *out = {true, 8, kCFNumberFloat64Type}; return true;
-    default: return false;
+    case kCFNumberSInt8Type:
+    case kCFNumberCharType:
+      *out = {false, 1, kCFNumberSInt8Type};
+      return true;
+    case kCFNumberSInt16Type:
+    case kCFNumberShortType:
+      *out = {false, 2, kCFNumberSInt16Type};
+      return true;
+    case kCFNumberSInt32Type:
+    case kCFNumberIntType:
+      *out = {false, 4, kCFNumberSInt32Type};
+      return true;
+    case kCFNumberSInt64Type:
+    case kCFNumberLongType:
+    case kCFNumberLongLongType:
+    case kCFNumberCFIndexType:
+    case kCFNumberNSIntegerType:
+      *out = {false, 8, kCFNumberSInt64Type};
+      return true;
+    case kCFNumberFloat32Type:
+    case kCFNumberFloatType:
+      *out = {true, 4, kCFNumberFloat32Type};
+      return true;
+    case kCFNumberFloat64Type:
+    case kCFNumberDoubleType:
+    case kCFNumberCGFloatType:
+      *out = {true, 8, kCFNumberFloat64Type};
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -107,12 +127,42 @@ CFNumberRef CFNumberCreate(CFAllocatorRef, CFNumberType theType, const void* val
   n->type = info.canonical;
   n->isFloat = info.isFloat;
   switch (info.canonical) {
-    case kCFNumberSInt8Type: { SInt8 v; std::memcpy(&v, valuePtr, 1); n->i = v; break; }
-    case kCFNumberSInt16Type: { SInt16 v; std::memcpy(&v, valuePtr, 2); n->i = v; break; }
-    case kCFNumberSInt32Type: { SInt32 v; std::memcpy(&v, valuePtr, 4); n->i = v; break; }
-    case kCFNumberSInt64Type: { SInt64 v; std::memcpy(&v, valuePtr, 8); n->i = v; break; }
-    case kCFNumberFloat32Type: { Float32 v; std::memcpy(&v, valuePtr, 4); n->d = v; break; }
-    default: { Float64 v; std::memcpy(&v, valuePtr, 8); n->d = v; break; }
+    case kCFNumberSInt8Type: {
+      SInt8 v;
+      std::memcpy(&v, valuePtr, 1);
+      n->i = v;
+      break;
+    }
+    case kCFNumberSInt16Type: {
+      SInt16 v;
+      std::memcpy(&v, valuePtr, 2);
+      n->i = v;
+      break;
+    }
+    case kCFNumberSInt32Type: {
+      SInt32 v;
+      std::memcpy(&v, valuePtr, 4);
+      n->i = v;
+      break;
+    }
+    case kCFNumberSInt64Type: {
+      SInt64 v;
+      std::memcpy(&v, valuePtr, 8);
+      n->i = v;
+      break;
+    }
+    case kCFNumberFloat32Type: {
+      Float32 v;
+      std::memcpy(&v, valuePtr, 4);
+      n->d = v;
+      break;
+    }
+    default: {
+      Float64 v;
+      std::memcpy(&v, valuePtr, 8);
+      n->d = v;
+      break;
+    }
   }
   return n;
 }
@@ -149,17 +199,25 @@ Boolean CFNumberGetValue(CFNumberRef number, CFNumberType theType, void* valuePt
   }
   if (n->isFloat) {
     switch (info.bytes) {
-      case 1: return StoreIntFromDouble<SInt8>(n->d, valuePtr);
-      case 2: return StoreIntFromDouble<SInt16>(n->d, valuePtr);
-      case 4: return StoreIntFromDouble<SInt32>(n->d, valuePtr);
-      default: return StoreIntFromDouble<SInt64>(n->d, valuePtr);
+      case 1:
+        return StoreIntFromDouble<SInt8>(n->d, valuePtr);
+      case 2:
+        return StoreIntFromDouble<SInt16>(n->d, valuePtr);
+      case 4:
+        return StoreIntFromDouble<SInt32>(n->d, valuePtr);
+      default:
+        return StoreIntFromDouble<SInt64>(n->d, valuePtr);
     }
   }
   switch (info.bytes) {
-    case 1: return StoreInt<SInt8>(n->i, valuePtr);
-    case 2: return StoreInt<SInt16>(n->i, valuePtr);
-    case 4: return StoreInt<SInt32>(n->i, valuePtr);
-    default: return StoreInt<SInt64>(n->i, valuePtr);
+    case 1:
+      return StoreInt<SInt8>(n->i, valuePtr);
+    case 2:
+      return StoreInt<SInt16>(n->i, valuePtr);
+    case 4:
+      return StoreInt<SInt32>(n->i, valuePtr);
+    default:
+      return StoreInt<SInt64>(n->i, valuePtr);
   }
 }
 
@@ -168,7 +226,9 @@ CFComparisonResult CFNumberCompare(CFNumberRef number, CFNumberRef otherNumber, 
   const __CFNumber* b = cfimpl::As<__CFNumber>(otherNumber);
   if (!a || !b) return kCFCompareEqualTo;
   if (!a->isFloat && !b->isFloat)
-    return a->i < b->i ? kCFCompareLessThan : a->i > b->i ? kCFCompareGreaterThan : kCFCompareEqualTo;
+    return a->i < b->i   ? kCFCompareLessThan
+           : a->i > b->i ? kCFCompareGreaterThan
+                         : kCFCompareEqualTo;
   double x = AsDouble(*a), y = AsDouble(*b);
   return x < y ? kCFCompareLessThan : x > y ? kCFCompareGreaterThan : kCFCompareEqualTo;
 }

@@ -1,8 +1,9 @@
 // CFPropertyList entry points over the XML reader and writer.
 #include "CFInternal.h"
 
-CFPropertyListRef CFPropertyListCreateWithData(CFAllocatorRef, CFDataRef data, CFOptionFlags options,
-                                               CFPropertyListFormat* format, CFErrorRef* error) {
+CFPropertyListRef CFPropertyListCreateWithData(CFAllocatorRef, CFDataRef data,
+                                               CFOptionFlags options, CFPropertyListFormat* format,
+                                               CFErrorRef* error) {
   if (error) *error = nullptr;
   const __CFData* d = cfimpl::As<__CFData>(data);
   std::string message;
@@ -43,7 +44,8 @@ Boolean CFPropertyListIsValid(CFPropertyListRef plist, CFPropertyListFormat form
 }
 
 CFDataRef CFPropertyListCreateXMLData(CFAllocatorRef allocator, CFPropertyListRef propertyList) {
-  return CFPropertyListCreateData(allocator, propertyList, kCFPropertyListXMLFormat_v1_0, 0, nullptr);
+  return CFPropertyListCreateData(allocator, propertyList, kCFPropertyListXMLFormat_v1_0, 0,
+                                  nullptr);
 }
 
 CFPropertyListRef CFPropertyListCreateFromXMLData(CFAllocatorRef allocator, CFDataRef xmlData,

@@ -106,9 +106,12 @@ class Parser {
         // The document type may hold an internal subset in brackets.
         int brackets = 0;
         for (; p_ < end_; ++p_) {
-          if (*p_ == '[') ++brackets;
-          else if (*p_ == ']') --brackets;
-          else if (*p_ == '>' && brackets <= 0) break;
+          if (*p_ == '[')
+            ++brackets;
+          else if (*p_ == ']')
+            --brackets;
+          else if (*p_ == '>' && brackets <= 0)
+            break;
         }
         if (p_ == end_) return Fail("unterminated document type"), false;
         ++p_;
@@ -168,18 +171,24 @@ class Parser {
   }
 
   bool Entity(std::string* out) {
-    const char* semi = static_cast<const char*>(std::memchr(p_, ';', static_cast<size_t>(end_ - p_)));
+    const char* semi =
+        static_cast<const char*>(std::memchr(p_, ';', static_cast<size_t>(end_ - p_)));
     // The longest entity is a character reference such as "&#x10FFFF;" or "&#1114111;": a ';'
     // further away ends something else.
     const ptrdiff_t kMaxEntityLength = 12;
     if (!semi || semi - p_ > kMaxEntityLength) return Fail("malformed entity"), false;
     std::string ent(p_ + 1, semi);
     p_ = semi + 1;
-    if (ent == "amp") *out += '&';
-    else if (ent == "lt") *out += '<';
-    else if (ent == "gt") *out += '>';
-    else if (ent == "quot") *out += '"';
-    else if (ent == "apos") *out += '\'';
+    if (ent == "amp")
+      *out += '&';
+    else if (ent == "lt")
+      *out += '<';
+    else if (ent == "gt")
+      *out += '>';
+    else if (ent == "quot")
+      *out += '"';
+    else if (ent == "apos")
+      *out += '\'';
     else if (ent.size() > 1 && ent[0] == '#') {
       bool hex = ent[1] == 'x' || ent[1] == 'X';
       const char* digits = ent.c_str() + (hex ? 2 : 1);
@@ -253,10 +262,14 @@ class Parser {
     UInt64 v = 0;
     for (; *s; ++s) {
       int d;
-      if (*s >= '0' && *s <= '9') d = *s - '0';
-      else if (base == 16 && *s >= 'a' && *s <= 'f') d = *s - 'a' + 10;
-      else if (base == 16 && *s >= 'A' && *s <= 'F') d = *s - 'A' + 10;
-      else return Fail("malformed <integer>");
+      if (*s >= '0' && *s <= '9')
+        d = *s - '0';
+      else if (base == 16 && *s >= 'a' && *s <= 'f')
+        d = *s - 'a' + 10;
+      else if (base == 16 && *s >= 'A' && *s <= 'F')
+        d = *s - 'A' + 10;
+      else
+        return Fail("malformed <integer>");
       if (v > (UINT64_MAX - static_cast<UInt64>(d)) / static_cast<UInt64>(base))
         return Fail("<integer> out of range");
       v = v * static_cast<UInt64>(base) + static_cast<UInt64>(d);
@@ -406,7 +419,8 @@ class Parser {
 
 }  // namespace
 
-CFPropertyListRef ReadPlistXML(const char* text, size_t n, CFOptionFlags options, std::string* error) {
+CFPropertyListRef ReadPlistXML(const char* text, size_t n, CFOptionFlags options,
+                               std::string* error) {
   Parser parser(text, n, options);
   return parser.Document(error);
 }

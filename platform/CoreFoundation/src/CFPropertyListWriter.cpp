@@ -16,10 +16,18 @@ void Indent(std::string* out, int depth) { out->append(static_cast<size_t>(depth
 void AppendEscaped(std::string* out, const std::string& text) {
   for (char c : text) {
     switch (c) {
-      case '&': *out += "&amp;"; break;
-      case '<': *out += "&lt;"; break;
-      case '>': *out += "&gt;"; break;
-      default: *out += c; break;
+      case '&':
+        *out += "&amp;";
+        break;
+      case '<':
+        *out += "&lt;";
+        break;
+      case '>':
+        *out += "&gt;";
+        break;
+      default:
+        *out += c;
+        break;
     }
   }
 }

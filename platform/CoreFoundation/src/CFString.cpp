@@ -19,11 +19,17 @@ size_t DecodeUTF8(const UInt8* p, size_t n, UInt32* cp) {
   UInt32 v;
   UInt32 min;
   if ((c & 0xE0) == 0xC0) {
-    len = 2; v = c & 0x1F; min = 0x80;
+    len = 2;
+    v = c & 0x1F;
+    min = 0x80;
   } else if ((c & 0xF0) == 0xE0) {
-    len = 3; v = c & 0x0F; min = 0x800;
+    len = 3;
+    v = c & 0x0F;
+    min = 0x800;
   } else if ((c & 0xF8) == 0xF0) {
-    len = 4; v = c & 0x07; min = 0x10000;
+    len = 4;
+    v = c & 0x07;
+    min = 0x10000;
   } else {
     return 0;
   }
@@ -36,7 +42,6 @@ size_t DecodeUTF8(const UInt8* p, size_t n, UInt32* cp) {
   *cp = v;
   return len;
 }
-
 
 bool ValidUTF8(const UInt8* p, size_t n) {
   size_t i = 0;
@@ -202,8 +207,8 @@ CFStringRef __CFStringMakeConstantString(const char* cStr) {
   std::string text;
   if (!DecodeBytes(reinterpret_cast<const UInt8*>(key.data()), key.size(), kCFStringEncodingUTF8,
                    &text))
-    DecodeBytes(reinterpret_cast<const UInt8*>(key.data()), key.size(),
-                kCFStringEncodingISOLatin1, &text);
+    DecodeBytes(reinterpret_cast<const UInt8*>(key.data()), key.size(), kCFStringEncodingISOLatin1,
+                &text);
   __CFString* s = NewString(text, false);
   s->immortal = true;
   (*table)[key] = s;
@@ -260,8 +265,8 @@ CFIndex CFStringGetLength(CFStringRef theString) {
   if (!s) return 0;
   CFIndex n = 0;
   for (unsigned char c : s->text) {
-    if ((c & 0xC0) != 0x80) ++n;       // one unit per code point ...
-    if ((c & 0xF8) == 0xF0) ++n;       // ... two for those beyond the basic plane
+    if ((c & 0xC0) != 0x80) ++n;  // one unit per code point ...
+    if ((c & 0xF8) == 0xF0) ++n;  // ... two for those beyond the basic plane
   }
   return n;
 }
@@ -277,7 +282,8 @@ void CFStringGetCharacters(CFStringRef theString, CFRange range, UniChar* buffer
   if (!buffer || range.location < 0 || range.length < 0 ||
       static_cast<size_t>(range.location + range.length) > u.size())
     return;
-  std::memcpy(buffer, u.data() + range.location, static_cast<size_t>(range.length) * sizeof(UniChar));
+  std::memcpy(buffer, u.data() + range.location,
+              static_cast<size_t>(range.length) * sizeof(UniChar));
 }
 
 Boolean CFStringGetCString(CFStringRef theString, char* buffer, CFIndex bufferSize,

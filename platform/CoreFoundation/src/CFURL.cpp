@@ -49,14 +49,14 @@ bool __CFURL::Equal(const CFObject& other) const {
 
 CFTypeID CFURLGetTypeID(void) { return cfimpl::kTypeURL; }
 
-CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef, CFStringRef filePath, CFURLPathStyle pathStyle,
-                                       Boolean isDirectory) {
+CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef, CFStringRef filePath,
+                                       CFURLPathStyle pathStyle, Boolean isDirectory) {
   if (pathStyle != kCFURLPOSIXPathStyle || !cfimpl::As<__CFString>(filePath)) return nullptr;
   return NewURL(cfimpl::UTF8Of(filePath), isDirectory);
 }
 
-CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* buffer, CFIndex bufLen,
-                                                 Boolean isDirectory) {
+CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* buffer,
+                                                 CFIndex bufLen, Boolean isDirectory) {
   if (!buffer || bufLen <= 0) return nullptr;
   std::string path(reinterpret_cast<const char*>(buffer), static_cast<size_t>(bufLen));
   size_t nul = path.find('\0');
@@ -64,8 +64,8 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* bu
   return NewURL(path, isDirectory);
 }
 
-CFURLRef CFURLCreateCopyAppendingPathComponent(CFAllocatorRef, CFURLRef url, CFStringRef pathComponent,
-                                               Boolean isDirectory) {
+CFURLRef CFURLCreateCopyAppendingPathComponent(CFAllocatorRef, CFURLRef url,
+                                               CFStringRef pathComponent, Boolean isDirectory) {
   const __CFURL* u = cfimpl::As<__CFURL>(url);
   if (!u || !cfimpl::As<__CFString>(pathComponent)) return nullptr;
   std::string path = u->path;

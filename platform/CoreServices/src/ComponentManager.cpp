@@ -280,7 +280,8 @@ ComponentResult CallComponent(ComponentInstance ci, ComponentParameters* cp) {
 
 ComponentResult CallComponentDispatch(ComponentParameters* cp) {
   if (!cp) return paramErr;
-  ComponentInstance ci = reinterpret_cast<ComponentInstance>(cp->params[cp->paramSize / sizeof(long)]);
+  ComponentInstance ci =
+      reinterpret_cast<ComponentInstance>(cp->params[cp->paramSize / sizeof(long)]);
   return CallComponent(ci, cp);
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 AudioUnit FakeUnit(int n) { return reinterpret_cast<AudioUnit>(static_cast<intptr_t>(0x1000 + n)); }
 
-AudioUnitEvent Gesture(AudioUnit unit, AudioUnitParameterID id, AudioUnitScope scope = kAudioUnitScope_Global) {
+AudioUnitEvent Gesture(AudioUnit unit, AudioUnitParameterID id,
+                       AudioUnitScope scope = kAudioUnitScope_Global) {
   AudioUnitEvent e{};
   e.mEventType = kAudioUnitEvent_BeginParameterChangeGesture;
   e.mArgument.mParameter = {unit, id, scope, 0};
@@ -33,11 +34,13 @@ struct Log {
   bool disposeSelf = false;
 };
 
-void Record(void* refCon, void* object, const AudioUnitEvent* event, UInt64, AudioUnitParameterValue) {
+void Record(void* refCon, void* object, const AudioUnitEvent* event, UInt64,
+            AudioUnitParameterValue) {
   Log* log = static_cast<Log*>(refCon);
   log->objects.push_back(object);
-  log->params.push_back(event->mEventType == kAudioUnitEvent_PropertyChange ? event->mArgument.mProperty.mPropertyID
-                                                                            : event->mArgument.mParameter.mParameterID);
+  log->params.push_back(event->mEventType == kAudioUnitEvent_PropertyChange
+                            ? event->mArgument.mProperty.mPropertyID
+                            : event->mArgument.mParameter.mParameterID);
   if (log->disposeSelf) {
     log->disposeSelf = false;
     EXPECT_EQ(noErr, AUListenerDispose(log->self));
@@ -46,7 +49,8 @@ void Record(void* refCon, void* object, const AudioUnitEvent* event, UInt64, Aud
 
 AUEventListenerRef Make(Log* log) {
   AUEventListenerRef l = nullptr;
-  EXPECT_EQ(noErr, AUEventListenerCreate(Record, log, CFRunLoopGetCurrent(), kCFRunLoopDefaultMode, 0.1f, 0.1f, &l));
+  EXPECT_EQ(noErr, AUEventListenerCreate(Record, log, CFRunLoopGetCurrent(), kCFRunLoopDefaultMode,
+                                         0.1f, 0.1f, &l));
   log->self = l;
   return l;
 }
@@ -61,9 +65,11 @@ TEST(AUEventListener, DeliversOnlyToRegistrationsThatMatchUnitParameterAndScope)
   ASSERT_EQ(noErr, AUEventListenerAddEventType(l, nullptr, &mine));  // a duplicate keeps one
 
   AudioUnitEvent other = Gesture(FakeUnit(2), 4), param = Gesture(FakeUnit(1), 5),
-                 scope = Gesture(FakeUnit(1), 4, kAudioUnitScope_Input), end = Gesture(FakeUnit(1), 4);
+                 scope = Gesture(FakeUnit(1), 4, kAudioUnitScope_Input),
+                 end = Gesture(FakeUnit(1), 4);
   end.mEventType = kAudioUnitEvent_EndParameterChangeGesture;
-  for (AudioUnitEvent* e : {&other, &param, &scope, &end}) EXPECT_EQ(noErr, AUEventListenerNotify(nullptr, nullptr, e));
+  for (AudioUnitEvent* e : {&other, &param, &scope, &end})
+    EXPECT_EQ(noErr, AUEventListenerNotify(nullptr, nullptr, e));
   EXPECT_TRUE(log.params.empty());
   EXPECT_EQ(noErr, AUEventListenerNotify(nullptr, nullptr, &mine));
   ASSERT_EQ(1u, log.params.size());
@@ -80,7 +86,8 @@ TEST(AUEventListener, AnyParameterRegistrationsHearEveryParameterOfTheirUnit) {
   AUEventListenerRef l = Make(&log);
   AudioUnitEvent any = Gesture(FakeUnit(1), kAUParameterListener_AnyParameter);
   ASSERT_EQ(noErr, AUEventListenerAddEventType(l, &log, &any));
-  AudioUnitEvent p7 = Gesture(FakeUnit(1), 7), p9 = Gesture(FakeUnit(1), 9), elsewhere = Gesture(FakeUnit(3), 7);
+  AudioUnitEvent p7 = Gesture(FakeUnit(1), 7), p9 = Gesture(FakeUnit(1), 9),
+                 elsewhere = Gesture(FakeUnit(3), 7);
   AUEventListenerNotify(nullptr, nullptr, &p7);
   AUEventListenerNotify(nullptr, nullptr, &p9);
   AUEventListenerNotify(nullptr, nullptr, &elsewhere);

@@ -14,7 +14,9 @@ std::string Text(CFStringRef s) {
   return CFStringGetCString(s, buf, sizeof buf, kCFStringEncodingUTF8) ? buf : "<none>";
 }
 
-CFStringRef Str(const char* utf8) { return CFStringCreateWithCString(nullptr, utf8, kCFStringEncodingUTF8); }
+CFStringRef Str(const char* utf8) {
+  return CFStringCreateWithCString(nullptr, utf8, kCFStringEncodingUTF8);
+}
 
 }  // namespace
 
@@ -26,8 +28,8 @@ TEST(CFReferenceCounting, ContainersWithTypeCallbacksRetainAndReleaseTheirValues
   CFMutableArrayRef array = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
   CFArrayAppendValue(array, value);
   EXPECT_EQ(2, CFGetRetainCount(value));
-  CFMutableDictionaryRef dict = CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
-                                                          &kCFTypeDictionaryValueCallBacks);
+  CFMutableDictionaryRef dict = CFDictionaryCreateMutable(
+      nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
   CFDictionarySetValue(dict, key, value);
   EXPECT_EQ(3, CFGetRetainCount(value));
   EXPECT_EQ(2, CFGetRetainCount(key));
@@ -89,7 +91,9 @@ TEST(CFReferenceCounting, ConstantStringsAreSharedAndNeverFreed) {
 }
 
 TEST(CFString, KeepsUnicodeTextAndCountsUTF16Units) {
-  const char* text = "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x8E\x9B";  // "Grüße " + a U+1F39B control knob
+  const char* text =
+      "Gr\xC3\xBC\xC3\x9F"
+      "e \xF0\x9F\x8E\x9B";  // "Grüße " + a U+1F39B control knob
   CFStringRef s = Str(text);
   ASSERT_NE(nullptr, s);
   EXPECT_EQ(8, CFStringGetLength(s));
@@ -123,8 +127,10 @@ TEST(CFString, CStringConversionFailsWhenTheBufferOrEncodingCannotHoldTheText) {
 
 TEST(CFString, CreationRejectsBytesInvalidInTheirEncoding) {
   EXPECT_EQ(nullptr, CFStringCreateWithCString(nullptr, "\xC3", kCFStringEncodingUTF8));
-  EXPECT_EQ(nullptr, CFStringCreateWithCString(nullptr, "\xC0\xAF", kCFStringEncodingUTF8));  // overlong '/'
-  EXPECT_EQ(nullptr, CFStringCreateWithCString(nullptr, "\xED\xA0\x80", kCFStringEncodingUTF8));  // surrogate
+  EXPECT_EQ(nullptr,
+            CFStringCreateWithCString(nullptr, "\xC0\xAF", kCFStringEncodingUTF8));  // overlong '/'
+  EXPECT_EQ(nullptr, CFStringCreateWithCString(nullptr, "\xED\xA0\x80",
+                                               kCFStringEncodingUTF8));  // surrogate
   EXPECT_EQ(nullptr, CFStringCreateWithCString(nullptr, "caf\xE9", kCFStringEncodingASCII));
   CFStringRef latin = CFStringCreateWithCString(nullptr, "caf\xE9", kCFStringEncodingISOLatin1);
   EXPECT_EQ("caf\xC3\xA9", Text(latin));
@@ -216,7 +222,8 @@ TEST(CFDictionary, FindsKeysByValueAndHonoursAddReplaceAndRemove) {
 
 TEST(CFArray, IndexesSafelyAndComparesByValue) {
   CFStringRef items[] = {CFSTR("a"), CFSTR("b")};
-  CFArrayRef a = CFArrayCreate(nullptr, reinterpret_cast<const void**>(items), 2, &kCFTypeArrayCallBacks);
+  CFArrayRef a =
+      CFArrayCreate(nullptr, reinterpret_cast<const void**>(items), 2, &kCFTypeArrayCallBacks);
   CFMutableArrayRef m = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
   CFArrayAppendValue(m, CFSTR("b"));
   CFArrayInsertValueAtIndex(m, 0, CFSTR("a"));
@@ -264,8 +271,8 @@ TEST(CFData, CopiesOnlyRangesInsideTheData) {
 }
 
 TEST(CFURL, MakesFileURLsFromPOSIXPaths) {
-  CFURLRef url = CFURLCreateWithFileSystemPath(nullptr, CFSTR("/Library/Audio/Plug-Ins/Tessor EQ.component"),
-                                               kCFURLPOSIXPathStyle, true);
+  CFURLRef url = CFURLCreateWithFileSystemPath(
+      nullptr, CFSTR("/Library/Audio/Plug-Ins/Tessor EQ.component"), kCFURLPOSIXPathStyle, true);
   EXPECT_EQ("file:///Library/Audio/Plug-Ins/Tessor%20EQ.component/", Text(CFURLGetString(url)));
   CFStringRef last = CFURLCopyLastPathComponent(url);
   EXPECT_EQ("Tessor EQ.component", Text(last));

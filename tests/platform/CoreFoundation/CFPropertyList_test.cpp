@@ -13,11 +13,13 @@
 namespace {
 
 CFDataRef DataOf(const std::string& text) {
-  return CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()), static_cast<CFIndex>(text.size()));
+  return CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
+                      static_cast<CFIndex>(text.size()));
 }
 
 std::string TextOf(CFDataRef data) {
-  return std::string(reinterpret_cast<const char*>(CFDataGetBytePtr(data)), static_cast<size_t>(CFDataGetLength(data)));
+  return std::string(reinterpret_cast<const char*>(CFDataGetBytePtr(data)),
+                     static_cast<size_t>(CFDataGetLength(data)));
 }
 
 // Parses text; returns the list or null, with the error's code in *code (0 when none).
@@ -45,7 +47,8 @@ CFPropertyListRef Parse(const std::string& text, CFIndex* code = nullptr,
 }
 
 std::string Wrap(const std::string& body) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n" + body + "\n</plist>\n";
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n" + body +
+         "\n</plist>\n";
 }
 
 CFNumberRef Int(SInt64 v) { return CFNumberCreate(nullptr, kCFNumberSInt64Type, &v); }
@@ -59,9 +62,10 @@ void Set(CFMutableDictionaryRef d, const char* key, CFTypeRef value) {
 }  // namespace
 
 TEST(CFPropertyList, EveryValueTypeSurvivesAnXMLRoundTrip) {
-  CFMutableDictionaryRef root = CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
-                                                          &kCFTypeDictionaryValueCallBacks);
-  Set(root, "name", CFStringCreateWithCString(nullptr, "Bass <boost> & \"air\" \xC3\xBC", kCFStringEncodingUTF8));
+  CFMutableDictionaryRef root = CFDictionaryCreateMutable(
+      nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
+  Set(root, "name",
+      CFStringCreateWithCString(nullptr, "Bass <boost> & \"air\" \xC3\xBC", kCFStringEncodingUTF8));
   Set(root, "empty string", CFStringCreateWithCString(nullptr, "", kCFStringEncodingUTF8));
   Set(root, "version", Int(131072));
   Set(root, "min", Int(LLONG_MIN));
@@ -77,8 +81,8 @@ TEST(CFPropertyList, EveryValueTypeSurvivesAnXMLRoundTrip) {
   Set(root, "no data", CFDataCreate(nullptr, nullptr, 0));
   CFMutableArrayRef list = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
   CFArrayAppendValue(list, CFSTR("one"));
-  CFMutableDictionaryRef inner = CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
-                                                           &kCFTypeDictionaryValueCallBacks);
+  CFMutableDictionaryRef inner = CFDictionaryCreateMutable(
+      nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks);
   CFArrayAppendValue(list, inner);
   CFRelease(inner);
   CFMutableArrayRef emptyList = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
@@ -91,7 +95,8 @@ TEST(CFPropertyList, EveryValueTypeSurvivesAnXMLRoundTrip) {
   ASSERT_NE(nullptr, xml);
   EXPECT_EQ(nullptr, error);
   std::string text = TextOf(xml);
-  EXPECT_NE(std::string::npos, text.find("<string>Bass &lt;boost&gt; &amp; \"air\" \xC3\xBC</string>"));
+  EXPECT_NE(std::string::npos,
+            text.find("<string>Bass &lt;boost&gt; &amp; \"air\" \xC3\xBC</string>"));
   EXPECT_NE(std::string::npos, text.find("<integer>-9223372036854775808</integer>"));
   EXPECT_NE(std::string::npos, text.find("<true/>"));
   EXPECT_NE(std::string::npos, text.find("<dict/>"));
@@ -102,7 +107,8 @@ TEST(CFPropertyList, EveryValueTypeSurvivesAnXMLRoundTrip) {
   ASSERT_NE(nullptr, back);
   EXPECT_TRUE(CFEqual(root, back));
   double sum = 0;
-  CFNumberGetValue(static_cast<CFNumberRef>(CFDictionaryGetValue(static_cast<CFDictionaryRef>(back), CFSTR("sum"))),
+  CFNumberGetValue(static_cast<CFNumberRef>(
+                       CFDictionaryGetValue(static_cast<CFDictionaryRef>(back), CFSTR("sum"))),
                    kCFNumberFloat64Type, &sum);
   EXPECT_EQ(0.1 + 0.2, sum) << "reals are written with enough digits to read back exactly";
   CFRelease(back);
@@ -131,22 +137,26 @@ TEST(CFPropertyList, ReadsAPresetFileAsHostsWriteIt) {
   std::memcpy(&first, CFDataGetBytePtr(data), 8);
   EXPECT_EQ(1.0, first);
   SInt32 maker = 0;
-  EXPECT_TRUE(CFNumberGetValue(static_cast<CFNumberRef>(CFDictionaryGetValue(d, CFSTR("manufacturer"))),
-                               kCFNumberSInt32Type, &maker));
+  EXPECT_TRUE(
+      CFNumberGetValue(static_cast<CFNumberRef>(CFDictionaryGetValue(d, CFSTR("manufacturer"))),
+                       kCFNumberSInt32Type, &maker));
   EXPECT_EQ(0x466E7764, maker);  // 'Fnwd'
   CFRelease(plist);
 }
 
 TEST(CFPropertyList, DecodesEntitiesCharacterReferencesCDATAAndEmptyElements) {
-  CFPropertyListRef p = Parse(Wrap("<array><string>&#x41;&#66;&lt;&apos;&quot;</string><string><![CDATA[<x> & y]]></string>"
-                                   "<string/><data></data><integer> 0x1F </integer><real>-infinity</real><false/></array>"));
+  CFPropertyListRef p = Parse(Wrap(
+      "<array><string>&#x41;&#66;&lt;&apos;&quot;</string><string><![CDATA[<x> & y]]></string>"
+      "<string/><data></data><integer> 0x1F </integer><real>-infinity</real><false/></array>"));
   ASSERT_NE(nullptr, p);
   CFArrayRef a = static_cast<CFArrayRef>(p);
   ASSERT_EQ(7, CFArrayGetCount(a));
   char buf[32];
-  CFStringGetCString(static_cast<CFStringRef>(CFArrayGetValueAtIndex(a, 0)), buf, sizeof buf, kCFStringEncodingUTF8);
+  CFStringGetCString(static_cast<CFStringRef>(CFArrayGetValueAtIndex(a, 0)), buf, sizeof buf,
+                     kCFStringEncodingUTF8);
   EXPECT_STREQ("AB<'\"", buf);
-  CFStringGetCString(static_cast<CFStringRef>(CFArrayGetValueAtIndex(a, 1)), buf, sizeof buf, kCFStringEncodingUTF8);
+  CFStringGetCString(static_cast<CFStringRef>(CFArrayGetValueAtIndex(a, 1)), buf, sizeof buf,
+                     kCFStringEncodingUTF8);
   EXPECT_STREQ("<x> & y", buf);
   EXPECT_EQ(0, CFStringGetLength(static_cast<CFStringRef>(CFArrayGetValueAtIndex(a, 2))));
   EXPECT_EQ(0, CFDataGetLength(static_cast<CFDataRef>(CFArrayGetValueAtIndex(a, 3))));
@@ -154,7 +164,8 @@ TEST(CFPropertyList, DecodesEntitiesCharacterReferencesCDATAAndEmptyElements) {
   CFNumberGetValue(static_cast<CFNumberRef>(CFArrayGetValueAtIndex(a, 4)), kCFNumberSInt32Type, &v);
   EXPECT_EQ(31, v);
   double inf = 0;
-  CFNumberGetValue(static_cast<CFNumberRef>(CFArrayGetValueAtIndex(a, 5)), kCFNumberFloat64Type, &inf);
+  CFNumberGetValue(static_cast<CFNumberRef>(CFArrayGetValueAtIndex(a, 5)), kCFNumberFloat64Type,
+                   &inf);
   EXPECT_TRUE(std::isinf(inf) && inf < 0);
   EXPECT_EQ(kCFBooleanFalse, CFArrayGetValueAtIndex(a, 6));
   CFRelease(p);
@@ -164,7 +175,8 @@ TEST(CFPropertyList, Base64DataMatchesTheStandardVectors) {
   const char* plain[] = {"", "f", "fo", "foo", "foob", "fooba", "foobar"};
   const char* encoded[] = {"", "Zg==", "Zm8=", "Zm9v", "Zm9vYg==", "Zm9vYmE=", "Zm9vYmFy"};
   for (int i = 0; i < 7; ++i) {
-    CFDataRef d = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(plain[i]), static_cast<CFIndex>(strlen(plain[i])));
+    CFDataRef d = CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(plain[i]),
+                               static_cast<CFIndex>(strlen(plain[i])));
     CFDataRef xml = CFPropertyListCreateData(nullptr, d, kCFPropertyListXMLFormat_v1_0, 0, nullptr);
     std::string text = TextOf(xml);
     if (*encoded[i]) {
@@ -182,24 +194,24 @@ TEST(CFPropertyList, MalformedDocumentsGiveNullAndACorruptDataError) {
   const std::string bad[] = {
       "",
       "   ",
-      Wrap("<dict><key>a</key><string>b</string>"),           // unclosed dict
-      Wrap("<string>abc</strin>"),                            // mismatched end tag
-      Wrap("<string>abc"),                                    // truncated
-      Wrap("<dict><key>a</key></dict>"),                      // key without value
-      Wrap("<dict><string>a</string><true/></dict>"),         // value where a key belongs
-      Wrap("<key>a</key>"),                                   // key outside a dict
+      Wrap("<dict><key>a</key><string>b</string>"),    // unclosed dict
+      Wrap("<string>abc</strin>"),                     // mismatched end tag
+      Wrap("<string>abc"),                             // truncated
+      Wrap("<dict><key>a</key></dict>"),               // key without value
+      Wrap("<dict><string>a</string><true/></dict>"),  // value where a key belongs
+      Wrap("<key>a</key>"),                            // key outside a dict
       Wrap("<integer>12a</integer>"),
-      Wrap("<integer>99999999999999999999</integer>"),        // out of range
+      Wrap("<integer>99999999999999999999</integer>"),  // out of range
       Wrap("<integer></integer>"),
       Wrap("<real>1.5x</real>"),
-      Wrap("<data>AB$=</data>"),                              // outside the alphabet
-      Wrap("<data>Zg=</data>"),                               // bad padding
+      Wrap("<data>AB$=</data>"),  // outside the alphabet
+      Wrap("<data>Zg=</data>"),   // bad padding
       Wrap("<string>&bogus;</string>"),
       Wrap("<string>&#0;</string>"),
-      Wrap("<string>\xC3</string>"),                          // invalid UTF-8
-      Wrap("<date>2024-01-01T00:00:00Z</date>"),              // not supported here
+      Wrap("<string>\xC3</string>"),              // invalid UTF-8
+      Wrap("<date>2024-01-01T00:00:00Z</date>"),  // not supported here
       Wrap("<color>red</color>"),
-      Wrap("<true/><true/>"),                                 // two top-level values
+      Wrap("<true/><true/>"),  // two top-level values
       "bplist00\x01\x02",
       "<plist version=\"1.0\"><!-- never closed",
   };
@@ -224,8 +236,10 @@ TEST(CFPropertyList, MutabilityOptionsDecideWhetherContainersCanChange) {
   std::string text = Wrap("<dict><key>a</key><array><string>x</string></array></dict>");
   CFPropertyListRef fixed = Parse(text);
   CFPropertyListRef open = Parse(text, nullptr, kCFPropertyListMutableContainers);
-  CFDictionarySetValue(const_cast<CFMutableDictionaryRef>(static_cast<CFDictionaryRef>(fixed)), CFSTR("b"), CFSTR("y"));
-  CFDictionarySetValue(const_cast<CFMutableDictionaryRef>(static_cast<CFDictionaryRef>(open)), CFSTR("b"), CFSTR("y"));
+  CFDictionarySetValue(const_cast<CFMutableDictionaryRef>(static_cast<CFDictionaryRef>(fixed)),
+                       CFSTR("b"), CFSTR("y"));
+  CFDictionarySetValue(const_cast<CFMutableDictionaryRef>(static_cast<CFDictionaryRef>(open)),
+                       CFSTR("b"), CFSTR("y"));
   EXPECT_EQ(1, CFDictionaryGetCount(static_cast<CFDictionaryRef>(fixed)));
   EXPECT_EQ(2, CFDictionaryGetCount(static_cast<CFDictionaryRef>(open)));
   CFRelease(fixed);
@@ -237,12 +251,14 @@ TEST(CFPropertyList, WritingAValueThatIsNotAPropertyListFails) {
   CFMutableArrayRef a = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
   CFArrayAppendValue(a, url);
   CFErrorRef error = nullptr;
-  EXPECT_EQ(nullptr, CFPropertyListCreateData(nullptr, a, kCFPropertyListXMLFormat_v1_0, 0, &error));
+  EXPECT_EQ(nullptr,
+            CFPropertyListCreateData(nullptr, a, kCFPropertyListXMLFormat_v1_0, 0, &error));
   ASSERT_NE(nullptr, error);
   EXPECT_EQ(kCFPropertyListWriteStreamError, CFErrorGetCode(error));
   CFRelease(error);
   EXPECT_FALSE(CFPropertyListIsValid(a, kCFPropertyListXMLFormat_v1_0));
-  EXPECT_EQ(nullptr, CFPropertyListCreateData(nullptr, CFSTR("x"), kCFPropertyListBinaryFormat_v1_0, 0, nullptr));
+  EXPECT_EQ(nullptr, CFPropertyListCreateData(nullptr, CFSTR("x"), kCFPropertyListBinaryFormat_v1_0,
+                                              0, nullptr));
   CFRelease(a);
   CFRelease(url);
 }
@@ -259,9 +275,15 @@ TEST(CFPropertyList, RandomlyDamagedDocumentsNeverCrashTheReader) {
     for (int e = 0; e < edits; ++e) {
       size_t at = rng() % text.size();
       switch (rng() % 3) {
-        case 0: text[at] = static_cast<char>(rng() % 256); break;
-        case 1: text.erase(at, 1 + rng() % 8); break;
-        default: text.insert(at, 1, "<>&/;="[rng() % 6]); break;
+        case 0:
+          text[at] = static_cast<char>(rng() % 256);
+          break;
+        case 1:
+          text.erase(at, 1 + rng() % 8);
+          break;
+        default:
+          text.insert(at, 1, "<>&/;="[rng() % 6]);
+          break;
       }
       if (text.empty()) text = "x";
     }

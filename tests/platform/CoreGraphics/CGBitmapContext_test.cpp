@@ -57,15 +57,16 @@ TEST(CGBitmapContext, RefusesLayoutsItCannotDrawInto) {
   EXPECT_EQ(nullptr, CGBitmapContextCreate(buf, 2, 2, 8, 7, space, kCGImageAlphaNoneSkipFirst));
   EXPECT_EQ(nullptr, CGBitmapContextCreate(buf, 2, 2, 8, 8, nullptr, kCGImageAlphaNoneSkipFirst));
   EXPECT_EQ(nullptr, CGBitmapContextCreate(buf, 0, 2, 8, 8, space, kCGImageAlphaNoneSkipFirst));
-  EXPECT_EQ(nullptr, CGBitmapContextCreate(
-                         buf, 2, 2, 8, 8, space,
-                         kCGImageAlphaNoneSkipFirst | kCGBitmapByteOrder16Little));
+  EXPECT_EQ(nullptr,
+            CGBitmapContextCreate(buf, 2, 2, 8, 8, space,
+                                  kCGImageAlphaNoneSkipFirst | kCGBitmapByteOrder16Little));
   CGColorSpaceRelease(space);
 }
 
 TEST(CGBitmapContext, WithoutCallerMemoryItAllocatesZeroedPixelsOfItsOwn) {
   CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
-  CGContextRef c = CGBitmapContextCreate(nullptr, 5, 3, 8, 0, space, kCGImageAlphaPremultipliedFirst);
+  CGContextRef c =
+      CGBitmapContextCreate(nullptr, 5, 3, 8, 0, space, kCGImageAlphaPremultipliedFirst);
   CGColorSpaceRelease(space);
   ASSERT_NE(nullptr, c);
   EXPECT_EQ(20u, CGBitmapContextGetBytesPerRow(c));
@@ -81,7 +82,8 @@ TEST(CGBitmapContext, WithoutCallerMemoryItAllocatesZeroedPixelsOfItsOwn) {
 TEST(CGBitmapContext, RowSpanLargerThanTheWidthLeavesThePaddingAlone) {
   std::vector<uint8_t> buf(3 * 16, 0xAB);
   CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
-  CGContextRef c = CGBitmapContextCreate(buf.data(), 2, 3, 8, 16, space, kCGImageAlphaNoneSkipFirst);
+  CGContextRef c =
+      CGBitmapContextCreate(buf.data(), 2, 3, 8, 16, space, kCGImageAlphaNoneSkipFirst);
   CGColorSpaceRelease(space);
   ASSERT_NE(nullptr, c);
   CGContextSetRGBFillColor(c, 0, 0, 1, 1);

@@ -127,8 +127,10 @@ TEST(CGFill, WithoutAntialiasingEdgePixelsAreAllOrNothing) {
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) {
       int v = s.at(x, y, 1);
-      if (v == 255) ++full;
-      else if (v != 0) ++partial;
+      if (v == 255)
+        ++full;
+      else if (v != 0)
+        ++partial;
     }
   EXPECT_EQ(0, partial);
   EXPECT_GT(full, 50);

@@ -16,8 +16,8 @@ TEST(CGAffineTransform, ConcatAppliesTheFirstTransformFirst) {
 
 TEST(CGAffineTransform, InvertUndoesTheTransformAndLeavesSingularOnesAlone) {
   CGAffineTransform t = CGAffineTransformRotate(CGAffineTransformMakeTranslation(5, -7), 0.3);
-  CGPoint p = CGPointApplyAffineTransform(
-      CGPointApplyAffineTransform(CGPointMake(3, 4), t), CGAffineTransformInvert(t));
+  CGPoint p = CGPointApplyAffineTransform(CGPointApplyAffineTransform(CGPointMake(3, 4), t),
+                                          CGAffineTransformInvert(t));
   EXPECT_NEAR(3, p.x, 1e-12);
   EXPECT_NEAR(4, p.y, 1e-12);
   CGAffineTransform singular = CGAffineTransformMakeScale(0, 1);
@@ -33,8 +33,8 @@ TEST(CGRect, IntersectionOfDisjointRectsIsNullAndOfOverlappingOnesTheCommonPart)
 }
 
 TEST(CGRect, ApplyingARotationGivesTheBoundingBox) {
-  CGRect r = CGRectApplyAffineTransform(CGRectMake(0, 0, 2, 1),
-                                        CGAffineTransformMakeRotation(M_PI / 2));
+  CGRect r =
+      CGRectApplyAffineTransform(CGRectMake(0, 0, 2, 1), CGAffineTransformMakeRotation(M_PI / 2));
   EXPECT_NEAR(-1, r.origin.x, 1e-12);
   EXPECT_NEAR(0, r.origin.y, 1e-12);
   EXPECT_NEAR(1, r.size.width, 1e-12);

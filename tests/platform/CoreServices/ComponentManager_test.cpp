@@ -21,13 +21,22 @@ ComponentResult gRegisterResult = 0;
 ComponentResult Entry(ComponentParameters* p, void* storage) {
   gSeen.lastWhat = p->what;
   gSeen.lastStorage = storage;
-  for (int i = 0; i < 4 && i <= p->paramSize / static_cast<int>(sizeof(long)); ++i) gSeen.words[i] = p->params[i];
+  for (int i = 0; i < 4 && i <= p->paramSize / static_cast<int>(sizeof(long)); ++i)
+    gSeen.words[i] = p->params[i];
   switch (p->what) {
-    case kComponentRegisterSelect: ++gSeen.registers; return gRegisterResult;
-    case kComponentOpenSelect: ++gSeen.opens; return gOpenResult;
-    case kComponentCloseSelect: ++gSeen.closes; return 0;
-    case kAudioUnitResetSelect: return 0;
-    default: return badComponentSelector;
+    case kComponentRegisterSelect:
+      ++gSeen.registers;
+      return gRegisterResult;
+    case kComponentOpenSelect:
+      ++gSeen.opens;
+      return gOpenResult;
+    case kComponentCloseSelect:
+      ++gSeen.closes;
+      return 0;
+    case kAudioUnitResetSelect:
+      return 0;
+    default:
+      return badComponentSelector;
   }
 }
 
@@ -71,7 +80,8 @@ TEST(PlatformRecords, HaveTheirPublished64BitLayouts) {
   EXPECT_EQ(16u, sizeof(AUPreset));
   EXPECT_EQ(32u, sizeof(AudioUnitParameterEvent));
   EXPECT_EQ(0xC8000010u, kAudioUnitParameterFlag_IsWritable | kAudioUnitParameterFlag_IsReadable |
-                             kAudioUnitParameterFlag_HasCFNameString | kAudioUnitParameterFlag_CFNameRelease);
+                             kAudioUnitParameterFlag_HasCFNameString |
+                             kAudioUnitParameterFlag_CFNameRelease);
   EXPECT_EQ(0x61756678u, static_cast<UInt32>(kAudioUnitType_Effect));  // 'aufx'
   EXPECT_EQ(static_cast<SInt32>(0x80008002), badComponentSelector);
 }
@@ -104,7 +114,8 @@ TEST_F(ComponentManager, OpenPassesTheNewInstanceAndCloseItsStorage) {
   EXPECT_EQ(reinterpret_cast<Handle>(&storage), GetComponentInstanceStorage(ci));
 
   ComponentDescription d{};
-  ASSERT_EQ(noErr, GetComponentInfo(reinterpret_cast<Component>(ci), &d, nullptr, nullptr, nullptr));
+  ASSERT_EQ(noErr,
+            GetComponentInfo(reinterpret_cast<Component>(ci), &d, nullptr, nullptr, nullptr));
   EXPECT_EQ(static_cast<OSType>('open'), d.componentSubType);
   EXPECT_EQ(validInstancesExist, UnregisterComponent(c));
 
@@ -113,7 +124,8 @@ TEST_F(ComponentManager, OpenPassesTheNewInstanceAndCloseItsStorage) {
   EXPECT_EQ(&storage, gSeen.lastStorage);
   EXPECT_EQ(reinterpret_cast<long>(ci), gSeen.words[0]);
   EXPECT_EQ(invalidComponentID, CloseComponent(ci));
-  EXPECT_EQ(invalidComponentID, GetComponentInfo(reinterpret_cast<Component>(ci), &d, nullptr, nullptr, nullptr));
+  EXPECT_EQ(invalidComponentID,
+            GetComponentInfo(reinterpret_cast<Component>(ci), &d, nullptr, nullptr, nullptr));
 }
 
 TEST_F(ComponentManager, AFailedOpenLeavesNoInstance) {
@@ -131,10 +143,12 @@ TEST_F(ComponentManager, AFailedOpenLeavesNoInstance) {
 
 TEST_F(ComponentManager, ARegisterMessageCanRefuseTheRegistration) {
   gRegisterResult = 1;
-  EXPECT_EQ(nullptr, Register(Desc('aufx', 'rfse', 'Tsor', static_cast<UInt32>(cmpWantsRegisterMessage))));
+  EXPECT_EQ(nullptr,
+            Register(Desc('aufx', 'rfse', 'Tsor', static_cast<UInt32>(cmpWantsRegisterMessage))));
   EXPECT_EQ(1, gSeen.registers);
   gRegisterResult = 0;
-  EXPECT_NE(nullptr, Register(Desc('aufx', 'acpt', 'Tsor', static_cast<UInt32>(cmpWantsRegisterMessage))));
+  EXPECT_NE(nullptr,
+            Register(Desc('aufx', 'acpt', 'Tsor', static_cast<UInt32>(cmpWantsRegisterMessage))));
   EXPECT_NE(nullptr, Register(Desc('aufx', 'none', 'Tsor', 0)));
   EXPECT_EQ(2, gSeen.registers) << "no register message without the flag";
 }
@@ -154,7 +168,8 @@ TEST_F(ComponentManager, DispatchReachesOnlyLiveInstances) {
   } block = {0, 2 * sizeof(long), kAudioUnitResetSelect, 0, {0, 0, reinterpret_cast<long>(ci)}};
   EXPECT_EQ(noErr, CallComponentDispatch(reinterpret_cast<ComponentParameters*>(&block)));
   CloseComponent(ci);
-  EXPECT_EQ(badComponentInstance, CallComponentDispatch(reinterpret_cast<ComponentParameters*>(&block)));
+  EXPECT_EQ(badComponentInstance,
+            CallComponentDispatch(reinterpret_cast<ComponentParameters*>(&block)));
   EXPECT_EQ(badComponentInstance, AudioUnitReset(ci, kAudioUnitScope_Global, 0));
   EXPECT_EQ(badComponentInstance, AudioUnitReset(nullptr, kAudioUnitScope_Global, 0));
 }
