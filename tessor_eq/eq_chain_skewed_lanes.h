@@ -1,0 +1,253 @@
+#pragma once
+// The skewed chain's lanes in 256-bit registers (eq_chain_skewed.h): included by the AVX2 and
+// the AVX-512 source files after each has chosen its instruction set; the AVX-512 one defines
+// EQ_CHAIN_AVX512 first. No fused multiply-add in either.
+
+#include <immintrin.h>
+
+#include "tessor_eq/eq_chain_skewed.h"
+
+namespace {
+
+#define EQ_SK_LANES_INLINE __attribute__((always_inline)) inline
+
+typedef double sk_v4d __attribute__((vector_size(32)));
+typedef int64_t sk_v4l __attribute__((vector_size(32)));
+
+// U values worked side by side: every operation on a bundle is U independent operations in a
+// row, so that the long dependent chain of the drive value's polynomial overlaps U times.
+template <int U>
+struct SkBundle {
+  sk_v4d v[U];
+};
+template <int U>
+struct SkBundleMask {
+  sk_v4l m[U];
+};
+
+#define EQ_SK_BUNDLE_OP(op)                                                        \
+  template <int U>                                                                 \
+  EQ_SK_LANES_INLINE SkBundle<U> operator op(SkBundle<U> a, SkBundle<U> b) {       \
+    _Pragma("GCC unroll 8") for (int u = 0; u < U; ++u) a.v[u] = a.v[u] op b.v[u]; \
+    return a;                                                                      \
+  }                                                                                \
+  template <int U>                                                                 \
+  EQ_SK_LANES_INLINE SkBundle<U> operator op(SkBundle<U> a, double b) {            \
+    _Pragma("GCC unroll 8") for (int u = 0; u < U; ++u) a.v[u] = a.v[u] op b;      \
+    return a;                                                                      \
+  }
+EQ_SK_BUNDLE_OP(+)
+EQ_SK_BUNDLE_OP(*)
+#undef EQ_SK_BUNDLE_OP
+
+template <int U>
+EQ_SK_LANES_INLINE SkBundleMask<U> operator==(SkBundle<U> a, double b) {
+  SkBundleMask<U> m;
+#pragma GCC unroll 8
+  for (int u = 0; u < U; ++u) m.m[u] = a.v[u] == b;
+  return m;
+}
+
+template <int U>
+EQ_SK_LANES_INLINE SkBundle<U> eq_SineResult(SkBundleMask<U> tiny, SkBundle<U> x, SkBundle<U> r) {
+#pragma GCC unroll 8
+  for (int u = 0; u < U; ++u) r.v[u] = tiny.m[u] ? x.v[u] : r.v[u];
+  return r;
+}
+
+struct StereoSkewedYmm {
+  typedef sk_v4d V;
+  typedef sk_v4l M;
+  static constexpr int kMaxPasses = 128;
+
+  static V Load(const double* p) {
+    V v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  }
+  static void Store(double* p, V v) { std::memcpy(p, &v, sizeof v); }
+  static V Splat(double s) { return V{s, s, s, s}; }
+
+  // Left and right of one slot.
+  static void StoreSlot(double* p, V v, int slot) {
+    _mm_storeu_pd(p, slot == 0 ? _mm256_castpd256_pd128(v) : _mm256_extractf128_pd(v, 1));
+  }
+
+  // The first value's input: the entering pass (left, right at x) in slot 0, the last value's
+  // slot 0 moved up to slot 1.
+  static V Enter(V last, const double* x) {
+    return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(x)),
+                                _mm256_castpd256_pd128(last), 1);
+  }
+
+  // x and d at pass p0 + i: left and right of the entering frame and their drive values,
+  // for `count` passes, at most kMaxPasses (p0 even; with two passes per frame each frame
+  // comes twice).
+  static void Enterings(const eq_ChainJob& job, int tw, int p0, int count, double* x, double* d) {
+    const double* l = job.in[0] + (p0 >> tw);
+    // A missing right channel reads silence: no branch inside the loop below.
+    static const double kSilence[kMaxPasses] = {};
+    const double* r = job.in[1] ? job.in[1] + (p0 >> tw) : kSilence;
+    const int frames = count >> tw;
+    int f = 0;
+    for (; f + 8 <= frames; f += 8) {
+      // Frames f .. f+7: left in v[0], v[1], right in v[2], v[3].
+      SkBundle<4> lr;
+      lr.v[0] = Load(l + f), lr.v[1] = Load(l + f + 4);
+      lr.v[2] = Load(r + f), lr.v[3] = Load(r + f + 4);
+      SkBundle<4> c;
+#pragma GCC unroll 4
+      for (int u = 0; u < 4; ++u) c.v[u] = Clip(lr.v[u]);
+      const SkBundle<4> dr = eq_Sine(c);
+#pragma GCC unroll 2
+      for (int h = 0; h < 2; ++h) {
+        const int at = (f + 4 * h) << tw;
+        Pair(lr.v[h], lr.v[h + 2], tw, x + 2 * at);
+        Pair(dr.v[h], dr.v[h + 2], tw, d + 2 * at);
+      }
+    }
+    for (; f < frames; ++f) {
+      const double lf = l[f], rf = r[f];
+      const double dl = eq_Sine(Clip(lf)), dr = eq_Sine(Clip(rf));
+      for (int k = 0; k <= tw; ++k) {
+        const int p = (f << tw) + k;
+        x[2 * p] = lf, x[2 * p + 1] = rf, d[2 * p] = dl, d[2 * p + 1] = dr;
+      }
+    }
+  }
+
+  // e[q] = (d[q], d[q - back]) in pairs of left and right, for q in [0, count).
+  static void DriveLanes(const double* d, int back, int count, double* e) {
+    for (int q = 0; q < count; ++q)
+      Store(e + 4 * q, _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(d + 2 * q)),
+                                            _mm_loadu_pd(d + 2 * (q - back)), 1));
+  }
+
+  // Frames f0 .. f0 + count - 1 of the output from the last stage's results y and the drive
+  // values d, both in pairs of left and right by pass (a frame's last pass first, then every
+  // 1 << tw passes): outScale * y + outDrive * d, or y itself when the output stage is folded.
+  static void Outputs(eq_ChainJob& job, int tw, bool folded, const double* y, const double* d,
+                      int f0, int count) {
+    double* l = job.out[0] + f0;
+    double* r = job.out[1] ? job.out[1] + f0 : nullptr;
+    const V scale = Splat(job.outScale), drive = Splat(job.outDrive);
+    const int stride = 2 << tw;  // doubles from one frame's pair to the next
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+      // Frames i, i+1 in a, i+2, i+3 in b, as pairs of left and right.
+      V a = Pairs(y + i * stride, stride), b = Pairs(y + (i + 2) * stride, stride);
+      if (!folded) {
+        a = scale * a + drive * Pairs(d + i * stride, stride);
+        b = scale * b + drive * Pairs(d + (i + 2) * stride, stride);
+      }
+      Store(l + i, __builtin_shufflevector(a, b, 0, 2, 4, 6));
+      if (r) Store(r + i, __builtin_shufflevector(a, b, 1, 3, 5, 7));
+    }
+    for (; i < count; ++i) {
+      double yl = y[i * stride], yr = y[i * stride + 1];
+      if (!folded) {
+        yl = job.outScale * yl + job.outDrive * d[i * stride];
+        yr = job.outScale * yr + job.outDrive * d[i * stride + 1];
+      }
+      l[i] = yl;
+      if (r) r[i] = yr;
+    }
+  }
+
+  // out[f] = scale * in[f] + drive * sin(clip(in[f])): the output stage alone, for a chain
+  // without stages. in and out may be the same buffer.
+  static void OutputOnly(const double* in, double* out, int frames, double scale, double drive) {
+    int f = 0;
+    for (; f + 4 <= frames; f += 4) {
+      const V x = Load(in + f);
+      Store(out + f, scale * x + drive * eq_Sine(Clip(x)));
+    }
+    for (; f < frames; ++f) out[f] = scale * in[f] + drive * eq_Sine(Clip(in[f]));
+  }
+
+#if defined(EQ_CHAIN_AVX512)
+  // Lanes the flush changes: the subnormal ones and -0.0 (+0.0 stays as it is). One class
+  // test into a mask register, and one masked move clears them.
+  typedef __mmask8 Changed;
+  static constexpr Changed kNoneChanged = 0;
+  static __mmask8 ChangedBy(V v) { return _mm256_fpclass_pd_mask(v, 0x24); }  // -0.0, subnormal
+  static V Flush(V v) { return _mm256_mask_mov_pd(v, ChangedBy(v), _mm256_setzero_pd()); }
+  static V FlushMarking(V v, Changed& changed) {
+    const __mmask8 c = ChangedBy(v);
+    changed |= c;
+    return _mm256_mask_mov_pd(v, c, _mm256_setzero_pd());
+  }
+  static bool Any(Changed changed) { return changed != 0; }
+#else
+  // A value whose exponent field is zero becomes +0.0: compare-and-mask.
+  static V Flush(V v) { return Clear(v, Tiny(v)); }
+  // The same, also collecting the bits the flush cleared: nonzero where it changed a lane.
+  typedef V Changed;
+  static constexpr V kNoneChanged = {0.0, 0.0, 0.0, 0.0};
+  static V FlushMarking(V v, Changed& changed) {
+    const V tiny = Tiny(v);
+    changed = _mm256_or_pd(changed, _mm256_and_pd(tiny, v));
+    return Clear(v, tiny);
+  }
+  static bool Any(Changed changed) {
+    return !_mm256_testz_si256(_mm256_castpd_si256(changed), _mm256_castpd_si256(changed));
+  }
+#endif
+
+  // The flush on a masked step's recursion result, where latency counts: with AVX-512 both
+  // bounds are compared at once and one ternary-logic operation clears the tiny lanes.
+  static V FlushFast(V v) {
+#if defined(EQ_CHAIN_AVX512)
+    const __m256d below = _mm256_cmp_pd(v, _mm256_set1_pd(DBL_MIN), _CMP_LT_OQ);
+    const __m256d above = _mm256_cmp_pd(v, _mm256_set1_pd(-DBL_MIN), _CMP_GT_OQ);
+    return _mm256_castsi256_pd(_mm256_ternarylogic_epi64(
+        _mm256_castpd_si256(v), _mm256_castpd_si256(below), _mm256_castpd_si256(above), 0x70));
+#else
+    return Flush(v);
+#endif
+  }
+
+ private:
+  // All bits set in the lanes whose exponent field is zero (zero or subnormal), and v with
+  // those lanes +0.0.
+  static V Tiny(V v) {
+    const __m256d absMask = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7FFFFFFFFFFFFFFFll));
+    return _mm256_cmp_pd(_mm256_and_pd(v, absMask), _mm256_set1_pd(DBL_MIN), _CMP_LT_OQ);
+  }
+  static V Clear(V v, V tiny) { return _mm256_andnot_pd(tiny, v); }
+
+  // min(1, max(-1, x)) lane by lane: NaN clips to -1.
+  static V Clip(V x) {
+    const V lo = Splat(-1.0), hi = Splat(1.0);
+    const V t = (lo < x) ? x : lo;
+    return (t < hi) ? t : hi;
+  }
+  static double Clip(double x) {
+    const double t = (-1.0 < x) ? x : -1.0;
+    return (t < 1.0) ? t : 1.0;
+  }
+
+  // Four frames (left in l, right in r) as pairs of left and right at out; with two passes
+  // per frame each pair comes twice.
+  static void Pair(V l, V r, int tw, double* out) {
+    if (tw == 0) {
+      Store(out, __builtin_shufflevector(l, r, 0, 4, 1, 5));
+      Store(out + 4, __builtin_shufflevector(l, r, 2, 6, 3, 7));
+    } else {
+      Store(out, __builtin_shufflevector(l, r, 0, 4, 0, 4));
+      Store(out + 4, __builtin_shufflevector(l, r, 1, 5, 1, 5));
+      Store(out + 8, __builtin_shufflevector(l, r, 2, 6, 2, 6));
+      Store(out + 12, __builtin_shufflevector(l, r, 3, 7, 3, 7));
+    }
+  }
+
+  // Two pairs of left and right, `stride` doubles apart.
+  static V Pairs(const double* p, int stride) {
+    return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(p)), _mm_loadu_pd(p + stride),
+                                1);
+  }
+};
+
+}  // namespace
+
+#undef EQ_SK_LANES_INLINE
