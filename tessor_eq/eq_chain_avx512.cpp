@@ -1,7 +1,7 @@
 // The AVX-512 path: the skewed 256-bit layout with AVX-512's 32 vector registers, which hold a
-// whole chain's coefficients and memories, its class test and masked moves for a flush in two
-// operations, and its ternary logic for a shorter one inside the recursion. Only called once the
-// processor is known to have AVX-512F, AVX-512VL and AVX-512DQ.
+// whole chain's coefficients and memories, and its class test and masked moves for a flush in
+// two operations instead of three. Only called once the processor is known to have AVX-512F,
+// AVX-512VL and AVX-512DQ.
 #if defined(__x86_64__)
 #pragma GCC target("avx2,avx512f,avx512vl,avx512dq")
 #define EQ_CHAIN_AVX512 1

@@ -208,7 +208,7 @@ class SkewedChain {
     else
       t = in + k.drive * e;
     const V x = L::Flush(t);
-    const V y = L::FlushFast(k.b0 * x + k.b1 * s.x1 + k.b2 * s.x2 - k.a1 * s.y1 - k.a2 * s.y2);
+    const V y = L::Flush(k.b0 * x + k.b1 * s.x1 + k.b2 * s.x2 - k.a1 * s.y1 - k.a2 * s.y2);
     L::Store(sc.ring[now][v], y);
     if constexpr (v == kLast) L::StoreSlot(sc.y + (j - c0) * 2, y, kLastSlot);
     if constexpr (Masked) {
@@ -269,19 +269,16 @@ class SkewedChain {
      ...);
   }
 
-  // Step j's recursion for value v: its flushed result y, and a1 * r for the next step taken
-  // from the unflushed result r. The two agree unless the flush changed r (a subnormal or -0.0
-  // result); such lanes are marked in `changed`, and the step then recomputes a1 * y.
+  // Step j's recursion for value v: its result y, and a1 * y for the next step.
   template <int v>
   static EQ_SK_INLINE V SteadyRecursion(const Coefs* co, const State* st, Ahead* ah, Scratch& sc,
-                                        int c0, int j, int now, typename L::Changed& changed) {
+                                        int c0, int j, int now) {
     const Coefs& k = co[v];
     Ahead& a = ah[v];
-    const V r = a.ff - a.a1y1 - k.a2 * st[v].y2;
-    const V y = L::FlushMarking(r, changed);
+    const V y = L::Flush(a.ff - a.a1y1 - k.a2 * st[v].y2);
     L::Store(sc.ring[now][v], y);
     if constexpr (v == kLast) L::StoreSlot(sc.y + (j - c0) * 2, y, kLastSlot);
-    a.a1y1 = k.a1 * r;
+    a.a1y1 = k.a1 * y;
     return y;
   }
 
@@ -303,16 +300,12 @@ class SkewedChain {
   }
 
   // Step j: the recursions first, as they wait for the previous step; then the next step's
-  // feed-forward sums, which fill that wait. A flush that changed a result is rare (a signal
-  // decaying into the subnormal range), so its correction sits behind a branch instead of a
-  // blend on every step's critical path.
+  // feed-forward sums, which fill that wait.
   template <int... I>
   static EQ_SK_INLINE void Steady(std::integer_sequence<int, I...>, const Coefs* co, State* st,
                                   Ahead* ah, Scratch& sc, int c0, int j, int now) {
     const int then = (now + 1 - S) & (kRing - 1);
-    typename L::Changed changed = L::kNoneChanged;
-    const V y[R] = {SteadyRecursion<I>(co, st, ah, sc, c0, j, now, changed)...};
-    if (__builtin_expect(L::Any(changed), 0)) ((ah[I].a1y1 = co[I].a1 * y[I]), ...);
+    const V y[R] = {SteadyRecursion<I>(co, st, ah, sc, c0, j, now)...};
     (SteadyAhead<I>(co, st, ah, y[I], sc, c0, j, then), ...);
   }
 

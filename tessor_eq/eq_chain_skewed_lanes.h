@@ -165,57 +165,21 @@ struct StereoSkewedYmm {
     for (; f < frames; ++f) out[f] = scale * in[f] + drive * eq_Sine(Clip(in[f]));
   }
 
+  // A value whose exponent field is zero becomes +0.0. With AVX-512 one class test (-0.0 and
+  // subnormals; +0.0 may stay as it is) into a mask register and one masked move; otherwise
+  // compare-and-mask.
+  static V Flush(V v) {
 #if defined(EQ_CHAIN_AVX512)
-  // Lanes the flush changes: the subnormal ones and -0.0 (+0.0 stays as it is). One class
-  // test into a mask register, and one masked move clears them.
-  typedef __mmask8 Changed;
-  static constexpr Changed kNoneChanged = 0;
-  static __mmask8 ChangedBy(V v) { return _mm256_fpclass_pd_mask(v, 0x24); }  // -0.0, subnormal
-  static V Flush(V v) { return _mm256_mask_mov_pd(v, ChangedBy(v), _mm256_setzero_pd()); }
-  static V FlushMarking(V v, Changed& changed) {
-    const __mmask8 c = ChangedBy(v);
-    changed |= c;
-    return _mm256_mask_mov_pd(v, c, _mm256_setzero_pd());
-  }
-  static bool Any(Changed changed) { return changed != 0; }
+    return _mm256_mask_mov_pd(v, _mm256_fpclass_pd_mask(v, 0x24), _mm256_setzero_pd());
 #else
-  // A value whose exponent field is zero becomes +0.0: compare-and-mask.
-  static V Flush(V v) { return Clear(v, Tiny(v)); }
-  // The same, also collecting the bits the flush cleared: nonzero where it changed a lane.
-  typedef V Changed;
-  static constexpr V kNoneChanged = {0.0, 0.0, 0.0, 0.0};
-  static V FlushMarking(V v, Changed& changed) {
-    const V tiny = Tiny(v);
-    changed = _mm256_or_pd(changed, _mm256_and_pd(tiny, v));
-    return Clear(v, tiny);
-  }
-  static bool Any(Changed changed) {
-    return !_mm256_testz_si256(_mm256_castpd_si256(changed), _mm256_castpd_si256(changed));
-  }
-#endif
-
-  // The flush on a masked step's recursion result, where latency counts: with AVX-512 both
-  // bounds are compared at once and one ternary-logic operation clears the tiny lanes.
-  static V FlushFast(V v) {
-#if defined(EQ_CHAIN_AVX512)
-    const __m256d below = _mm256_cmp_pd(v, _mm256_set1_pd(DBL_MIN), _CMP_LT_OQ);
-    const __m256d above = _mm256_cmp_pd(v, _mm256_set1_pd(-DBL_MIN), _CMP_GT_OQ);
-    return _mm256_castsi256_pd(_mm256_ternarylogic_epi64(
-        _mm256_castpd_si256(v), _mm256_castpd_si256(below), _mm256_castpd_si256(above), 0x70));
-#else
-    return Flush(v);
+    const __m256d absMask = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7FFFFFFFFFFFFFFFll));
+    const __m256d tiny =
+        _mm256_cmp_pd(_mm256_and_pd(v, absMask), _mm256_set1_pd(DBL_MIN), _CMP_LT_OQ);
+    return _mm256_andnot_pd(tiny, v);
 #endif
   }
 
  private:
-  // All bits set in the lanes whose exponent field is zero (zero or subnormal), and v with
-  // those lanes +0.0.
-  static V Tiny(V v) {
-    const __m256d absMask = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7FFFFFFFFFFFFFFFll));
-    return _mm256_cmp_pd(_mm256_and_pd(v, absMask), _mm256_set1_pd(DBL_MIN), _CMP_LT_OQ);
-  }
-  static V Clear(V v, V tiny) { return _mm256_andnot_pd(tiny, v); }
-
   // min(1, max(-1, x)) lane by lane: NaN clips to -1.
   static V Clip(V x) {
     const V lo = Splat(-1.0), hi = Splat(1.0);
