@@ -14,46 +14,72 @@ namespace {
 typedef double sk_v4d __attribute__((vector_size(32)));
 typedef int64_t sk_v4l __attribute__((vector_size(32)));
 
-// U values worked side by side: every operation on a bundle is U independent operations in a
-// row, so that the long dependent chain of the drive value's polynomial overlaps U times.
-template <int U>
+// U values of type T worked side by side: every operation on a bundle is U independent
+// operations in a row, so that the long dependent chain of the drive value's polynomial
+// overlaps U times.
+template <class T, int U>
 struct SkBundle {
-  sk_v4d v[U];
+  T v[U];
 };
-template <int U>
+template <class T, int U>
 struct SkBundleMask {
-  sk_v4l m[U];
+  decltype(T{} == T{}) m[U];
 };
 
-#define EQ_SK_BUNDLE_OP(op)                                                        \
-  template <int U>                                                                 \
-  EQ_SK_LANES_INLINE SkBundle<U> operator op(SkBundle<U> a, SkBundle<U> b) {       \
-    _Pragma("GCC unroll 8") for (int u = 0; u < U; ++u) a.v[u] = a.v[u] op b.v[u]; \
-    return a;                                                                      \
-  }                                                                                \
-  template <int U>                                                                 \
-  EQ_SK_LANES_INLINE SkBundle<U> operator op(SkBundle<U> a, double b) {            \
-    _Pragma("GCC unroll 8") for (int u = 0; u < U; ++u) a.v[u] = a.v[u] op b;      \
-    return a;                                                                      \
+#define EQ_SK_BUNDLE_OP(op)                                                           \
+  template <class T, int U>                                                           \
+  EQ_SK_LANES_INLINE SkBundle<T, U> operator op(SkBundle<T, U> a, SkBundle<T, U> b) { \
+    _Pragma("GCC unroll 8") for (int u = 0; u < U; ++u) a.v[u] = a.v[u] op b.v[u];    \
+    return a;                                                                         \
+  }                                                                                   \
+  template <class T, int U>                                                           \
+  EQ_SK_LANES_INLINE SkBundle<T, U> operator op(SkBundle<T, U> a, double b) {         \
+    _Pragma("GCC unroll 8") for (int u = 0; u < U; ++u) a.v[u] = a.v[u] op b;         \
+    return a;                                                                         \
   }
 EQ_SK_BUNDLE_OP(+)
 EQ_SK_BUNDLE_OP(*)
 #undef EQ_SK_BUNDLE_OP
 
-template <int U>
-EQ_SK_LANES_INLINE SkBundleMask<U> operator==(SkBundle<U> a, double b) {
-  SkBundleMask<U> m;
+template <class T, int U>
+EQ_SK_LANES_INLINE SkBundleMask<T, U> operator==(SkBundle<T, U> a, double b) {
+  SkBundleMask<T, U> m;
 #pragma GCC unroll 8
   for (int u = 0; u < U; ++u) m.m[u] = a.v[u] == b;
   return m;
 }
 
-template <int U>
-EQ_SK_LANES_INLINE SkBundle<U> eq_SineResult(SkBundleMask<U> tiny, SkBundle<U> x, SkBundle<U> r) {
+template <class T, int U>
+EQ_SK_LANES_INLINE SkBundle<T, U> eq_SineResult(SkBundleMask<T, U> tiny, SkBundle<T, U> x,
+                                                SkBundle<T, U> r) {
 #pragma GCC unroll 8
   for (int u = 0; u < U; ++u) r.v[u] = tiny.m[u] ? x.v[u] : r.v[u];
   return r;
 }
+
+#if defined(EQ_CHAIN_AVX512)
+// Drive values are computed eight samples to a register: half the instructions for the same
+// work, so that more frames' polynomials are in flight at once.
+typedef double sk_wide __attribute__((vector_size(64)));
+EQ_SK_LANES_INLINE sk_wide SkClip(sk_wide x) {
+  // The masked forms with every lane selected: the unmasked ones leave GCC 12 warning about
+  // their undefined pass-through operand.
+  const __m512d t = _mm512_mask_max_pd(x, 0xFF, x, _mm512_set1_pd(-1.0));
+  return _mm512_mask_min_pd(t, 0xFF, t, _mm512_set1_pd(1.0));
+}
+// Frames 4h .. 4h+3 of eight.
+EQ_SK_LANES_INLINE sk_v4d SkQuarter(sk_wide v, int h) {
+  return h == 0 ? __builtin_shufflevector(v, v, 0, 1, 2, 3)
+                : __builtin_shufflevector(v, v, 4, 5, 6, 7);
+}
+#else
+typedef sk_v4d sk_wide;
+EQ_SK_LANES_INLINE sk_wide SkClip(sk_wide x) {
+  return _mm256_min_pd(_mm256_max_pd(x, _mm256_set1_pd(-1.0)), _mm256_set1_pd(1.0));
+}
+#endif
+// Values of sk_wide that hold eight frames of one channel.
+constexpr int kSkWidePerEight = 64 / sizeof(sk_wide);
 
 struct StereoSkewedYmm {
   typedef sk_v4d V;
@@ -91,19 +117,22 @@ struct StereoSkewedYmm {
     const int frames = count >> tw;
     int f = 0;
     for (; f + 8 <= frames; f += 8) {
-      // Frames f .. f+7: left in v[0], v[1], right in v[2], v[3].
-      SkBundle<4> lr;
-      lr.v[0] = Load(l + f), lr.v[1] = Load(l + f + 4);
-      lr.v[2] = Load(r + f), lr.v[3] = Load(r + f + 4);
-      SkBundle<4> c;
+      // Frames f .. f+7: left in the first half of the bundle, right in the second.
+      constexpr int P = kSkWidePerEight, kW = 8 / P;
+      SkBundle<sk_wide, 2 * P> lr, c;
 #pragma GCC unroll 4
-      for (int u = 0; u < 4; ++u) c.v[u] = Clip(lr.v[u]);
-      const SkBundle<4> dr = eq_Sine(c);
+      for (int u = 0; u < P; ++u) {
+        std::memcpy(&lr.v[u], l + f + u * kW, sizeof(sk_wide));
+        std::memcpy(&lr.v[P + u], r + f + u * kW, sizeof(sk_wide));
+      }
+#pragma GCC unroll 4
+      for (int u = 0; u < 2 * P; ++u) c.v[u] = SkClip(lr.v[u]);
+      const SkBundle<sk_wide, 2 * P> dr = eq_Sine(c);
 #pragma GCC unroll 2
       for (int h = 0; h < 2; ++h) {
         const int at = (f + 4 * h) << tw;
-        Pair(lr.v[h], lr.v[h + 2], tw, x + 2 * at);
-        Pair(dr.v[h], dr.v[h + 2], tw, d + 2 * at);
+        Pair(Quarter(lr, h, 0), Quarter(lr, h, 1), tw, x + 2 * at);
+        Pair(Quarter(dr, h, 0), Quarter(dr, h, 1), tw, d + 2 * at);
       }
     }
     for (; f < frames; ++f) {
@@ -180,12 +209,19 @@ struct StereoSkewedYmm {
   }
 
  private:
-  // min(1, max(-1, x)) lane by lane: NaN clips to -1.
-  static V Clip(V x) {
-    const V lo = Splat(-1.0), hi = Splat(1.0);
-    const V t = (lo < x) ? x : lo;
-    return (t < hi) ? t : hi;
+  // Frames 4h .. 4h+3 of channel c from a bundle of eight frames of left, then of right.
+  template <int U>
+  static V Quarter(const SkBundle<sk_wide, U>& b, int h, int c) {
+#if defined(EQ_CHAIN_AVX512)
+    return SkQuarter(b.v[c], h);
+#else
+    return b.v[2 * c + h];
+#endif
   }
+
+  // min(1, max(-1, x)) lane by lane: NaN clips to -1. The maximum instruction returns its
+  // second operand unless the first is greater, which is exactly that rule.
+  static V Clip(V x) { return _mm256_min_pd(_mm256_max_pd(x, Splat(-1.0)), Splat(1.0)); }
   static double Clip(double x) {
     const double t = (-1.0 < x) ? x : -1.0;
     return (t < 1.0) ? t : 1.0;

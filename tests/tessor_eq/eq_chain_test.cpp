@@ -193,17 +193,31 @@ TEST(EqChain, ResultsFlushedFromTheSubnormalRangeFeedBackLikeThePlainDefinition)
 }
 
 TEST(EqChain, NonFiniteInputReachesTheOutputLikeThePlainDefinition) {
-  std::vector<rbjfilter> fast = Filters(900), slow = fast;
-  eq_Chain a, b;
-  a.Add(&fast[2], 0.1);
-  b.Add(&slow[2], 0.1);
-  const double in[4] = {0.5, NAN, INFINITY, -0.25};
-  double fo[4], so[4];
-  eq_ProcessChain(a, in, nullptr, fo, nullptr, 4);
-  ReferenceChain(b, in, nullptr, so, nullptr, 4);
-  EXPECT_TRUE(std::isnan(fo[1]));
-  for (int i = 0; i < 4; ++i)
-    EXPECT_TRUE(SameBits(fo[i], so[i]) || (std::isnan(fo[i]) && std::isnan(so[i])));
+  OnEveryChainPath([] {
+    for (bool stereo : {false, true}) {
+      std::vector<rbjfilter> fast = Filters(900), slow = fast;
+      eq_Chain a, b;
+      a.Add(&fast[2], 0.1);
+      b.Add(&slow[2], 0.1);
+      // Long enough for the drive values to be computed in vector registers, too.
+      std::vector<double> in = Signal(40, 901);
+      in[1] = in[17] = NAN, in[9] = INFINITY, in[26] = -INFINITY;
+      std::vector<double> fo(40), fr(40), so(40), sr(40);
+      eq_ProcessChain(a, in.data(), stereo ? in.data() : nullptr, fo.data(),
+                      stereo ? fr.data() : nullptr, 40);
+      ReferenceChain(b, in.data(), stereo ? in.data() : nullptr, so.data(),
+                     stereo ? sr.data() : nullptr, 40);
+      EXPECT_TRUE(std::isnan(fo[1]));
+      for (int i = 0; i < 40; ++i) {
+        EXPECT_TRUE(SameBits(fo[i], so[i]) || (std::isnan(fo[i]) && std::isnan(so[i])))
+            << "frame " << i;
+        if (stereo) {
+          EXPECT_TRUE(SameBits(fr[i], sr[i]) || (std::isnan(fr[i]) && std::isnan(sr[i])))
+              << "right frame " << i;
+        }
+      }
+    }
+  });
 }
 
 TEST(EqChain, ZeroFramesChangeNothing) {
