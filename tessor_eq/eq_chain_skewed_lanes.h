@@ -67,13 +67,15 @@ EQ_SK_LANES_INLINE sk_wide SkClip(sk_wide x) {
   const __m512d t = _mm512_mask_max_pd(x, 0xFF, x, _mm512_set1_pd(-1.0));
   return _mm512_mask_min_pd(t, 0xFF, t, _mm512_set1_pd(1.0));
 }
-// Frames 4h .. 4h+3 of eight.
-EQ_SK_LANES_INLINE sk_v4d SkQuarter(sk_wide v, int h) {
+// Half h of eight frames: frames 4h .. 4h+3.
+EQ_SK_LANES_INLINE sk_v4d SkHalf(sk_wide v, int h) {
   return h == 0 ? __builtin_shufflevector(v, v, 0, 1, 2, 3)
                 : __builtin_shufflevector(v, v, 4, 5, 6, 7);
 }
 #else
 typedef sk_v4d sk_wide;
+// min(1, max(-1, x)): the maximum instruction returns its second operand unless the first is
+// greater, so NaN clips to -1 as in the plain rule.
 EQ_SK_LANES_INLINE sk_wide SkClip(sk_wide x) {
   return _mm256_min_pd(_mm256_max_pd(x, _mm256_set1_pd(-1.0)), _mm256_set1_pd(1.0));
 }
@@ -131,8 +133,8 @@ struct StereoSkewedYmm {
 #pragma GCC unroll 2
       for (int h = 0; h < 2; ++h) {
         const int at = (f + 4 * h) << tw;
-        Pair(Quarter(lr, h, 0), Quarter(lr, h, 1), tw, x + 2 * at);
-        Pair(Quarter(dr, h, 0), Quarter(dr, h, 1), tw, d + 2 * at);
+        Pair(FourFrames(lr, h, 0), FourFrames(lr, h, 1), tw, x + 2 * at);
+        Pair(FourFrames(dr, h, 0), FourFrames(dr, h, 1), tw, d + 2 * at);
       }
     }
     for (; f < frames; ++f) {
@@ -211,9 +213,9 @@ struct StereoSkewedYmm {
  private:
   // Frames 4h .. 4h+3 of channel c from a bundle of eight frames of left, then of right.
   template <int U>
-  static V Quarter(const SkBundle<sk_wide, U>& b, int h, int c) {
+  static V FourFrames(const SkBundle<sk_wide, U>& b, int h, int c) {
 #if defined(EQ_CHAIN_AVX512)
-    return SkQuarter(b.v[c], h);
+    return SkHalf(b.v[c], h);
 #else
     return b.v[2 * c + h];
 #endif
