@@ -7,7 +7,8 @@ namespace {
 eq_ChainPath Fastest() {
 #if defined(__x86_64__)
   __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl"))
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+      __builtin_cpu_supports("avx512dq"))
     return eq_kAvx512Path;
   return __builtin_cpu_supports("avx2") ? eq_kAvx2Path : eq_kSse2Path;
 #else

@@ -48,7 +48,7 @@ enum eq_ChainPath {
   eq_kPlainPath,   // plain C++, one channel and one stage per operation: any processor
   eq_kSse2Path,    // left and right of a stage in one 128-bit register: x86-64
   eq_kAvx2Path,    // two stages of left and right in one 256-bit register: x86-64 with AVX2
-  eq_kAvx512Path,  // the same with the 32 registers of AVX-512 (F and VL)
+  eq_kAvx512Path,  // the same with the 32 registers of AVX-512 (F, VL and DQ)
   eq_kNumChainPaths
 };
 

@@ -1,5 +1,6 @@
 #pragma once
-// The stage chain on any lane layout: the one algorithm behind every processing path.
+// The stage chain on any lane layout: the algorithm behind the plain and the SSE2 paths (the
+// AVX2 and AVX-512 paths skew their stages further apart, eq_chain_skewed.h).
 //
 // A layout puts C channels times S stages into the W = C * S lanes of one value V (a double,
 // or a GCC vector of doubles). Stages are grouped S at a time; the lanes of a group run in
@@ -41,7 +42,7 @@
 
 namespace {
 
-// Passes per chunk: the scratch arrays live on the stack (about 14 KB with 256-bit values),
+// Passes per chunk: the scratch arrays live on the stack (about 9 KB with 128-bit values),
 // and the per-chunk work is small against 128 steps.
 constexpr int kChunkPasses = 128;
 // Passes kept from one chunk to the next: the highest group trails the entering pass by up to

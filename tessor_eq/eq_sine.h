@@ -20,6 +20,13 @@ constexpr double eq_kSinC13 = 1.0 / 6227020800.0;
 constexpr double eq_kSinC15 = -1.0 / 1307674368000.0;
 constexpr double eq_kSinC17 = 1.0 / 355687428096000.0;
 
+// The result: x itself where x2 vanished, else r. Callers with their own vector types overload
+// it beside those types.
+template <class M, class V>
+__attribute__((always_inline)) inline V eq_SineResult(M tiny, V x, V r) {
+  return tiny ? x : r;
+}
+
 template <class V>
 __attribute__((always_inline)) inline V eq_Sine(V x) {
   const V x2 = x * x;
@@ -33,5 +40,5 @@ __attribute__((always_inline)) inline V eq_Sine(V x) {
   const V r = x + x * (x2 * p);
   // Below 1e-162 the square vanishes and sin(x) rounds to x: return x itself, which
   // keeps the sign of zero.
-  return (x2 == 0.0) ? x : r;
+  return eq_SineResult(x2 == 0.0, x, r);
 }

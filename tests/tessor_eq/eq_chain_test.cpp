@@ -105,12 +105,23 @@ struct Case {
   bool folded;
   bool stereo;
   int frames;
+  double level = 1.0;  // scales the input and the filters' memories
 };
 
 void CheckCase(const Case& c, unsigned seed) {
   SCOPED_TRACE(testing::Message() << "stages " << c.nStages << " twice " << c.twice << " folded "
                                   << c.folded << " stereo " << c.stereo << " frames " << c.frames);
   std::vector<rbjfilter> fast = Filters(seed), slow = fast;
+  if (c.level != 1.0) {
+    for (int k = 0; k < 8; ++k) {
+      for (int ch = 0; ch < 2; ++ch) {
+        rbjfilter::Memories m = fast[k].GetMemories(ch);
+        m = {m.x1 * c.level, m.x2 * c.level, m.y1 * c.level, m.y2 * c.level};
+        fast[k].SetMemories(ch, m);
+        slow[k].SetMemories(ch, m);
+      }
+    }
+  }
   eq_Chain a, b;
   for (int k = 0; k < c.nStages; ++k) {
     // Undriven stages first, in the middle and last; drives of both signs.
@@ -122,7 +133,8 @@ void CheckCase(const Case& c, unsigned seed) {
   a.outputBeforeLast = b.outputBeforeLast = c.folded && c.nStages > 0;
   a.outScale = b.outScale = 1.7;
   a.outDrive = b.outDrive = 0.11;
-  const std::vector<double> inL = Signal(c.frames, seed + 1), inR = Signal(c.frames, seed + 2);
+  std::vector<double> inL = Signal(c.frames, seed + 1), inR = Signal(c.frames, seed + 2);
+  for (int i = 0; i < c.frames; ++i) inL[i] *= c.level, inR[i] *= c.level;
   std::vector<double> fl(c.frames, -9), fr(c.frames, -9), sl(c.frames, -9), sr(c.frames, -9);
   // Two calls, so state carries from one block to the next.
   for (int half = 0; half < 2; ++half) {
@@ -169,18 +181,43 @@ TEST(EqChain, MatchesThePerSampleDefinitionWithTwoPassesPerFrame) {
   });
 }
 
+// Near the smallest normal numbers the recursion's results keep falling into the subnormal
+// range and are flushed; every later step must see the flushed value.
+TEST(EqChain, ResultsFlushedFromTheSubnormalRangeFeedBackLikeThePlainDefinition) {
+  OnEveryChainPath([] {
+    unsigned seed = 700;
+    for (int n : {1, 5, 7})
+      for (bool twice : {false, true})
+        for (bool stereo : {false, true}) CheckCase({n, twice, twice, stereo, 300, 1e-306}, seed++);
+  });
+}
+
 TEST(EqChain, NonFiniteInputReachesTheOutputLikeThePlainDefinition) {
-  std::vector<rbjfilter> fast = Filters(900), slow = fast;
-  eq_Chain a, b;
-  a.Add(&fast[2], 0.1);
-  b.Add(&slow[2], 0.1);
-  const double in[4] = {0.5, NAN, INFINITY, -0.25};
-  double fo[4], so[4];
-  eq_ProcessChain(a, in, nullptr, fo, nullptr, 4);
-  ReferenceChain(b, in, nullptr, so, nullptr, 4);
-  EXPECT_TRUE(std::isnan(fo[1]));
-  for (int i = 0; i < 4; ++i)
-    EXPECT_TRUE(SameBits(fo[i], so[i]) || (std::isnan(fo[i]) && std::isnan(so[i])));
+  OnEveryChainPath([] {
+    for (bool stereo : {false, true}) {
+      std::vector<rbjfilter> fast = Filters(900), slow = fast;
+      eq_Chain a, b;
+      a.Add(&fast[2], 0.1);
+      b.Add(&slow[2], 0.1);
+      // Long enough for the drive values to be computed in vector registers, too.
+      std::vector<double> in = Signal(40, 901);
+      in[1] = in[17] = NAN, in[9] = INFINITY, in[26] = -INFINITY;
+      std::vector<double> fo(40), fr(40), so(40), sr(40);
+      eq_ProcessChain(a, in.data(), stereo ? in.data() : nullptr, fo.data(),
+                      stereo ? fr.data() : nullptr, 40);
+      ReferenceChain(b, in.data(), stereo ? in.data() : nullptr, so.data(),
+                     stereo ? sr.data() : nullptr, 40);
+      EXPECT_TRUE(std::isnan(fo[1]));
+      for (int i = 0; i < 40; ++i) {
+        EXPECT_TRUE(SameBits(fo[i], so[i]) || (std::isnan(fo[i]) && std::isnan(so[i])))
+            << "frame " << i;
+        if (stereo) {
+          EXPECT_TRUE(SameBits(fr[i], sr[i]) || (std::isnan(fr[i]) && std::isnan(sr[i])))
+              << "right frame " << i;
+        }
+      }
+    }
+  });
 }
 
 TEST(EqChain, ZeroFramesChangeNothing) {
@@ -219,7 +256,8 @@ TEST(EqChain, RunsOnTheFastestPathThisProcessorHasUnlessTestsChooseAnother) {
   EXPECT_EQ(eq_CurrentChainPath(), eq_FastestChainPath());
 #if defined(__x86_64__)
   __builtin_cpu_init();
-  const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
+  const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+                      __builtin_cpu_supports("avx512dq");
   EXPECT_EQ(eq_FastestChainPath(), avx512                           ? eq_kAvx512Path
                                    : __builtin_cpu_supports("avx2") ? eq_kAvx2Path
                                                                     : eq_kSse2Path);
