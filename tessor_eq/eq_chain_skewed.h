@@ -196,18 +196,7 @@ class SkewedChain {
                                      int now, int then, V jv) {
     const Coefs& k = co[v];
     State& s = st[v];
-    V in;
-    if constexpr (v == 0)
-      in = L::Enter(L::Load(sc.ring[then][R - 1]), sc.x + (kHistory + j - c0) * 2);
-    else
-      in = L::Load(sc.ring[then][v - 1]);
-    const V e = L::Load(sc.e + (kHistory + j - c0 - S * v) * W);
-    V t;
-    if constexpr (F && v == kLast)
-      t = k.scale * in + k.drive * e;
-    else
-      t = in + k.drive * e;
-    const V x = L::Flush(t);
+    const V x = Input<v>(k, sc, c0, j, then);
     const V y = L::Flush(k.b0 * x + k.b1 * s.x1 + k.b2 * s.x2 - k.a1 * s.y1 - k.a2 * s.y2);
     L::Store(sc.ring[now][v], y);
     if constexpr (v == kLast) L::StoreSlot(sc.y + (j - c0) * 2, y, kLastSlot);
