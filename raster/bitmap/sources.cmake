@@ -3,6 +3,7 @@ find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)
 target_sources(tessor_raster PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Raster_MemBitmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Raster_DeferredImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Raster_PixelUtil.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Raster_Blur.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Raster_ImageLoader.cpp

@@ -3,10 +3,14 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "framework/editor/IBitmapControls.h"
+#include "raster/bitmap/Raster_DeferredImage.h"
 #include "raster/bitmap/Raster_IBitmap.h"
+#include "raster/bitmap/Raster_ImageLoader.h"
 #include "tests/editor/WindowHostFixture.h"
 
 namespace {
@@ -62,6 +66,19 @@ TEST(WindowHostImages, OnlyPngAndJpgFromTheBundleResourcesByBaseName) {
   EXPECT_EQ(Loaded(LoadImgFromResourceOSX(kBundleID, nullptr)), "none");
   EXPECT_EQ(Loaded(LoadImgFromResourceOSX("com.example.nobundle", "knob.png")), "none");
   EXPECT_EQ(Loaded(LoadImgFromResourceOSX(nullptr, "knob.png")), "none");
+}
+
+TEST(WindowHostImages, PngSkinsAreDecodedWhenFirstDrawnNotWhenLoaded) {
+  const std::string file = MakeBundle() + "/Contents/Resources/knob.png";
+  std::unique_ptr<Raster_IBitmap> knob(LoadImgFromResourceOSX(kBundleID, "knob.png"));
+  auto* deferred = dynamic_cast<Raster_DeferredImage*>(knob.get());
+  ASSERT_NE(deferred, nullptr);
+  EXPECT_EQ(3, knob->getWidth());
+  EXPECT_FALSE(deferred->IsDecoded());
+  std::unique_ptr<Raster_IBitmap> eager(Raster_LoadPNG(file.c_str(), nullptr));
+  ASSERT_NE(knob->getBits(), nullptr);
+  EXPECT_EQ(0, memcmp(eager->getBits(), knob->getBits(), 12 * sizeof(Raster_PixelValue)));
+  EXPECT_TRUE(deferred->IsDecoded());
 }
 
 TEST_F(WindowHostTest, AMissingSkinImageLeavesAnEditorThatStillDrawsAndRuns) {
