@@ -35,6 +35,27 @@ inline uint32_t Fold(__m128i marks) {
 }
 #endif
 
+// Copies n samples and returns their marks OR-ed together: one channel needs no reordering, so
+// interleaving and deinterleaving it are both this copy.
+uint32_t CopyMarking(const float* in, size_t n, float* out) {
+  uint32_t marks = 0;
+  size_t i = 0;
+#if defined(__SSE2__)
+  __m128i wide = _mm_setzero_si128();
+  for (; i + 4 <= n; i += 4) {
+    const __m128 v = _mm_loadu_ps(in + i);
+    wide = _mm_or_si128(wide, Mark(v));
+    _mm_storeu_ps(out + i, v);
+  }
+  marks |= Fold(wide);
+#endif
+  for (; i < n; ++i) {
+    marks |= Mark(in[i]);
+    out[i] = in[i];
+  }
+  return marks;
+}
+
 }  // namespace
 
 bool DeinterleaveFinite(const float* interleaved, int channels, size_t frames,
@@ -42,20 +63,7 @@ bool DeinterleaveFinite(const float* interleaved, int channels, size_t frames,
   uint32_t marks = 0;
   size_t i = 0;
   if (channels == 1) {
-    float* out = planar[0];
-#if defined(__SSE2__)
-    __m128i wide = _mm_setzero_si128();
-    for (; i + 4 <= frames; i += 4) {
-      const __m128 v = _mm_loadu_ps(interleaved + i);
-      wide = _mm_or_si128(wide, Mark(v));
-      _mm_storeu_ps(out + i, v);
-    }
-    marks |= Fold(wide);
-#endif
-    for (; i < frames; ++i) {
-      marks |= Mark(interleaved[i]);
-      out[i] = interleaved[i];
-    }
+    marks = CopyMarking(interleaved, frames, planar[0]);
   } else {
     float* left = planar[0];
     float* right = planar[1];
@@ -83,20 +91,7 @@ bool InterleaveFinite(const float* const* planar, int channels, size_t frames, f
   uint32_t marks = 0;
   size_t i = 0;
   if (channels == 1) {
-    const float* in = planar[0];
-#if defined(__SSE2__)
-    __m128i wide = _mm_setzero_si128();
-    for (; i + 4 <= frames; i += 4) {
-      const __m128 v = _mm_loadu_ps(in + i);
-      wide = _mm_or_si128(wide, Mark(v));
-      _mm_storeu_ps(interleaved + i, v);
-    }
-    marks |= Fold(wide);
-#endif
-    for (; i < frames; ++i) {
-      marks |= Mark(in[i]);
-      interleaved[i] = in[i];
-    }
+    marks = CopyMarking(planar[0], frames, interleaved);
   } else {
     const float* left = planar[0];
     const float* right = planar[1];
