@@ -2,6 +2,7 @@
 
 #include "raster/blit/Raster_Blit.h"
 #include "raster/blit/Raster_Combine.h"
+#include "raster/blit/Raster_RowKernels.h"
 
 namespace {
 
@@ -73,13 +74,6 @@ __attribute__((target("avx2"))) void setRowsAvx2(const Raster_RowView& v, int x,
     for (int i = 0; i < w; ++i) p[i] = c;
   }
 }
-bool haveAvx2() {
-  static const bool yes = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return yes;
-}
 #endif
 
 void fill(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue c, int weight,
@@ -87,7 +81,7 @@ void fill(const Raster_RowView& v, int x, int y, int w, int h, Raster_PixelValue
   switch (copyShortcut(mode, weight)) {
     case kSet:
 #if defined(__x86_64__) && defined(__GNUC__)
-      if (w >= 8 && haveAvx2()) {
+      if (w >= 8 && Raster_HaveAvx2()) {
         setRowsAvx2(v, x, y, w, h, c);
         return;
       }

@@ -13,15 +13,20 @@
 #define RASTER_HAVE_AVX2_PATH 1
 #endif
 
+bool Raster_HaveAvx2() {
 #if RASTER_HAVE_AVX2_PATH
-namespace {
-bool haveAvx2() {
   static const bool yes = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") != 0;
   }();
   return yes;
+#else
+  return false;
+#endif
 }
+
+#if RASTER_HAVE_AVX2_PATH
+namespace {
 
 // The SSE2 composite below, eight pixels at a time; every step stays within one pixel.
 __attribute__((target("avx2"))) int compositeAvx2(Raster_PixelValue* __restrict d,
@@ -62,7 +67,7 @@ void Raster_RowCompositeSourceAlpha(Raster_PixelValue* __restrict d,
                                     const Raster_PixelValue* __restrict s, int n) {
   int i = 0;
 #if RASTER_HAVE_AVX2_PATH
-  if (n >= 8 && haveAvx2()) i = compositeAvx2(d, s, n);
+  if (n >= 8 && Raster_HaveAvx2()) i = compositeAvx2(d, s, n);
 #endif
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
@@ -185,7 +190,7 @@ void Raster_RowBilinearInterior(Raster_PixelValue* __restrict d, const Raster_Pi
                                 int n) {
   int i = 0;
 #if RASTER_HAVE_AVX2_PATH
-  if (n >= 4 && haveAvx2()) {
+  if (n >= 4 && Raster_HaveAvx2()) {
     i = bilinearAvx2(d, top, below, fx, fxStep, fy, n);
     fx += i * fxStep;
     d += i;
@@ -381,7 +386,7 @@ __attribute__((target("avx2"))) int fromTablesAvx2(Raster_PixelValue* __restrict
 
 bool Raster_BilinearTablesAvailable() {
 #if RASTER_HAVE_AVX2_PATH
-  return haveAvx2();
+  return Raster_HaveAvx2();
 #else
   return false;
 #endif
@@ -391,7 +396,7 @@ void Raster_BilinearPrepareDiffs(int16_t* ad, const Raster_PixelValue* top,
                                  const Raster_PixelValue* below, int n) {
   int x = 0;
 #if RASTER_HAVE_AVX2_PATH
-  if (haveAvx2()) x = prepareDiffsAvx2(ad, top, below, n);
+  if (Raster_HaveAvx2()) x = prepareDiffsAvx2(ad, top, below, n);
 #endif
   prepareDiffsScalar(ad, top, below, x, n);
 }
@@ -400,7 +405,7 @@ void Raster_BilinearPrepareBase(int32_t* base, const Raster_PixelValue* top,
                                 const Raster_PixelValue* below, int fy, int n, int16_t* ad) {
   int x = 0;
 #if RASTER_HAVE_AVX2_PATH
-  if (haveAvx2()) x = prepareBaseAvx2(base, ad, top, below, fy, n);
+  if (Raster_HaveAvx2()) x = prepareBaseAvx2(base, ad, top, below, fy, n);
 #endif
   prepareBaseScalar(base, top, below, fy, x, n);
   if (ad) prepareDiffsScalar(ad, top, below, x, n);
@@ -411,7 +416,7 @@ void Raster_BilinearFromTables(Raster_PixelValue* __restrict d, const int32_t* i
                                int n) {
   int i = 0;
 #if RASTER_HAVE_AVX2_PATH
-  if (haveAvx2()) i = fromTablesAvx2(d, ix, fx, base, ad, fy, n);
+  if (Raster_HaveAvx2()) i = fromTablesAvx2(d, ix, fx, base, ad, fy, n);
 #endif
   fromTablesScalar(d, ix, fx, base, ad, fy, i, n);
 }

@@ -7,6 +7,9 @@
 
 #include <cstdint>
 
+// Whether the processor runs the AVX2 forms of the raster kernels; asked once per process.
+bool Raster_HaveAvx2();
+
 // _Raster_CombinePixelsCopySourceAlphaIngoreAlphaParm over n pixels: source alpha 0 keeps the
 // destination, 255 writes the colour with alpha 255, otherwise with c = a + 1 every colour
 // becomes (s * c + d * (256 - c)) >> 8 and alpha (c * c + alpha_d * (256 - c)) >> 8.
