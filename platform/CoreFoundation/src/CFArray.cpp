@@ -1,12 +1,12 @@
 // CFArray: ordered values with retain/release/equal callbacks.
 #include "CFInternal.h"
 
-namespace {
+using cfimpl::DescribeCF;
+using cfimpl::EqualCF;
+using cfimpl::ReleaseCF;
+using cfimpl::RetainCF;
 
-const void* RetainCF(CFAllocatorRef, const void* v) { return CFRetain(v); }
-void ReleaseCF(CFAllocatorRef, const void* v) { CFRelease(v); }
-CFStringRef DescribeCF(const void* v) { return CFCopyDescription(v); }
-Boolean EqualCF(const void* a, const void* b) { return CFEqual(a, b); }
+namespace {
 
 __CFArray* NewArray(const CFArrayCallBacks* cb, bool isMutable) {
   __CFArray* a = new __CFArray;

@@ -1,13 +1,13 @@
 // CFDictionary: key-value pairs in insertion order with key and value callbacks.
 #include "CFInternal.h"
 
-namespace {
+using cfimpl::DescribeCF;
+using cfimpl::EqualCF;
+using cfimpl::HashCF;
+using cfimpl::ReleaseCF;
+using cfimpl::RetainCF;
 
-const void* RetainCF(CFAllocatorRef, const void* v) { return CFRetain(v); }
-void ReleaseCF(CFAllocatorRef, const void* v) { CFRelease(v); }
-CFStringRef DescribeCF(const void* v) { return CFCopyDescription(v); }
-Boolean EqualCF(const void* a, const void* b) { return CFEqual(a, b); }
-CFHashCode HashCF(const void* v) { return CFHash(v); }
+namespace {
 
 __CFDictionary* NewDict(const CFDictionaryKeyCallBacks* k, const CFDictionaryValueCallBacks* v,
                         bool isMutable) {

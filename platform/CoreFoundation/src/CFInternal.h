@@ -162,6 +162,15 @@ struct __CFURL : cfimpl::CFObject {
 
 namespace cfimpl {
 
+// The callbacks of the kCFType array and dictionary callback sets. Collections recognise
+// values that are CF objects by their retain callback being RetainCF, so both kinds share
+// these (an inline function has one address in the whole library).
+inline const void* RetainCF(CFAllocatorRef, const void* v) { return CFRetain(v); }
+inline void ReleaseCF(CFAllocatorRef, const void* v) { CFRelease(v); }
+inline CFStringRef DescribeCF(const void* v) { return CFCopyDescription(v); }
+inline Boolean EqualCF(const void* a, const void* b) { return CFEqual(a, b); }
+inline CFHashCode HashCF(const void* v) { return CFHash(v); }
+
 // Appends the UTF-8 form of one code point.
 void AppendUTF8(std::string* out, UInt32 cp);
 
